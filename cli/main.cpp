@@ -1,0 +1,26 @@
+#include "CliCommands.h"
+
+#include <cstdio>
+#include <iostream>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    // Exact bytes: no CR LF translation on the standard streams.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::vector<std::string> args(argv + 1, argv + argc);
+    quarn::SystemRandomSource random;
+    const quarn::cli::CliOutcome outcome = quarn::cli::runCli(args, random, std::cin);
+    std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
+    std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
+    if (std::fflush(stdout) != 0)
+        return 1;
+    return outcome.exitCode;
+}

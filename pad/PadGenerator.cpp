@@ -1,0 +1,29 @@
+#include "PadGenerator.h"
+
+#include <vector>
+
+namespace quarn {
+
+std::string PadGenerator::generate(RandomSource& source)
+{
+    std::vector<bool> used(100000, false);
+    std::string pad;
+    pad.reserve(PadLength);
+    int wanted = GroupCount;
+    while (wanted > 0) {
+        const std::uint32_t r = source.draw(ValueRange);
+        if (r >= ValueRange || used[r])
+            continue; // a repeat (or a value out of range) is drawn again
+        used[r] = true;
+        char group[6];
+        std::uint32_t v = r;
+        for (int i = 4; i >= 0; --i, v /= 10)
+            group[i] = static_cast<char>('0' + v % 10);
+        group[5] = ' ';
+        pad.append(group, sizeof(group));
+        --wanted;
+    }
+    return pad;
+}
+
+} // namespace quarn

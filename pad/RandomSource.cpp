@@ -1,0 +1,42 @@
+#include "RandomSource.h"
+
+#include "SystemEntropy.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace quarn {
+
+std::uint32_t uniformBelow(std::uint32_t n, const std::function<std::uint32_t()>& nextWord)
+{
+    if (n == 0)
+        throw std::invalid_argument("uniformBelow: empty range");
+    // 2^32 mod n words at the bottom would make low values more likely; reject them.
+    const std::uint32_t threshold = static_cast<std::uint32_t>(-n) % n;
+    for (;;) {
+        const std::uint32_t word = nextWord();
+        if (word >= threshold)
+            return word % n;
+    }
+}
+
+std::uint32_t SystemRandomSource::draw(std::uint32_t n)
+{
+    return uniformBelow(n, [this] { return nextWord(); });
+}
+
+std::uint32_t SystemRandomSource::nextWord()
+{
+    if (m_used + sizeof(std::uint32_t) > sizeof(m_buffer)) {
+        fillWithSystemEntropy(m_buffer, sizeof(m_buffer));
+        m_used = 0;
+    }
+    std::uint32_t word;
+    std::memcpy(&word, m_buffer + m_used, sizeof(word));
+    // Spent bytes are wiped so the pad cannot be recovered from this object later.
+    std::memset(m_buffer + m_used, 0, sizeof(word));
+    m_used += sizeof(word);
+    return word;
+}
+
+} // namespace quarn

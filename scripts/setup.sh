@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need; skips what is there.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libjpeg62-turbo-dev
+    # fonts: metric-compatible sans for the window
+    fonts-liberation
+    # window tests and screenshots
+    xvfb xauth x11-apps imagemagick
+    # printing tests through a private print server
+    cups cups-filters poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,293 @@
+#include "CodeDecoder.h"
+#include "CodeEncoder.h"
+#include "GroupFormatter.h"
+#include "PadCipher.h"
+#include "PadGenerator.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <deque>
+#include <set>
+
+using namespace quarn;
+
+namespace {
+
+// Hands out the values it was given, in order.
+class ScriptedSource : public RandomSource
+{
+public:
+    explicit ScriptedSource(std::deque<std::uint32_t> values) : m_values(std::move(values)) {}
+    std::uint32_t draw(std::uint32_t n) override
+    {
+        lastRange = n;
+        if (m_values.empty())
+            return m_next++ % n;
+        const std::uint32_t v = m_values.front();
+        m_values.pop_front();
+        return v;
+    }
+    std::uint32_t lastRange = 0;
+
+private:
+    std::deque<std::uint32_t> m_values;
+    std::uint32_t m_next = 1000;
+};
+
+std::string zeroPad()
+{
+    std::string pad;
+    for (int i = 0; i < 100; ++i)
+        pad += "00000 ";
+    return pad;
+}
+
+bool isPadText(const std::string& pad)
+{
+    if (pad.size() != 600)
+        return false;
+    for (std::size_t i = 0; i < pad.size(); ++i) {
+        const bool blank = i % 6 == 5;
+        if (blank != (pad[i] == ' ') || (!blank && (pad[i] < '0' || pad[i] > '9')))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestPad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void padFromScriptedSource();
+    void systemPadsAreUniformAndDistinct();
+    void uniformBelowRejectsTheBiasedStretch();
+    void cipher_data();
+    void cipher();
+    void failures_data();
+    void failures();
+    void shortPadAsksForANewOne();
+    void progressAfterEveryDigit();
+    void encipherThenDecipherGivesTheTextBack();
+};
+
+void TestPad::padFromScriptedSource()
+{
+    // 7 repeats and 99999 is out of range: both are drawn again.
+    std::deque<std::uint32_t> values{7, 0, 7, 99998, 99999, 12345};
+    ScriptedSource source(values);
+    const std::string pad = PadGenerator::generate(source);
+    QVERIFY(isPadText(pad));
+    QCOMPARE(source.lastRange, 99999u);
+    QCOMPARE(pad.substr(0, 24), std::string("00007 00000 99998 12345 "));
+    std::set<std::string> groups;
+    for (std::size_t i = 0; i < 600; i += 6)
+        groups.insert(pad.substr(i, 5));
+    QCOMPARE(groups.size(), std::size_t(100));
+    QVERIFY(!groups.count("99999"));
+}
+
+void TestPad::systemPadsAreUniformAndDistinct()
+{
+    SystemRandomSource source;
+    std::array<int, 10> digitCounts{};
+    std::set<std::string> pads;
+    const int padCount = 400;
+    for (int p = 0; p < padCount; ++p) {
+        const std::string pad = PadGenerator::generate(source);
+        QVERIFY(isPadText(pad));
+        std::set<std::string> groups;
+        for (std::size_t i = 0; i < 600; i += 6) {
+            QVERIFY(groups.insert(pad.substr(i, 5)).second);
+            QVERIFY(pad.substr(i, 5) != "99999");
+        }
+        for (char c : pad) {
+            if (c != ' ')
+                ++digitCounts[c - '0'];
+        }
+        pads.insert(pad);
+    }
+    // Two pads made one after the other, in the same millisecond, differ.
+    QCOMPARE(int(pads.size()), padCount);
+    // Chi-square over the ten digits, 9 degrees of freedom: 27.88 is the 0.1 % point.
+    const double expected = padCount * 500 / 10.0;
+    double chi2 = 0;
+    for (int count : digitCounts)
+        chi2 += (count - expected) * (count - expected) / expected;
+    QVERIFY2(chi2 < 27.88, qPrintable(QString::number(chi2)));
+}
+
+void TestPad::uniformBelowRejectsTheBiasedStretch()
+{
+    // For n = 3, 2^32 mod 3 = 1: the word 0 lies in the biased stretch and is drawn again.
+    std::deque<std::uint32_t> words{0, 1, 0xFFFFFFFFu};
+    auto next = [&] {
+        const auto w = words.front();
+        words.pop_front();
+        return w;
+    };
+    QCOMPARE(uniformBelow(3, next), 1u);
+    QCOMPARE(uniformBelow(3, next), 0xFFFFFFFFu % 3);
+    // A power of two has no biased stretch.
+    std::deque<std::uint32_t> more{0};
+    QCOMPARE(uniformBelow(8, [&] { return more.front(); }), 0u);
+}
+
+void TestPad::cipher_data()
+{
+    QTest::addColumn<QByteArray>("groups");
+    QTest::addColumn<QByteArray>("pad");
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QByteArray>("output");
+    const QByteArray zeros = QByteArray::fromStdString(zeroPad());
+    QByteArray pad1 = "12345 67890 " + zeros.mid(12);
+    QTest::newRow("a zero pad leaves the groups as they are") << QByteArray("12345 678") << zeros << false
+                                                              << QByteArray("12345 678");
+    QTest::newRow("a zero pad deciphers to the same digits") << QByteArray("12345 678") << zeros << true
+                                                             << QByteArray("12345 678");
+    QTest::newRow("digits that add up to ten encipher to zeros") << QByteArray("98765 ") << pad1 << false
+                                                                << QByteArray("00000 ");
+    QTest::newRow("and decipher back") << QByteArray("00000 ") << pad1 << true << QByteArray("98765 ");
+    QTest::newRow("addition is modulo 10") << QByteArray("55555 55555 ") << pad1 << false
+                                           << QByteArray("67890 12345 ");
+    QTest::newRow("ten digits end with a blank even without one in the input") << QByteArray("00000 00000")
+                                                                               << pad1 << false
+                                                                               << QByteArray("12345 67890 ");
+    QTest::newRow("eight digits are a group, a blank and three digits") << QByteArray("00000 000") << pad1
+                                                                        << false << QByteArray("12345 678");
+    QTest::newRow("an empty groups text gives an empty result") << QByteArray("") << pad1 << false
+                                                                << QByteArray("");
+    QTest::newRow("a lone blank gives an empty result") << QByteArray(" ") << pad1 << false << QByteArray("");
+    QByteArray longGroups;
+    for (int i = 0; i < 101; ++i)
+        longGroups += "11111 ";
+    QByteArray expected;
+    for (int i = 0; i < 100; ++i)
+        expected += "11111 ";
+    QTest::newRow("a groups text is cut at 600 characters") << longGroups << zeros << false << expected;
+    QTest::newRow("characters after the 600th of the pad are never read") << QByteArray("11111")
+                                                                          << zeros + "\r\nxyz" << false
+                                                                          << QByteArray("11111 ");
+}
+
+void TestPad::cipher()
+{
+    QFETCH(QByteArray, groups);
+    QFETCH(QByteArray, pad);
+    QFETCH(bool, decode);
+    QFETCH(QByteArray, output);
+    const auto result = PadCipher::run(groups.toStdString(), pad.toStdString(),
+                                       decode ? CipherDirection::Decode : CipherDirection::Encode);
+    QVERIFY(result.completed);
+    QCOMPARE(QByteArray::fromStdString(result.output), output);
+    QCOMPARE(QByteArray::fromStdString(result.digits), output.replace(" ", ""));
+}
+
+void TestPad::failures_data()
+{
+    QTest::addColumn<QByteArray>("groups");
+    QTest::addColumn<QByteArray>("pad");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<QByteArray>("partial");
+    const QByteArray zeros = QByteArray::fromStdString(zeroPad());
+    QTest::newRow("a missing blank names the pad's blank at its place")
+        << QByteArray("12345678901") << zeros << QByteArray("' ' ist kein g\xFCltiger Integerwert")
+        << QByteArray("12345 ");
+    QTest::newRow("two blanks in a row name the blank") << QByteArray("12345  67890") << zeros
+                                                        << QByteArray("' ' ist kein g\xFCltiger Integerwert")
+                                                        << QByteArray("12345 ");
+    QTest::newRow("a letter is named") << QByteArray("12A45") << zeros
+                                       << QByteArray("'A' ist kein g\xFCltiger Integerwert") << QByteArray("12");
+    QTest::newRow("two trailing blanks step onto the last one") << QByteArray("12345  ") << zeros
+                                                                << QByteArray("' ' ist kein g\xFCltiger Integerwert")
+                                                                << QByteArray("12345 ");
+    QByteArray badPad = zeros;
+    badPad[2] = '\n';
+    QTest::newRow("a line break in the pad is named") << QByteArray("12345") << badPad
+                                                      << QByteArray("'\n' ist kein g\xFCltiger Integerwert")
+                                                      << QByteArray("12");
+    QTest::newRow("the groups character is named first") << QByteArray("12X45") << badPad
+                                                         << QByteArray("'X' ist kein g\xFCltiger Integerwert")
+                                                         << QByteArray("12");
+}
+
+void TestPad::failures()
+{
+    QFETCH(QByteArray, groups);
+    QFETCH(QByteArray, pad);
+    QFETCH(QByteArray, message);
+    QFETCH(QByteArray, partial);
+    for (auto direction : {CipherDirection::Encode, CipherDirection::Decode}) {
+        const auto result = PadCipher::run(groups.toStdString(), pad.toStdString(), direction);
+        QVERIFY(!result.completed);
+        QCOMPARE(QByteArray::fromStdString(result.failure), message);
+        QCOMPARE(QByteArray::fromStdString(result.output), partial);
+    }
+}
+
+void TestPad::shortPadAsksForANewOne()
+{
+    int asked = 0;
+    PadCipherCallbacks callbacks;
+    callbacks.newPad = [&] {
+        ++asked;
+        return zeroPad();
+    };
+    const std::string pad599 = zeroPad().substr(0, 599);
+    auto result = PadCipher::run("12345", pad599, CipherDirection::Encode, callbacks);
+    QCOMPARE(asked, 1);
+    QVERIFY(result.completed);
+    QCOMPARE(result.pad, zeroPad());
+    QCOMPARE(result.output, std::string("12345 "));
+
+    result = PadCipher::run("12345", zeroPad(), CipherDirection::Encode, callbacks);
+    QCOMPARE(asked, 1);
+
+    // Without anyone to ask, a short pad is a failure, not a guess.
+    result = PadCipher::run("12345", pad599, CipherDirection::Decode);
+    QVERIFY(!result.completed);
+    QVERIFY(result.output.empty());
+}
+
+void TestPad::progressAfterEveryDigit()
+{
+    std::vector<std::pair<std::string, std::string>> steps;
+    PadCipherCallbacks callbacks;
+    callbacks.progress = [&](const std::string& c, const std::string& t) { steps.emplace_back(c, t); };
+    const auto result = PadCipher::run("50083 11", zeroPad(), CipherDirection::Decode, callbacks);
+    QVERIFY(result.completed);
+    QCOMPARE(steps.size(), std::size_t(7));
+    QCOMPARE(steps[0], std::make_pair(std::string("5"), std::string("")));
+    QCOMPARE(steps[1], std::make_pair(std::string("50"), std::string("B")));
+    QCOMPARE(steps[4].second, std::string("BA "));
+    // The blank after the fifth digit is added after its progress report.
+    QCOMPARE(steps[5].first, std::string("50083 1"));
+    QCOMPARE(result.decoded, std::string("BA EE"));
+}
+
+void TestPad::encipherThenDecipherGivesTheTextBack()
+{
+    SystemRandomSource source;
+    QRandomGenerator rng(99);
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ .,:-0123456789RPTCH";
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = rng.bounded(1, 101); i > 0; --i)
+            text += alphabet[rng.bounded(int(alphabet.size()))];
+        const std::string groups = GroupFormatter::format(CodeEncoder::encode(text)).text;
+        const std::string pad = PadGenerator::generate(source);
+        const auto enciphered = PadCipher::run(groups, pad, CipherDirection::Encode);
+        QVERIFY(enciphered.completed);
+        const auto deciphered = PadCipher::run(enciphered.output, pad, CipherDirection::Decode);
+        QVERIFY(deciphered.completed);
+        QCOMPARE(deciphered.output, groups);
+        // The whole text comes back, also beyond 255 digits.
+        QCOMPARE(deciphered.decoded, CodeDecoder::decode(CodeEncoder::encode(text)));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestPad)
+#include "tst_pad.moc"
