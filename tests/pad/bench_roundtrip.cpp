@@ -17,7 +17,7 @@ private slots:
     void roundTrip()
     {
         const std::string text = "DIE NACHRICHT GEHT UM 12.30 UHR AN RPT, TREFFPUNKT BEIM SCHLOSS: "
-                                 "BRUECKE (NORD) 4-5 = 9/10 \"ENDE\" OK.";
+                                 "BRUECKE (NORD) 4-5 = 9/10 \"ENDE\" OK";
         QCOMPARE(text.size(), std::size_t(100));
         SystemRandomSource source;
         PadCipherCallbacks callbacks;
