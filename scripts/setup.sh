@@ -12,6 +12,12 @@ packages=(
     xvfb xauth x11-apps imagemagick
     # printing tests through a private print server
     cups cups-filters poppler-utils
+    # the Debian package and its metadata
+    dpkg-dev file appstream
+    # fuzzing with libFuzzer
+    clang-14 libclang-rt-14-dev
+    # the core's Windows build, run under wine
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -1,0 +1,81 @@
+#include "FileDialog.h"
+
+#include <QFileDialog>
+#include <QQueue>
+
+namespace quarn {
+
+namespace {
+
+QQueue<QString>& nextAnswers()
+{
+    static QQueue<QString> answers;
+    return answers;
+}
+
+// "Textdateien (*.txt)|*.txt" to Qt's "Textdateien (*.txt)": the patterns must stand in parentheses.
+QString qtFilter(const QString& filter)
+{
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return filter;
+    const QString description = filter.left(bar);
+    const QString pattern = filter.mid(bar + 1);
+    if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')')))
+        return description;
+    return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+} // namespace
+
+FileDialog::FileDialog(Mode mode, const QString& objectName, QObject* parent) : QObject(parent), m_mode(mode)
+{
+    setObjectName(objectName);
+}
+
+bool FileDialog::execute(QWidget* parent)
+{
+    QString chosen;
+    if (!nextAnswers().isEmpty()) {
+        chosen = nextAnswers().dequeue();
+    } else {
+        QFileDialog dialog(parent);
+        dialog.setNameFilter(qtFilter(m_filter));
+        if (m_mode == Mode::Open) {
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        } else {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            // The program asks about an existing file itself, and a typed name is used as typed.
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
+            dialog.setDefaultSuffix(QString());
+        }
+        if (!m_fileName.isEmpty())
+            dialog.selectFile(m_fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        chosen = dialog.selectedFiles().constFirst();
+    }
+    if (chosen.isEmpty())
+        return false;
+    m_fileName = chosen;
+    return true;
+}
+
+void FileDialog::setNextAnswer(const QString& path)
+{
+    nextAnswers().enqueue(path);
+}
+
+void FileDialog::clearNextAnswers()
+{
+    nextAnswers().clear();
+}
+
+bool FileDialog::hasNextAnswer()
+{
+    return !nextAnswers().isEmpty();
+}
+
+} // namespace quarn

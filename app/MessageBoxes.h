@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace quarn {
+
+// The program's message boxes. Tests switch on test mode: boxes are then recorded instead of shown, and
+// confirmations take their answers from a queue.
+class MessageBoxes
+{
+public:
+    enum class Kind
+    {
+        Information,
+        Confirmation,
+        Error
+    };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Escape
+    };
+    struct Record
+    {
+        Kind kind;
+        QString caption;
+        QString text;
+    };
+
+    // "Information", button "OK".
+    static void information(QWidget* parent, const QString& text);
+    // "Bestätigung", "&Ja" (the default) and "&Nein"; Esc or closing the box count as "&Nein".
+    static bool confirm(QWidget* parent, const QString& text);
+    // The error box: caption "QUARN", error icon, OK; a full stop is added as the text needs it.
+    static void error(QWidget* parent, const QString& text);
+
+    // A full stop after a text whose last character sorts after the full stop.
+    static QString withFullStop(const QString& text);
+
+    static void setTestMode(bool on);
+    static void setNextAnswer(Answer answer);
+    static QList<Record> takeRecords();
+};
+
+} // namespace quarn

@@ -1,0 +1,73 @@
+#include "ResultField.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+namespace quarn {
+
+ResultField::ResultField(QWidget* parent) : QTextEdit(parent)
+{
+    setReadOnly(true);
+    setAcceptRichText(false);
+    setUndoRedoEnabled(false);
+    setTabChangesFocus(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    // Wrap at blanks only: a group is never split across lines.
+    setWordWrapMode(QTextOption::WordWrap);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    document()->setDocumentMargin(2);
+}
+
+void ResultField::setFieldText(const QString& text)
+{
+    m_text = text;
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    setPlainText(shown);
+}
+
+QStringList ResultField::displayLines() const
+{
+    // Laid out afresh at the field's own width, so a hidden field gives the lines it would show.
+    QTextDocument doc;
+    doc.setDefaultFont(font());
+    doc.setDocumentMargin(document()->documentMargin());
+    doc.setDefaultTextOption(document()->defaultTextOption());
+    doc.setPlainText(toPlainText());
+    doc.setTextWidth(contentsRect().width());
+    doc.documentLayout(); // lays the blocks out
+    QStringList lines;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        const QString text = block.text();
+        if (!layout || layout->lineCount() == 0) {
+            lines.append(text);
+            continue;
+        }
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lines.append(text.mid(line.textStart(), line.textLength()));
+        }
+    }
+    if (m_text.isEmpty())
+        lines.clear();
+    return lines;
+}
+
+QString ResultField::displayLine(int n) const
+{
+    const QStringList lines = displayLines();
+    return n >= 0 && n < lines.size() ? lines.at(n) : QString();
+}
+
+int ResultField::displayLineCount() const
+{
+    return int(displayLines().size());
+}
+
+} // namespace quarn

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QTextEdit>
+
+namespace quarn {
+
+// A read-only output field. It keeps the exact text it was given (CR LF included) and shows it wrapped
+// at blanks, without scroll bars; its display lines can be read one by one, as printing needs them.
+class ResultField : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit ResultField(QWidget* parent = nullptr);
+
+    void setFieldText(const QString& text);
+    QString fieldText() const { return m_text; }
+    void clearField() { setFieldText(QString()); }
+
+    // The n-th line as displayed after wrapping, without its line break; empty past the last line.
+    QString displayLine(int n) const;
+    int displayLineCount() const;
+    QStringList displayLines() const;
+
+private:
+    QString m_text;
+};
+
+} // namespace quarn

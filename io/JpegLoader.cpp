@@ -1,0 +1,177 @@
+#include "JpegLoader.h"
+
+#include <QFile>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace quarn {
+
+namespace {
+
+// libjpeg reports errors through error_exit, which by default ends the process. Here it jumps back
+// to the decoder instead. Between setjmp and any longjmp the decoder holds only plain C data (the
+// pixel buffer is malloc'd and freed by hand), so nothing is left without its destructor.
+struct ErrorManager
+{
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void onError(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void onMessage(j_common_ptr cinfo, int level)
+{
+    // A warning (level -1) means damaged data, such as a file cut short: refuse the image.
+    if (level < 0)
+        onError(cinfo);
+}
+
+struct Decoded
+{
+    unsigned char* pixels = nullptr; // RGB888 rows
+    int width = 0;
+    int height = 0;
+    bool progressive = false;
+};
+
+void emitPartial(const Decoded& d, const JpegLoader::PartialImage& partial)
+{
+    if (!partial || !d.pixels)
+        return;
+    const QImage view(d.pixels, d.width, d.height, d.width * 3, QImage::Format_RGB888);
+    partial(view.copy());
+}
+
+unsigned scaleFor(const jpeg_decompress_struct& cinfo, QSize box)
+{
+    if (!box.isValid() || box.isEmpty())
+        return 8;
+    for (unsigned num = 1; num < 8; ++num) {
+        const unsigned long w = (cinfo.image_width * num + 7) / 8;
+        const unsigned long h = (cinfo.image_height * num + 7) / 8;
+        if (w >= unsigned(box.width()) && h >= unsigned(box.height()))
+            return num;
+    }
+    return 8;
+}
+
+void readRows(jpeg_decompress_struct* cinfo, Decoded* d, const JpegLoader::PartialImage* partial, bool report)
+{
+    while (cinfo->output_scanline < cinfo->output_height) {
+        JSAMPROW row = d->pixels + std::size_t(cinfo->output_scanline) * std::size_t(d->width) * 3;
+        jpeg_read_scanlines(cinfo, &row, 1);
+        if (report && cinfo->output_scanline % 32 == 0)
+            emitPartial(*d, *partial);
+    }
+}
+
+// Returns 0 on success; on failure err->message says why.
+int decodeInto(const unsigned char* data, unsigned long size, QSize box, const JpegLoader::PartialImage* partial,
+               ErrorManager* err, Decoded* d)
+{
+    jpeg_decompress_struct cinfo;
+    cinfo.err = jpeg_std_error(&err->base);
+    err->base.error_exit = onError;
+    err->base.emit_message = onMessage;
+    if (setjmp(err->jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        std::free(d->pixels);
+        d->pixels = nullptr;
+        return 1;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, size);
+    jpeg_read_header(&cinfo, TRUE);
+    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
+        std::snprintf(err->message, sizeof(err->message), "CMYK-Bilder werden nicht unterstützt");
+        jpeg_destroy_decompress(&cinfo);
+        return 1;
+    }
+    cinfo.out_color_space = JCS_RGB;
+    cinfo.scale_num = scaleFor(cinfo, box);
+    cinfo.scale_denom = 8;
+    d->progressive = jpeg_has_multiple_scans(&cinfo);
+    cinfo.buffered_image = d->progressive ? TRUE : FALSE;
+    jpeg_start_decompress(&cinfo);
+    d->width = int(cinfo.output_width);
+    d->height = int(cinfo.output_height);
+    d->pixels = static_cast<unsigned char*>(std::calloc(std::size_t(d->width) * std::size_t(d->height), 3));
+    if (!d->pixels) {
+        std::snprintf(err->message, sizeof(err->message), "zu wenig Speicher");
+        jpeg_destroy_decompress(&cinfo);
+        return 1;
+    }
+    if (d->progressive) {
+        // One output pass per scan that has arrived, so partial results can be shown.
+        while (!jpeg_input_complete(&cinfo)) {
+            int status;
+            do {
+                status = jpeg_consume_input(&cinfo);
+            } while (status != JPEG_SUSPENDED && status != JPEG_REACHED_EOI && status != JPEG_REACHED_SOS);
+            jpeg_start_output(&cinfo, cinfo.input_scan_number);
+            readRows(&cinfo, d, partial, false);
+            jpeg_finish_output(&cinfo);
+            if (!jpeg_input_complete(&cinfo))
+                emitPartial(*d, *partial);
+            if (status == JPEG_SUSPENDED)
+                break;
+        }
+        jpeg_start_output(&cinfo, cinfo.input_scan_number);
+        readRows(&cinfo, d, partial, false);
+        jpeg_finish_output(&cinfo);
+    } else {
+        readRows(&cinfo, d, partial, true);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return 0;
+}
+
+} // namespace
+
+JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialImage& partial)
+{
+    JpegImage result;
+    if (data.isEmpty()) {
+        result.error = QStringLiteral("Keine Bilddaten");
+        return result;
+    }
+    ErrorManager err{};
+    Decoded d;
+    if (decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
+                   box, &partial, &err, &d) != 0) {
+        result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromLocal8Bit(err.message);
+        return result;
+    }
+    result.image = QImage(d.pixels, d.width, d.height, d.width * 3, QImage::Format_RGB888).copy();
+    std::free(d.pixels);
+    result.progressive = d.progressive;
+    if (result.image.isNull())
+        result.error = QStringLiteral("zu wenig Speicher");
+    return result;
+}
+
+JpegImage JpegLoader::load(const QString& path, QSize box, const PartialImage& partial)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        JpegImage result;
+        result.error = path + QStringLiteral(": ") + file.errorString();
+        return result;
+    }
+    return decode(file.readAll(), box, partial);
+}
+
+} // namespace quarn

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+namespace quarn {
+
+struct JpegImage
+{
+    QImage image;
+    bool progressive = false; // the file delivered its rows in several scans
+    QString error;            // empty on success
+    bool ok() const { return error.isEmpty() && !image.isNull(); }
+};
+
+// Decodes JPEG data with libjpeg, at the smallest of libjpeg's scales whose result still covers `box`
+// (full size for an empty box). A damaged file gives an error and no image, never a crash.
+class JpegLoader
+{
+public:
+    using PartialImage = std::function<void(const QImage&)>;
+
+    static JpegImage decode(const QByteArray& data, QSize box = {}, const PartialImage& partial = {});
+    static JpegImage load(const QString& path, QSize box = {}, const PartialImage& partial = {});
+};
+
+} // namespace quarn

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Benchmarks: start-up and memory of the window against an empty Qt window, the cipher click, and
+# loading a 1 GB file against a 1 KB one. Prints the figures; asserts nothing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+if ! command -v hyperfine >/dev/null; then
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get install -y -qq hyperfine >/dev/null
+fi
+
+build=build/bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARN_BENCHMARKS=ON >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+echo "== Machine"
+echo "$(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+
+display=:97
+Xvfb $display -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+sleep 1
+export DISPLAY=$display
+
+echo "== Cold start to the first painted window (hyperfine)"
+# Both programs quit themselves once their first paint has happened.
+hyperfine --warmup 3 --runs 20 --export-json "$build/start.json" \
+    "QUARN_QUIT_AFTER_PAINT=1 $build/app/quarn" \
+    "$build/tests/bench/empty_window"
+python3 - "$build/start.json" <<'PY'
+import json, sys
+r = json.load(open(sys.argv[1]))["results"]
+q, e = r[0]["mean"], r[1]["mean"]
+print(f"quarn {q*1000:.1f} ms, empty window {e*1000:.1f} ms, ratio {q/e:.2f}")
+PY
+
+echo "== Peak memory (/usr/bin/time -v)"
+peak() { /usr/bin/time -v env QUARN_QUIT_AFTER_PAINT=1 "$@" 2>&1 >/dev/null | awk '/Maximum resident/ {print $6}'; }
+q=$(peak "$build/app/quarn")
+e=$(peak "$build/tests/bench/empty_window")
+python3 -c "print(f'quarn {$q/1024:.1f} MiB, empty window {$e/1024:.1f} MiB, ratio {$q/$e:.2f}')"
+
+echo "== The cipher click, 100 groups, both directions (QTest benchmark)"
+QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_window" -median 9 | grep -E "^(PASS|RESULT|FAIL)|msecs" || true
+
+echo "== Loading a 1 GB file against a 1 KB file"
+QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_loads" | grep -E "RESULT|msecs|ratio" || true
