@@ -99,6 +99,12 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
+    if (qint64(cinfo.image_width) * cinfo.image_height > JpegLoader::MaxPixels) {
+        std::snprintf(err->message, sizeof(err->message), "zu groß (%u × %u Pixel, höchstens %lld)",
+                      unsigned(cinfo.image_width), unsigned(cinfo.image_height), (long long)JpegLoader::MaxPixels);
+        jpeg_destroy_decompress(&cinfo);
+        return 1;
+    }
     cinfo.out_color_space = JCS_RGB;
     cinfo.scale_num = scaleFor(cinfo, box);
     cinfo.scale_denom = 8;
@@ -152,7 +158,8 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialIma
     Decoded d;
     if (decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
                    box, &partial, &err, &d) != 0) {
-        result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromLocal8Bit(err.message);
+        // libjpeg's messages are ASCII and this file's own are UTF-8, whatever the system's code page.
+        result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromUtf8(err.message);
         return result;
     }
     result.image = QImage(d.pixels, d.width, d.height, d.width * 3, QImage::Format_RGB888).copy();

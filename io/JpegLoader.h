@@ -24,6 +24,11 @@ class JpegLoader
 public:
     using PartialImage = std::function<void(const QImage&)>;
 
+    // A picture with more pixels is refused before any pixel memory is taken: a damaged header can
+    // claim up to 65500 x 65500 pixels, gigabytes for a file of a few hundred bytes. The limit is the
+    // whole picture, not the scaled result, because a progressive file needs memory for all of it.
+    static constexpr qint64 MaxPixels = qint64(8192) * 8192;
+
     static JpegImage decode(const QByteArray& data, QSize box = {}, const PartialImage& partial = {});
     static JpegImage load(const QString& path, QSize box = {}, const PartialImage& partial = {});
 };

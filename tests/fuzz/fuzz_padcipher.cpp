@@ -1,0 +1,134 @@
+// The pad cipher in both directions, groups text and pad text both from the input.
+//
+// Input: a flags byte, two bytes for the length of the groups part, then the groups part and the pad part.
+// Flags pick the direction, whether the groups and the pad are taken as they are or laid out as valid
+// digit groups first, and whether progress and new-pad callbacks are attached.
+#include "CodeDecoder.h"
+#include "FuzzCheck.h"
+#include "GroupFormatter.h"
+#include "PadCipher.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace quarn;
+
+enum Flag : std::uint8_t
+{
+    DecodeDirection = 1,
+    ValidGroups = 2,
+    ValidPad = 4,
+    WithProgress = 8,
+    WithNewPad = 16,
+};
+
+std::string asDigits(std::string_view bytes, std::size_t limit)
+{
+    std::string digits;
+    for (std::size_t i = 0; i < bytes.size() && digits.size() < limit; ++i)
+        digits += static_cast<char>('0' + static_cast<unsigned char>(bytes[i]) % 10);
+    return digits;
+}
+
+// 100 groups from the bytes, filled up with zeros.
+std::string validPad(std::string_view bytes)
+{
+    std::string digits = asDigits(bytes, 500);
+    digits.resize(500, '0');
+    return GroupFormatter::format(digits).text;
+}
+
+void checkOutputLayout(const PadCipherResult& result)
+{
+    std::string digits;
+    for (std::size_t i = 0; i < result.output.size(); ++i) {
+        const char c = result.output[i];
+        if (i % 6 == 5) {
+            FUZZ_CHECK(c == ' ');
+        } else {
+            FUZZ_CHECK(c >= '0' && c <= '9');
+            digits += c;
+        }
+    }
+    FUZZ_CHECK(digits == result.digits);
+    FUZZ_CHECK(result.digits.size() <= PadCipher::PadLength);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 3)
+        return 0;
+    const std::uint8_t flags = data[0];
+    const std::string_view rest(reinterpret_cast<const char*>(data + 3), size - 3);
+    const std::size_t groupsLength = std::min<std::size_t>(rest.size(), ((data[1] << 8) | data[2]) % 1024);
+    const std::string_view groupsBytes = rest.substr(0, groupsLength);
+    const std::string_view padBytes = rest.substr(groupsLength);
+
+    const bool validGroups = flags & ValidGroups;
+    const std::string groups =
+        validGroups ? GroupFormatter::format(asDigits(groupsBytes, 500)).text : std::string(groupsBytes);
+    const std::string pad = flags & ValidPad ? validPad(padBytes) : std::string(padBytes);
+    const auto direction = flags & DecodeDirection ? CipherDirection::Decode : CipherDirection::Encode;
+
+    PadCipherCallbacks callbacks;
+    std::size_t progressCalls = 0;
+    std::string lastOutput, lastDecoded;
+    if (flags & WithProgress) {
+        callbacks.progress = [&](const std::string& output, const std::string& decoded) {
+            ++progressCalls;
+            // Each report extends the one before.
+            FUZZ_CHECK(output.compare(0, lastOutput.size(), lastOutput) == 0);
+            FUZZ_CHECK(decoded.compare(0, lastDecoded.size(), lastDecoded) == 0);
+            lastOutput = output;
+            lastDecoded = decoded;
+        };
+    }
+    const std::string newPad = validPad(padBytes.substr(padBytes.size() / 2));
+    if (flags & WithNewPad)
+        callbacks.newPad = [&] { return newPad; };
+
+    const PadCipherResult result = PadCipher::run(groups, pad, direction, callbacks);
+    checkOutputLayout(result);
+    FUZZ_CHECK(result.completed == result.failure.empty());
+    if (direction == CipherDirection::Decode)
+        FUZZ_CHECK(result.decoded == CodeDecoder::decode(result.digits));
+    else
+        FUZZ_CHECK(result.decoded.empty());
+
+    const bool padShort = pad.size() < PadCipher::PadLength;
+    FUZZ_CHECK(result.pad == (padShort && (flags & WithNewPad) ? newPad : pad));
+    if (result.pad.size() < PadCipher::PadLength) {
+        FUZZ_CHECK(!result.completed && result.output.empty());
+        return 0;
+    }
+    if (!result.completed) {
+        const std::string& f = result.failure;
+        FUZZ_CHECK(f.size() >= 3 && f == PadCipher::notADigitMessage(f[1]));
+    }
+    if (flags & WithProgress) {
+        FUZZ_CHECK(progressCalls == result.digits.size());
+        if (progressCalls > 0) {
+            FUZZ_CHECK(result.output.compare(0, lastOutput.size(), lastOutput) == 0);
+            FUZZ_CHECK(result.output.size() - lastOutput.size() <= 1);
+            FUZZ_CHECK(lastDecoded == result.decoded);
+        }
+    }
+
+    // Valid groups are read whole, and the other direction with the same pad gives back their digits.
+    if (validGroups && result.completed) {
+        std::string groupDigits = groups;
+        std::erase(groupDigits, ' ');
+        FUZZ_CHECK(result.digits.size() == groupDigits.size());
+        const auto back = direction == CipherDirection::Encode ? CipherDirection::Decode : CipherDirection::Encode;
+        const PadCipherResult undone = PadCipher::run(result.output, result.pad, back);
+        FUZZ_CHECK(undone.completed);
+        FUZZ_CHECK(undone.digits == groupDigits);
+        FUZZ_CHECK(undone.output == groups);
+    }
+    return 0;
+}
