@@ -20,3 +20,16 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:exitcode=99
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:exitcode=99"
 ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+echo "== Fuzzing (30 s per target) =="
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+bash scripts/fuzz.sh 30
+
+echo "== Windows build of the core, run under wine =="
+cmake -S . -B build/mingw -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DQUARN_CORE_ONLY=ON >/dev/null
+cmake --build build/mingw -j "$jobs"
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
+ctest --test-dir build/mingw --output-on-failure

@@ -1,3 +1,5 @@
+#include "cases/CliCases.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,11 +36,8 @@ void TestCli::initTestCase()
     QVERIFY(m_dir.isValid());
     for (int i = 0; i < 100; ++i)
         m_zeroPad += "00000 ";
-    writeFile("zero.OTP", m_zeroPad + "\r\n");
-    writeFile("short.OTP", m_zeroPad.left(599));
-    writeFile("ctrlz.OTP", m_zeroPad.left(300) + '\x1A' + m_zeroPad);
-    writeFile("nul.OTP", QByteArray("0\0", 2) + m_zeroPad.mid(1));
-    writeFile("plain.txt", "Abc\r\n");
+    for (const auto& [name, content] : quarn::cases::cliFiles())
+        writeFile(QString::fromStdString(name), QByteArray::fromStdString(content));
 }
 
 TestCli::Run TestCli::run(const QStringList& args, const QByteArray& input)
@@ -68,42 +67,13 @@ void TestCli::commands_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("out");
 
-    QTest::newRow("encode a file, its line break dropped, letters upper-cased")
-        << QStringList{"encode", "plain.txt"} << QByteArray() << 0 << QByteArray("05052 \n");
-    QTest::newRow("encode standard input; sharp s stays and is passed over")
-        << QStringList{"encode"} << QByteArray("stra\xDF" "e\n") << 0 << QByteArray("69704 01\n");
-    QTest::newRow("only one trailing line break is dropped")
-        << QStringList{"decode"} << QByteArray("8011\n\n") << 0 << QByteArray("\r\nEE\n");
-    QTest::newRow("decode keeps a CR LF line break") << QStringList{"decode"} << QByteArray("8011\r\n") << 0
-                                                    << QByteArray("\r\nEE\n");
-    QTest::newRow("encode of nothing is an empty line") << QStringList{"encode"} << QByteArray("\xE4\xF6\xFC") << 0
-                                                       << QByteArray("\n");
-    QTest::newRow("decipher with the zero pad") << QStringList{"decipher", "zero.OTP"} << QByteArray("08211 81835 0")
-                                                << 0 << QByteArray("A1 B\n");
-    QTest::newRow("decipher --digits prints the output groups")
-        << QStringList{"decipher", "--digits", "zero.OTP"} << QByteArray("08211 81835 0") << 0
-        << QByteArray("08211 81835 0\n");
-    QTest::newRow("a byte 0 in the pad never reaches it") << QStringList{"encipher", "nul.OTP"} << QByteArray("11111")
-                                                          << 0 << QByteArray("11111 \n");
-    QTest::newRow("a non-digit fails with nothing on standard output")
-        << QStringList{"encipher", "zero.OTP"} << QByteArray("1234567") << 1 << QByteArray();
-    QTest::newRow("a short pad fails") << QStringList{"encipher", "short.OTP"} << QByteArray("11111") << 1
-                                       << QByteArray();
-    QTest::newRow("a Ctrl-Z ends the pad file") << QStringList{"decipher", "ctrlz.OTP"} << QByteArray("11111") << 1
-                                                << QByteArray();
-    QTest::newRow("a missing pad file fails") << QStringList{"encipher", "none.OTP"} << QByteArray("11111") << 1
-                                              << QByteArray();
-    QTest::newRow("a missing input file fails") << QStringList{"encode", "none.txt"} << QByteArray() << 1
-                                                << QByteArray();
-    QTest::newRow("no command is wrong usage") << QStringList{} << QByteArray() << 2 << QByteArray();
-    QTest::newRow("an unknown command is wrong usage") << QStringList{"frobnicate"} << QByteArray() << 2
-                                                       << QByteArray();
-    QTest::newRow("encipher without a pad file is wrong usage") << QStringList{"encipher"} << QByteArray() << 2
-                                                                << QByteArray();
-    QTest::newRow("an unknown option is wrong usage") << QStringList{"decode", "--fast"} << QByteArray() << 2
-                                                      << QByteArray();
-    QTest::newRow("too many files are wrong usage") << QStringList{"decode", "a", "b"} << QByteArray() << 2
-                                                    << QByteArray();
+    for (const auto& c : quarn::cases::CliCases) {
+        QStringList args;
+        for (const std::string& a : quarn::cases::splitArgs(c.args))
+            args << QString::fromStdString(a);
+        QTest::newRow(c.name.data()) << args << QByteArray(c.input.data(), qsizetype(c.input.size())) << c.exitCode
+                                     << QByteArray(c.out.data(), qsizetype(c.out.size()));
+    }
 }
 
 void TestCli::commands()

@@ -3,10 +3,10 @@
 #include "GroupFormatter.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
+#include "cases/PadCases.h"
 
 #include <QRandomGenerator>
 #include <QTest>
-
 #include <deque>
 #include <set>
 
@@ -34,6 +34,11 @@ private:
     std::deque<std::uint32_t> m_values;
     std::uint32_t m_next = 1000;
 };
+
+QByteArray bytes(std::string_view s)
+{
+    return QByteArray(s.data(), qsizetype(s.size()));
+}
 
 std::string zeroPad()
 {
@@ -142,35 +147,14 @@ void TestPad::cipher_data()
     QTest::addColumn<QByteArray>("pad");
     QTest::addColumn<bool>("decode");
     QTest::addColumn<QByteArray>("output");
-    const QByteArray zeros = QByteArray::fromStdString(zeroPad());
-    QByteArray pad1 = "12345 67890 " + zeros.mid(12);
-    QTest::newRow("a zero pad leaves the groups as they are") << QByteArray("12345 678") << zeros << false
-                                                              << QByteArray("12345 678");
-    QTest::newRow("a zero pad deciphers to the same digits") << QByteArray("12345 678") << zeros << true
-                                                             << QByteArray("12345 678");
-    QTest::newRow("digits that add up to ten encipher to zeros") << QByteArray("98765 ") << pad1 << false
-                                                                << QByteArray("00000 ");
-    QTest::newRow("and decipher back") << QByteArray("00000 ") << pad1 << true << QByteArray("98765 ");
-    QTest::newRow("addition is modulo 10") << QByteArray("55555 55555 ") << pad1 << false
-                                           << QByteArray("67890 12345 ");
-    QTest::newRow("ten digits end with a blank even without one in the input") << QByteArray("00000 00000")
-                                                                               << pad1 << false
-                                                                               << QByteArray("12345 67890 ");
-    QTest::newRow("eight digits are a group, a blank and three digits") << QByteArray("00000 000") << pad1
-                                                                        << false << QByteArray("12345 678");
-    QTest::newRow("an empty groups text gives an empty result") << QByteArray("") << pad1 << false
-                                                                << QByteArray("");
-    QTest::newRow("a lone blank gives an empty result") << QByteArray(" ") << pad1 << false << QByteArray("");
+    for (const auto& c : cases::CipherCases) {
+        QTest::newRow(c.name.data()) << bytes(c.groups) << bytes(cases::padText(c.pad)) << c.decode << bytes(c.output);
+    }
     QByteArray longGroups;
     for (int i = 0; i < 101; ++i)
         longGroups += "11111 ";
-    QByteArray expected;
-    for (int i = 0; i < 100; ++i)
-        expected += "11111 ";
-    QTest::newRow("a groups text is cut at 600 characters") << longGroups << zeros << false << expected;
-    QTest::newRow("characters after the 600th of the pad are never read") << QByteArray("11111")
-                                                                          << zeros + "\r\nxyz" << false
-                                                                          << QByteArray("11111 ");
+    QTest::newRow("a groups text is cut at 600 characters")
+        << longGroups << QByteArray::fromStdString(zeroPad()) << false << longGroups.left(600);
 }
 
 void TestPad::cipher()
@@ -192,26 +176,10 @@ void TestPad::failures_data()
     QTest::addColumn<QByteArray>("pad");
     QTest::addColumn<QByteArray>("message");
     QTest::addColumn<QByteArray>("partial");
-    const QByteArray zeros = QByteArray::fromStdString(zeroPad());
-    QTest::newRow("a missing blank names the pad's blank at its place")
-        << QByteArray("12345678901") << zeros << QByteArray("' ' ist kein g\xFCltiger Integerwert")
-        << QByteArray("12345 ");
-    QTest::newRow("two blanks in a row name the blank") << QByteArray("12345  67890") << zeros
-                                                        << QByteArray("' ' ist kein g\xFCltiger Integerwert")
-                                                        << QByteArray("12345 ");
-    QTest::newRow("a letter is named") << QByteArray("12A45") << zeros
-                                       << QByteArray("'A' ist kein g\xFCltiger Integerwert") << QByteArray("12");
-    QTest::newRow("two trailing blanks step onto the last one") << QByteArray("12345  ") << zeros
-                                                                << QByteArray("' ' ist kein g\xFCltiger Integerwert")
-                                                                << QByteArray("12345 ");
-    QByteArray badPad = zeros;
-    badPad[2] = '\n';
-    QTest::newRow("a line break in the pad is named") << QByteArray("12345") << badPad
-                                                      << QByteArray("'\n' ist kein g\xFCltiger Integerwert")
-                                                      << QByteArray("12");
-    QTest::newRow("the groups character is named first") << QByteArray("12X45") << badPad
-                                                         << QByteArray("'X' ist kein g\xFCltiger Integerwert")
-                                                         << QByteArray("12");
+    for (const auto& c : cases::CipherFailureCases) {
+        QTest::newRow(c.name.data()) << bytes(c.groups) << bytes(cases::padText(c.pad)) << bytes(c.message)
+                                     << bytes(c.partial);
+    }
 }
 
 void TestPad::failures()
