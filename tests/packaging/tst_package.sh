@@ -27,6 +27,15 @@ for f in usr/bin/quarn usr/bin/quarn-cli usr/share/applications/de.quarn.Quarn.d
 done
 
 "$scratch/root/usr/bin/quarn-cli" --help | grep -q encipher || { echo "FAIL: quarn-cli --help"; exit 1; }
-if command -v appstreamcli >/dev/null; then
-    appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/de.quarn.Quarn.metainfo.xml"
-fi
+# The installed tool works, not only its help: a pad and a round trip through it.
+cli=$scratch/root/usr/bin/quarn-cli
+"$cli" pad >"$scratch/test.OTP"
+text=$(echo "Treffen 12.30 Uhr" | "$cli" encode | "$cli" encipher "$scratch/test.OTP" | "$cli" decipher "$scratch/test.OTP")
+[ "$text" = "TREFFEN 12.30 UHR" ] || { echo "FAIL: installed quarn-cli round trip gave '$text'"; exit 1; }
+
+desktop=$scratch/root/usr/share/applications/de.quarn.Quarn.desktop
+for line in 'Name\[de\]=' 'Comment\[de\]=' 'Categories=Utility;' 'Exec=quarn' 'Icon=de.quarn.Quarn'; do
+    grep -q "^$line" "$desktop" || { echo "FAIL: the desktop entry lacks $line"; exit 1; }
+done
+# A missing validator must not pass for a valid file; scripts/setup.sh installs it.
+appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/de.quarn.Quarn.metainfo.xml"
