@@ -26,8 +26,8 @@ inline bool isRoot()
 #endif
 }
 
-// True when the caller should run its checks itself; false when they ran (and were judged) as "nobody".
-// Fails the calling test when the unprivileged run failed; skips it when no such run is possible.
+// At the top of a rights test: as root, runs the test again as "nobody", takes over its verdict and returns;
+// skips when no such run is possible. Otherwise the test goes on in place.
 #define QUARN_RUN_WITHOUT_ROOT(function)                                                                               \
     do {                                                                                                               \
         if (quarn::test::isRoot()) {                                                                                   \
