@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <algorithm>
 #include <string>
 
 namespace quarn {
