@@ -121,6 +121,8 @@ private slots:
     void defaultNamesAndFilters();
     void saves_data();
     void saves();
+    void directionNotFieldOnScreenDecides_data();
+    void directionNotFieldOnScreenDecides();
     void saveFailuresAreNeverReportedAsSaved_data();
     void saveFailuresAreNeverReportedAsSaved();
     void unwritableFolderKeepsTheOldFile();
@@ -447,6 +449,43 @@ void TestFiles::saves()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{name});
 }
 
+void TestFiles::directionNotFieldOnScreenDecides_data()
+{
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("decode selected while the cipher field is on screen saves the decoded text")
+        << true << QStringLiteral("06032026.txt") << QByteArray("HALLO");
+    QTest::newRow("encode selected while the decoded field is on screen saves the cipher")
+        << false << QStringLiteral("06032026.crp") << QByteArray("12345 ");
+}
+
+void TestFiles::directionNotFieldOnScreenDecides()
+{
+    QFETCH(bool, decode);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+
+    // Encode (or decode) puts its result field on screen; the other direction is then chosen without
+    // pressing the encode button again, so the field on screen stays.
+    setDecode(!decode);
+    m_ui->QuarnIn->setProgramText(QStringLiteral("12345 "));
+    m_form->Quarn();
+    setDecode(decode);
+    QCOMPARE(m_ui->OTPCryptOut->isVisibleTo(m_form.get()), decode);
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
+    m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO"));
+
+    FileDialog::setNextAnswer(QString());
+    m_form->bt_QuarnDecryptSaveClick();
+    QCOMPARE(m_form->SaveDialog1->fileName(), name);
+    FileDialog::setNextAnswer(path(name));
+    m_form->bt_QuarnDecryptSaveClick();
+    QCOMPARE(readBytes(path(name)), bytes);
+    QCOMPARE(boxes(), QStringList{info(name + QStringLiteral(" wurde gespeichert!"))});
+}
+
 void TestFiles::saveFailuresAreNeverReportedAsSaved_data()
 {
     QTest::addColumn<Save>("save");
@@ -567,7 +606,7 @@ void TestFiles::savedPadDeciphersWhatItEnciphered()
     QCOMPARE(boxes(), QStringList({info(QStringLiteral("OTP wurde gespeichert!")),
                                    info(QStringLiteral("06032026.crp wurde gespeichert!"))}));
 
-    // The decoded text saves as a plain text, even though the cipher field was the one on screen before.
+    // The decoded text saves as a plain text.
     FileDialog::setNextAnswer(path(QStringLiteral("klartext.txt")));
     m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(readBytes(path(QStringLiteral("klartext.txt"))), message.toLatin1());
