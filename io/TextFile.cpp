@@ -87,7 +87,10 @@ LoadedText TextFile::read(const QString& path, qsizetype limit)
         return loaded;
     }
 
-    const qsizetype wanted = limit < 0 ? 0 : limit + 1;
+    // A negative limit allows no character, like 0; left negative it would cut the text to a size
+    // beyond any string.
+    limit = std::max<qsizetype>(limit, 0);
+    const qsizetype wanted = limit + 1;
     std::string bytes(std::size_t(wanted), '\0');
     qsizetype got = 0;
     while (got < wanted) {

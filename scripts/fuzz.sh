@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-600}
-targets=(fuzz_decoder fuzz_encoder fuzz_padcipher fuzz_jpeg)
+targets=(fuzz_decoder fuzz_encoder fuzz_padcipher fuzz_jpeg fuzz_textfile)
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
     -DQUARN_FUZZ=ON >/dev/null

@@ -158,6 +158,13 @@ void TestTextFile::readLimits_data()
     QTest::newRow("Windows-1252 letters become their characters")
         << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF") << plain << QStringLiteral("ÄÖÜäöüß") << false;
     QTest::newRow("an empty file is an empty text") << QByteArray() << plain << QString() << false;
+    QTest::newRow("a limit of 0 loads an empty file") << QByteArray() << qsizetype(0) << QString() << false;
+    QTest::newRow("a limit of 0 makes one character too large") << QByteArray("A") << qsizetype(0) << QString()
+                                                                 << true;
+    QTest::newRow("a negative limit reads as 0, an empty file fits") << QByteArray() << qsizetype(-1) << QString()
+                                                                     << false;
+    QTest::newRow("a negative limit reads as 0, one character is too large")
+        << QByteArray("A") << qsizetype(-5) << QString() << true;
 }
 
 void TestTextFile::readLimits()

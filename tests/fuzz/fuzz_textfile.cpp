@@ -1,0 +1,64 @@
+// Any bytes as a text, cipher or pad file: a load never returns more than its limit, a byte 0 never
+// reaches the text, a byte 26 ends it, "too large" is told exactly when a character lies past the limit,
+// and what was loaded is saved and loaded again unchanged.
+//
+// Input: one byte choosing the limit (and whether it is a pad load), then the file's bytes.
+#include "FuzzCheck.h"
+#include "TextBytes.h"
+#include "TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+using quarn::TextFile;
+
+constexpr qsizetype PadLoad = -100; // stands for readPad in the table below
+// The real limits, the edges around them, and limits no caller uses but the reader must survive.
+const std::array<qsizetype, 10> kLimits{
+    TextFile::PlainTextLimit, TextFile::CipherTextLimit, PadLoad, 0, 1, 5, TextFile::PlainTextLimit + 1, 602, -1, 4096};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir dir;
+    if (size < 1 || !dir.isValid())
+        return 0;
+    const qsizetype choice = kLimits[data[0] % kLimits.size()];
+    const bool pad = choice == PadLoad;
+    const qsizetype limit = pad ? TextFile::PadLength : choice;
+    const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    const QString path = dir.filePath(QStringLiteral("input.txt"));
+    {
+        QFile file(path);
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()));
+    }
+    const quarn::LoadedText loaded = pad ? TextFile::readPad(path) : TextFile::read(path, limit);
+    FUZZ_CHECK(loaded.ok());
+
+    // What the reader should have made of the bytes: up to a byte 26, at most `limit` places, no byte 0.
+    std::string_view text = bytes.substr(0, bytes.find(char(26)));
+    const qsizetype places = std::max<qsizetype>(limit, 0);
+    const bool pastLimit = qsizetype(text.size()) > places;
+    text = text.substr(0, std::size_t(places));
+    std::string kept(text);
+    std::erase(kept, '\0');
+    FUZZ_CHECK(loaded.text == quarn::fromWindows1252(kept));
+    FUZZ_CHECK(loaded.text.size() <= places);
+    FUZZ_CHECK(loaded.tooLarge == (pastLimit && !pad));
+
+    // Saved and loaded again, the text comes back whole.
+    const QString copy = dir.filePath(QStringLiteral("copy.txt"));
+    FUZZ_CHECK(TextFile::write(copy, loaded.text).isEmpty());
+    const quarn::LoadedText again = pad ? TextFile::readPad(copy) : TextFile::read(copy, limit);
+    FUZZ_CHECK(again.ok() && !again.tooLarge);
+    FUZZ_CHECK(again.text == loaded.text);
+    return 0;
+}
