@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: a normal build, then one with AddressSanitizer and
-# UndefinedBehaviorSanitizer in which any sanitizer report fails the run.
+# UndefinedBehaviorSanitizer in which any sanitizer report fails the run. Then every fuzz target runs for
+# 30 s, and the Windows build of the core runs its tests under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
