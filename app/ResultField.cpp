@@ -1,6 +1,7 @@
 #include "ResultField.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QContextMenuEvent>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -68,6 +69,14 @@ QString ResultField::displayLine(int n) const
 int ResultField::displayLineCount() const
 {
     return int(displayLines().size());
+}
+
+void ResultField::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has.
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
+    event->accept();
+    emit contextMenuWanted(at);
 }
 
 } // namespace quarn

@@ -22,6 +22,13 @@ public:
     int displayLineCount() const;
     QStringList displayLines() const;
 
+signals:
+    // The user asked for a context menu: at the pointer, or at the field's top-left corner from the keyboard.
+    void contextMenuWanted(const QPoint& globalPos);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     QString m_text;
 };

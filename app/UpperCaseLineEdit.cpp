@@ -3,6 +3,7 @@
 #include "Windows1252.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 
@@ -94,6 +95,14 @@ void UpperCaseLineEdit::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
+}
+
+void UpperCaseLineEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has.
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
+    event->accept();
+    emit contextMenuWanted(at);
 }
 
 } // namespace quarn

@@ -27,6 +27,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+signals:
+    // The user asked for a context menu: at the pointer, or at the field's top-left corner from the keyboard.
+    void contextMenuWanted(const QPoint& globalPos);
 
 private:
     void insertLimited(const QString& text);

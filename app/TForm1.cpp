@@ -1,0 +1,362 @@
+#include "TForm1.h"
+
+#include "CodeEncoder.h"
+#include "Failure.h"
+#include "FileDialog.h"
+#include "GroupFormatter.h"
+#include "JpegLoader.h"
+#include "MessageBoxes.h"
+#include "PadCipher.h"
+#include "PadGenerator.h"
+#include "RandomSource.h"
+#include "TextBytes.h"
+#include "ui_TForm1.h"
+
+#include <QAction>
+#include <QBitmap>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QPixmap>
+
+namespace quarn {
+
+namespace {
+
+// The two images of a glyph bitmap: enabled, then disabled; the bottom-left pixel's colour is transparent.
+QIcon glyphIcon(const QString& path)
+{
+    const QImage sheet(path);
+    if (sheet.isNull())
+        return {};
+    const QRgb transparent = sheet.pixel(0, sheet.height() - 1);
+    QIcon icon;
+    const int side = sheet.height();
+    for (int i = 0; i < 2; ++i) {
+        QImage part = sheet.copy(i * side, 0, side, side).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x)
+                if ((part.pixel(x, y) & 0xffffff) == (transparent & 0xffffff))
+                    part.setPixel(x, y, 0);
+        icon.addPixmap(QPixmap::fromImage(part), i == 0 ? QIcon::Normal : QIcon::Disabled);
+    }
+    return icon;
+}
+
+QFont windowFont()
+{
+    const QString family = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))
+                               ? QStringLiteral("MS Sans Serif")
+                               : QStringLiteral("Liberation Sans");
+    QFont font(family);
+    font.setPointSize(8);
+    return font;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_random(std::make_unique<SystemRandomSource>())
+{
+    // The font first, so that every widget the form creates takes it.
+    setFont(windowFont());
+    m_ui->setupUi(this);
+    OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), this);
+    SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
+    setUpWindow();
+    setUpPictures();
+    setUpGlyphs();
+    setUpMenus();
+    setUpAccessibleNames();
+    connectHandlers();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setRandomSource(std::unique_ptr<RandomSource> source)
+{
+    m_random = std::move(source);
+}
+
+void TForm1::setUpWindow()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(800, 799);
+    move(300, 118);
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+
+    // Labels and pictures lie under every other sibling.
+    m_ui->Label2->lower();
+    for (QWidget* w : {static_cast<QWidget*>(m_ui->Label19), static_cast<QWidget*>(m_ui->Label20),
+                       static_cast<QWidget*>(m_ui->QuarnKarte), static_cast<QWidget*>(m_ui->QuarnKarte1)})
+        w->lower();
+
+    // Labels grow with their caption, as the captions change with the direction.
+    for (QLabel* label : {m_ui->Label2, m_ui->Label19, m_ui->Label20})
+        label->adjustSize();
+    // The radio buttons are 13 pixels high: their indicators must fit.
+    for (QRadioButton* radio : {m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod})
+        radio->setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 11px; height: 11px; }"));
+
+    m_ui->PageControl1->setCursor(Qt::PointingHandCursor);
+    m_ui->QuarnSeite->setCursor(Qt::ArrowCursor);
+    m_ui->QuarnIn->setInputLimit(100);
+    m_ui->RadioGroup7->setFocusPolicy(Qt::NoFocus);
+
+    // Enter runs a button only while it has the focus; no button is the window's default.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(true);
+        button->setDefault(false);
+    }
+}
+
+void TForm1::setUpPictures()
+{
+    const auto show = [](QLabel* box, const QString& path) {
+        box->setScaledContents(true);
+        box->setAlignment(Qt::AlignCenter);
+        const JpegImage decoded = JpegLoader::load(
+            path, box->size(), [box](const QImage& partial) { box->setPixmap(QPixmap::fromImage(partial)); });
+        if (decoded.ok())
+            box->setPixmap(QPixmap::fromImage(decoded.image));
+    };
+    show(m_ui->QuarnKarte, QStringLiteral(":/QuarnKarte.jpg"));
+    show(m_ui->QuarnKarte1, QStringLiteral(":/QuarnKarte1.jpg"));
+}
+
+void TForm1::setUpGlyphs()
+{
+    const auto glyph = [](QPushButton* button, const char* name, bool right) {
+        button->setIcon(glyphIcon(QStringLiteral(":/glyphs/%1.bmp").arg(QLatin1String(name))));
+        button->setIconSize(QSize(16, 16));
+        // A push button draws its icon before the text; mirrored, the icon follows it.
+        if (right)
+            button->setLayoutDirection(Qt::RightToLeft);
+    };
+    glyph(m_ui->bt_OTPkey, "key", false);
+    glyph(m_ui->bt_OTPCrypt, "pages", true);
+    glyph(m_ui->bt_OTPLoad, "open", true);
+    glyph(m_ui->bt_QuarnInLoad, "open", true);
+    glyph(m_ui->bt_OTPSave, "save", true);
+    glyph(m_ui->bt_QuarnDecryptSave, "save", true);
+    glyph(m_ui->bt_OTPPrint, "print", true);
+    glyph(m_ui->bt_QuarnDecryptPrint, "print", true);
+}
+
+void TForm1::setUpMenus()
+{
+    PMenue = new QMenu(this);
+    PMenue->setObjectName(QStringLiteral("PMenue"));
+    Einfuegen1 = PMenue->addAction(QStringLiteral("Einfügen"));
+    Einfuegen1->setObjectName(QStringLiteral("Einfuegen1"));
+    PMenue_K = new QMenu(this);
+    PMenue_K->setObjectName(QStringLiteral("PMenue_K"));
+    Kopieren1 = PMenue_K->addAction(QStringLiteral("Kopieren"));
+    Kopieren1->setObjectName(QStringLiteral("Kopieren1"));
+
+    // Only the program's own menus open; the two other fields have none.
+    connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
+    connect(m_ui->OTPCryptOut, &ResultField::contextMenuWanted, this,
+            [this](const QPoint& at) { openResultMenu(m_ui->OTPCryptOut, at); });
+    connect(m_ui->QuarnDecrypt, &ResultField::contextMenuWanted, this,
+            [this](const QPoint& at) { openResultMenu(m_ui->QuarnDecrypt, at); });
+}
+
+void TForm1::setUpAccessibleNames()
+{
+    m_ui->QuarnIn->setAccessibleName(QStringLiteral("Eingabe"));
+    m_ui->fuenfergruppenOut->setAccessibleName(QStringLiteral("Code Ausgabe"));
+    m_ui->OTPOut->setAccessibleName(QStringLiteral("OTP"));
+    m_ui->OTPCryptOut->setAccessibleName(QStringLiteral("Chiffrat"));
+    m_ui->QuarnDecrypt->setAccessibleName(QStringLiteral("Klartext"));
+    m_ui->QuarnKarte->setAccessibleName(QStringLiteral("Quarn-Tafel"));
+    m_ui->QuarnKarte1->setAccessibleName(QStringLiteral("Hinweise zur Quarn-Tafel"));
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        button->setAccessibleName(button->text().trimmed());
+}
+
+void TForm1::runGuarded(void (TForm1::*handler)())
+{
+    try {
+        (this->*handler)();
+    } catch (const Failure& failure) {
+        MessageBoxes::error(this, failure.message());
+    } catch (const std::exception& e) {
+        MessageBoxes::error(this, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TForm1::bind(QPushButton* button, void (TForm1::*handler)())
+{
+    connect(button, &QPushButton::clicked, this, [this, handler] { runGuarded(handler); });
+}
+
+void TForm1::connectHandlers()
+{
+    bind(m_ui->bt_kodieren, &TForm1::Quarn);
+    bind(m_ui->bt_OTPkey, &TForm1::OTPErzeugeClick);
+    bind(m_ui->bt_OTPCrypt, &TForm1::bt_OTPCryptClick);
+    bind(m_ui->bt_OTPLoad, &TForm1::bt_OTPLoadClick);
+    bind(m_ui->bt_OTPSave, &TForm1::bt_OTPSaveClick);
+    bind(m_ui->bt_OTPPrint, &TForm1::bt_OTPPrintClick);
+    bind(m_ui->bt_QuarnInLoad, &TForm1::bt_QuarnInLoadClick);
+    bind(m_ui->bt_QuarnDecryptSave, &TForm1::bt_QuarnDecryptSaveClick);
+    bind(m_ui->bt_QuarnDecryptPrint, &TForm1::bt_QuarnDecryptPrintClick);
+    // Runs once per change of direction, for the newly selected button only.
+    for (QRadioButton* radio : {m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod})
+        connect(radio, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                runGuarded(&TForm1::QuarnDeCoder);
+        });
+    connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
+    connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
+}
+
+bool TForm1::decodeDirection() const
+{
+    return m_ui->rb_QuarnDecod->isChecked();
+}
+
+// Work flow
+
+void TForm1::QuarnDeCoder()
+{
+    m_ui->QuarnIn->clear();
+    m_ui->fuenfergruppenOut->clearField();
+    m_ui->QuarnDecrypt->clearField();
+    m_ui->bt_OTPCrypt->setEnabled(false);
+
+    const bool decode = decodeDirection();
+    m_ui->Label19->setText(decode ? QStringLiteral("Chiffriertext: (max. 500 Zeichen)")
+                                  : QStringLiteral("Klartext: (max. 100 Zeichen)"));
+    m_ui->Label19->adjustSize();
+    m_ui->bt_kodieren->setText(decode ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
+    m_ui->bt_OTPCrypt->setText(decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
+    m_ui->bt_QuarnInLoad->setText(decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
+    m_ui->QuarnIn->setInputLimit(decode ? 600 : 100);
+    for (QPushButton* button : {m_ui->bt_kodieren, m_ui->bt_OTPCrypt, m_ui->bt_QuarnInLoad})
+        button->setAccessibleName(button->text().trimmed());
+}
+
+void TForm1::Quarn()
+{
+    m_ui->QuarnDecrypt->clearField();
+    const bool decode = decodeDirection();
+    if (m_shownResult == 0 && decode) {
+        m_shownResult = 1;
+        m_ui->QuarnDecrypt->show();
+        m_ui->OTPCryptOut->hide();
+    } else if (m_shownResult == 1 && !decode) {
+        m_shownResult = 0;
+        m_ui->QuarnDecrypt->hide();
+        m_ui->OTPCryptOut->show();
+    }
+
+    const QString input = m_ui->QuarnIn->text();
+    if (input.isEmpty()) {
+        m_ui->bt_OTPCrypt->setEnabled(false);
+        m_ui->bt_QuarnDecryptSave->setEnabled(false);
+        m_ui->bt_QuarnDecryptPrint->setEnabled(false);
+        m_ui->QuarnIn->setPlaceholderText(QStringLiteral("Text eingeben!"));
+        return;
+    }
+
+    if (decode) {
+        m_ui->fuenfergruppenOut->setFieldText(input);
+    } else {
+        const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(toWindows1252(input)));
+        m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
+        if (layout.limitReached)
+            MessageBoxes::information(this, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
+    }
+    m_ui->bt_OTPCrypt->setEnabled(true);
+}
+
+void TForm1::OTPErzeugeClick()
+{
+    m_ui->OTPOut->clearField();
+    m_ui->OTPOut->setFieldText(fromWindows1252(PadGenerator::generate(*m_random)));
+    m_ui->bt_OTPSave->setEnabled(true);
+    m_ui->bt_OTPPrint->setEnabled(true);
+}
+
+void TForm1::bt_OTPCryptClick()
+{
+    const bool decode = decodeDirection();
+    // A fresh random pad can never give a message back: deciphering needs the pad it was made with.
+    if (decode && m_ui->OTPOut->fieldText().size() < qsizetype(PadCipher::PadLength)) {
+        MessageBoxes::information(this, QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"));
+        return;
+    }
+    m_ui->OTPCryptOut->clearField();
+
+    PadCipherCallbacks callbacks;
+    callbacks.newPad = [this] {
+        OTPErzeugeClick();
+        return toWindows1252(m_ui->OTPOut->fieldText());
+    };
+    // The fields take the result once, at the end: no redraw per digit.
+    const PadCipherResult result =
+        PadCipher::run(toWindows1252(m_ui->fuenfergruppenOut->fieldText()), toWindows1252(m_ui->OTPOut->fieldText()),
+                       decode ? CipherDirection::Decode : CipherDirection::Encode, callbacks);
+    m_ui->OTPCryptOut->setFieldText(fromWindows1252(result.output));
+    if (decode)
+        m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
+    if (!result.completed)
+        throw Failure(fromWindows1252(result.failure));
+    m_ui->bt_QuarnDecryptSave->setEnabled(true);
+    m_ui->bt_QuarnDecryptPrint->setEnabled(true);
+}
+
+// Clipboard
+
+void TForm1::openInputMenu(const QPoint& globalPos)
+{
+    m_popupComponent = m_ui->QuarnIn;
+    PMenue->popup(globalPos);
+}
+
+void TForm1::openResultMenu(QWidget* field, const QPoint& globalPos)
+{
+    m_popupComponent = field;
+    PMenue_K->popup(globalPos);
+}
+
+void TForm1::Einfuegen1Click()
+{
+    m_ui->QuarnIn->pasteLimited();
+}
+
+void TForm1::Kopieren1Click()
+{
+    if (m_popupComponent == m_ui->QuarnDecrypt) {
+        m_ui->QuarnDecrypt->selectAll();
+        m_ui->QuarnDecrypt->copy();
+    } else if (m_popupComponent == m_ui->OTPCryptOut) {
+        QGuiApplication::clipboard()->setText(m_ui->OTPCryptOut->fieldText());
+    }
+}
+
+// Files
+
+void TForm1::bt_OTPLoadClick() {}
+
+void TForm1::bt_OTPSaveClick() {}
+
+void TForm1::bt_QuarnInLoadClick() {}
+
+void TForm1::bt_QuarnDecryptSaveClick() {}
+
+// Printing
+
+void TForm1::bt_OTPPrintClick() {}
+
+void TForm1::bt_QuarnDecryptPrintClick() {}
+
+} // namespace quarn

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QMenu;
+class QAction;
+class QPushButton;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace quarn {
+
+class FileDialog;
+class RandomSource;
+
+// The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
+// operation and writes the result back.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Ui::TForm1* ui() const { return m_ui.get(); }
+    // Tests script the pads.
+    void setRandomSource(std::unique_ptr<RandomSource> source);
+    bool resultShown() const { return m_shownResult != 0; }
+
+    FileDialog* OpenDialog1 = nullptr;
+    FileDialog* SaveDialog1 = nullptr;
+    QMenu* PMenue = nullptr;
+    QAction* Einfuegen1 = nullptr;
+    QMenu* PMenue_K = nullptr;
+    QAction* Kopieren1 = nullptr;
+
+public slots:
+    void Quarn();
+    void OTPErzeugeClick();
+    void bt_OTPCryptClick();
+    void bt_OTPLoadClick();
+    void bt_OTPSaveClick();
+    void bt_OTPPrintClick();
+    void bt_QuarnInLoadClick();
+    void bt_QuarnDecryptSaveClick();
+    void bt_QuarnDecryptPrintClick();
+    void QuarnDeCoder();
+    void Einfuegen1Click();
+    void Kopieren1Click();
+
+    // Where the context menus open; the menus remember the field (their popup component).
+    void openInputMenu(const QPoint& globalPos);
+    void openResultMenu(QWidget* field, const QPoint& globalPos);
+    QWidget* popupComponent() const { return m_popupComponent; }
+
+private:
+    void setUpWindow();
+    void setUpPictures();
+    void setUpGlyphs();
+    void setUpMenus();
+    void setUpAccessibleNames();
+    void connectHandlers();
+    // The one place where a failure that escapes a handler is caught and shown.
+    void runGuarded(void (TForm1::*handler)());
+    void bind(QPushButton* button, void (TForm1::*handler)());
+    bool decodeDirection() const;
+
+    std::unique_ptr<Ui::TForm1> m_ui;
+    std::unique_ptr<RandomSource> m_random;
+    QPointer<QWidget> m_popupComponent;
+    // 1 while the decoded text, not the cipher output, is the result on screen.
+    unsigned char m_shownResult = 0;
+};
+
+} // namespace quarn

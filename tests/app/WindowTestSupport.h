@@ -1,0 +1,24 @@
+#pragma once
+
+#include "RandomSource.h"
+
+#include <cstdint>
+
+namespace quarn::test {
+
+// Pads that are the same in every run: a linear congruential sequence.
+class SequenceSource final : public RandomSource
+{
+public:
+    explicit SequenceSource(std::uint32_t seed = 1) : m_state(seed) {}
+    std::uint32_t draw(std::uint32_t n) override
+    {
+        m_state = m_state * 1664525u + 1013904223u;
+        return (m_state >> 8) % n;
+    }
+
+private:
+    std::uint32_t m_state;
+};
+
+} // namespace quarn::test

@@ -1,0 +1,558 @@
+#include "CodeDecoder.h"
+#include "CodeEncoder.h"
+#include "GroupFormatter.h"
+#include "MessageBoxes.h"
+#include "TForm1.h"
+#include "WindowTestSupport.h"
+#include "ui_TForm1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QtTest>
+
+using namespace quarn;
+
+namespace {
+
+QString repeated(const QString& unit, int times)
+{
+    QString s;
+    for (int i = 0; i < times; ++i)
+        s += unit;
+    return s;
+}
+
+// Key presses carrying any character, umlauts included (QTest's own key clicks know ASCII only).
+void typeText(QWidget* widget, const QString& text)
+{
+    for (QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> m_form;
+    Ui::TForm1* ui() { return m_form->ui(); }
+
+    QList<bool> resultButtonStates()
+    {
+        return {ui()->bt_OTPCrypt->isEnabled(), ui()->bt_OTPSave->isEnabled(), ui()->bt_OTPPrint->isEnabled(),
+                ui()->bt_QuarnDecryptSave->isEnabled(), ui()->bt_QuarnDecryptPrint->isEnabled()};
+    }
+
+    void openMenuOn(QWidget* field, QContextMenuEvent::Reason reason = QContextMenuEvent::Mouse)
+    {
+        auto* area = qobject_cast<QAbstractScrollArea*>(field);
+        QWidget* target = area ? area->viewport() : field;
+        QContextMenuEvent event(reason, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(target, &event);
+    }
+
+    void closeMenus()
+    {
+        m_form->PMenue->hide();
+        m_form->PMenue_K->hide();
+    }
+
+    // Kodieren, OTP erzeugen, Chiffrieren in encode direction; returns the cipher groups.
+    QString encipher(const QString& text)
+    {
+        ui()->QuarnIn->setProgramText(text);
+        ui()->bt_kodieren->click();
+        ui()->bt_OTPkey->click();
+        ui()->bt_OTPCrypt->click();
+        return ui()->OTPCryptOut->fieldText();
+    }
+
+private slots:
+    void init()
+    {
+        MessageBoxes::setTestMode(true);
+        MessageBoxes::takeRecords();
+        m_form = std::make_unique<TForm1>();
+        m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    void cleanup()
+    {
+        closeMenus();
+        m_form.reset();
+        QCOMPARE(MessageBoxes::takeRecords().size(), 0);
+    }
+
+    void theWindowHasItsFixedFrame()
+    {
+        QCOMPARE(m_form->size(), QSize(800, 799));
+        QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+        QVERIFY(!(m_form->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(m_form->objectName(), QStringLiteral("Form1"));
+        QVERIFY(!m_form->windowTitle().isEmpty());
+        QCOMPARE(m_form->palette().color(QPalette::Window), m_form->palette().color(QPalette::Button));
+        QCOMPARE(m_form->font().pointSize(), 8);
+        QVERIFY(!m_form->windowIcon().isNull() || QApplication::windowIcon().isNull());
+    }
+
+    void widgetsSitWhereTheLayoutPutsThem_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        const QString page = QStringLiteral("QuarnSeite");
+        const QString window = QStringLiteral("Form1");
+        QTest::newRow("the page control fills the window") << "PageControl1" << window << QRect(7, 7, 786, 786) << "";
+        QTest::newRow("the input field") << "QuarnIn" << page << QRect(8, 24, 649, 21) << "";
+        QTest::newRow("the direction frame") << "RadioGroup7" << page << QRect(7, 56, 346, 73) << "Text Modus";
+        QTest::newRow("the encode radio button") << "rb_QuarnCode" << page << QRect(23, 79, 92, 13) << "Kodieren";
+        QTest::newRow("the decode radio button") << "rb_QuarnDecod" << page << QRect(25, 103, 92, 13) << "Dekodieren";
+        QTest::newRow("the pad button") << "bt_OTPkey" << page << QRect(8, 296, 121, 25) << "OTP erzeugen";
+        QTest::newRow("the cipher button") << "bt_OTPCrypt" << page << QRect(8, 496, 153, 25) << "Chiffrieren ";
+        QTest::newRow("the pad save button") << "bt_OTPSave" << page << QRect(368, 360, 105, 25) << "OTP Speichern ";
+        QTest::newRow("the pad load button") << "bt_OTPLoad" << page << QRect(368, 328, 105, 25) << "OTP Laden";
+        QTest::newRow("the pad print button") << "bt_OTPPrint" << page << QRect(368, 392, 105, 25) << "OTP Drucken ";
+        QTest::newRow("the pad field") << "OTPOut" << page << QRect(8, 328, 345, 153) << "";
+        QTest::newRow("the cipher output") << "OTPCryptOut" << page << QRect(8, 528, 361, 225) << "";
+        QTest::newRow("the groups field") << "fuenfergruppenOut" << page << QRect(8, 161, 361, 112) << "";
+        QTest::newRow("the decoded text lies over the cipher output")
+            << "QuarnDecrypt" << page << QRect(8, 528, 361, 227) << "";
+        QTest::newRow("the main action button") << "bt_kodieren" << page << QRect(160, 88, 153, 25) << "Kodieren";
+        QTest::newRow("the card") << "QuarnKarte" << page << QRect(376, 56, 385, 257) << "";
+        QTest::newRow("the notes") << "QuarnKarte1" << page << QRect(504, 320, 265, 433) << "";
+        QTest::newRow("the result print button")
+            << "bt_QuarnDecryptPrint" << window << QRect(384, 584, 129, 25) << "Ausgabe Drucken ";
+        QTest::newRow("the result save button")
+            << "bt_QuarnDecryptSave" << window << QRect(384, 552, 129, 25) << "Ausgabe Speichern ";
+        QTest::newRow("the text load button") << "bt_QuarnInLoad" << window << QRect(672, 51, 105, 25) << "Text Laden";
+    }
+
+    void widgetsSitWhereTheLayoutPutsThem()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, caption);
+        auto* widget = m_form->findChild<QWidget*>(name);
+        QVERIFY2(widget, qPrintable(name));
+        QCOMPARE(widget->parentWidget()->objectName(), parent);
+        QCOMPARE(widget->geometry(), geometry);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            QCOMPARE(button->text(), caption);
+        if (auto* frame = qobject_cast<QGroupBox*>(widget))
+            QCOMPARE(frame->title(), caption);
+    }
+
+    void theStateAtStartIsTheLayoutsOwn()
+    {
+        QVERIFY(ui()->rb_QuarnCode->isChecked());
+        QVERIFY(!ui()->rb_QuarnDecod->isChecked());
+        QCOMPARE(resultButtonStates(), (QList<bool>{false, false, false, false, false}));
+        QVERIFY(ui()->bt_kodieren->isEnabled());
+        QVERIFY(ui()->bt_OTPkey->isEnabled());
+        QVERIFY(ui()->bt_OTPLoad->isEnabled());
+        QVERIFY(ui()->bt_QuarnInLoad->isEnabled());
+        QVERIFY(ui()->OTPCryptOut->isVisible());
+        QVERIFY(!ui()->QuarnDecrypt->isVisible());
+        QVERIFY(!ui()->Label2->isVisible() || ui()->Label2->parentWidget() == m_form.get());
+        QCOMPARE(ui()->Label19->text(), QStringLiteral("Klartext: (max. 100 Zeichen)"));
+        QCOMPARE(ui()->PageControl1->tabText(0), QStringLiteral("Quarn"));
+        QCOMPARE(ui()->QuarnIn->inputLimit(), 100);
+        for (ResultField* field : {ui()->fuenfergruppenOut, ui()->OTPOut, ui()->OTPCryptOut, ui()->QuarnDecrypt}) {
+            QVERIFY(field->fieldText().isEmpty());
+            QVERIFY(field->isReadOnly());
+        }
+        QVERIFY(ui()->QuarnIn->text().isEmpty());
+        QVERIFY(!m_form->resultShown());
+    }
+
+    void everyFieldAndButtonHasAGermanAccessibleName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::newRow("input") << "QuarnIn"
+                               << "Eingabe";
+        QTest::newRow("groups") << "fuenfergruppenOut"
+                                << "Code Ausgabe";
+        QTest::newRow("pad") << "OTPOut"
+                             << "OTP";
+        QTest::newRow("cipher") << "OTPCryptOut"
+                                << "Chiffrat";
+        QTest::newRow("decoded") << "QuarnDecrypt"
+                                 << "Klartext";
+        QTest::newRow("a button without its trailing blank") << "bt_OTPCrypt"
+                                                             << "Chiffrieren";
+        QTest::newRow("a radio button") << "rb_QuarnDecod"
+                                        << "Dekodieren";
+        QTest::newRow("a window button") << "bt_QuarnDecryptSave"
+                                         << "Ausgabe Speichern";
+    }
+
+    void everyFieldAndButtonHasAGermanAccessibleName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, accessibleName);
+        QCOMPARE(m_form->findChild<QWidget*>(name)->accessibleName(), accessibleName);
+    }
+
+    void captionsAndTheLimitFollowTheDirection_data()
+    {
+        QTest::addColumn<bool>("decode");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("cipher");
+        QTest::addColumn<QString>("load");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("decode direction") << true << "Chiffriertext: (max. 500 Zeichen)"
+                                          << "Dekodieren"
+                                          << "Dechiffrieren"
+                                          << "Crypt Laden" << 600;
+        QTest::newRow("back to encode direction, the caption without its blank")
+            << false << "Klartext: (max. 100 Zeichen)"
+            << "Kodieren"
+            << "Chiffrieren"
+            << "Text Laden" << 100;
+    }
+
+    void captionsAndTheLimitFollowTheDirection()
+    {
+        QFETCH(bool, decode);
+        QFETCH(QString, label);
+        QFETCH(QString, action);
+        QFETCH(QString, cipher);
+        QFETCH(QString, load);
+        QFETCH(int, limit);
+        ui()->rb_QuarnDecod->click();
+        if (!decode)
+            ui()->rb_QuarnCode->click();
+        QCOMPARE(ui()->Label19->text(), label);
+        QVERIFY(ui()->Label19->width() >= ui()->Label19->sizeHint().width());
+        QCOMPARE(ui()->bt_kodieren->text(), action);
+        QCOMPARE(ui()->bt_OTPCrypt->text(), cipher);
+        QCOMPARE(ui()->bt_QuarnInLoad->text(), load);
+        QCOMPARE(ui()->QuarnIn->inputLimit(), limit);
+    }
+
+    // Events: k = Kodieren with input, e = Kodieren with empty input, p = OTP erzeugen, c = Chiffrieren,
+    // d = choose decode direction.
+    void buttonsAreEnabledEventByEvent_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<QList<bool>>("enabled");
+        using L = QList<bool>;
+        QTest::newRow("Kodieren with input enables the cipher") << "k" << L{true, false, false, false, false};
+        QTest::newRow("a pad enables its save and print") << "p" << L{false, true, true, false, false};
+        QTest::newRow("a finished cipher enables the result buttons") << "kpc" << L{true, true, true, true, true};
+        QTest::newRow("the cipher makes a pad when there is none") << "kc" << L{true, true, true, true, true};
+        QTest::newRow("empty input disables the cipher and the result") << "kpce" << L{false, true, true, false, false};
+        QTest::newRow("a change of direction disables the cipher only") << "kpcd" << L{false, true, true, true, true};
+    }
+
+    void buttonsAreEnabledEventByEvent()
+    {
+        QFETCH(QString, events);
+        QFETCH(QList<bool>, enabled);
+        for (QChar event : events) {
+            switch (event.toLatin1()) {
+            case 'k':
+                ui()->QuarnIn->setProgramText(QStringLiteral("HALLO"));
+                ui()->bt_kodieren->click();
+                break;
+            case 'e':
+                ui()->QuarnIn->clear();
+                ui()->bt_kodieren->click();
+                break;
+            case 'p':
+                ui()->bt_OTPkey->click();
+                break;
+            case 'c':
+                ui()->bt_OTPCrypt->click();
+                break;
+            case 'd':
+                ui()->rb_QuarnDecod->click();
+                break;
+            }
+        }
+        QCOMPARE(resultButtonStates(), enabled);
+    }
+
+    void emptyInputKeepsTheGroupsAndPromptsForText()
+    {
+        ui()->QuarnIn->setProgramText(QStringLiteral("ABC"));
+        ui()->bt_kodieren->click();
+        const QString groups = ui()->fuenfergruppenOut->fieldText();
+        QVERIFY(!groups.isEmpty());
+        ui()->QuarnIn->clear();
+        ui()->bt_kodieren->click();
+        QCOMPARE(ui()->fuenfergruppenOut->fieldText(), groups);
+        QCOMPARE(ui()->QuarnIn->placeholderText(), QStringLiteral("Text eingeben!"));
+    }
+
+    void clickingTheSelectedDirectionAgainKeepsTheFields()
+    {
+        ui()->QuarnIn->setProgramText(QStringLiteral("ABC"));
+        ui()->bt_kodieren->click();
+        QTest::mouseClick(ui()->rb_QuarnCode, Qt::LeftButton);
+        QCOMPARE(ui()->QuarnIn->text(), QStringLiteral("ABC"));
+        QVERIFY(ui()->bt_OTPCrypt->isEnabled());
+    }
+
+    void theDecodedTextTakesTheCipherOutputsPlaceOnlyAtKodieren()
+    {
+        encipher(QStringLiteral("ABC"));
+        ui()->rb_QuarnDecod->click();
+        QVERIFY(ui()->QuarnIn->text().isEmpty());
+        QVERIFY(ui()->fuenfergruppenOut->fieldText().isEmpty());
+        QVERIFY(ui()->OTPCryptOut->isVisible());
+        QVERIFY(!ui()->OTPCryptOut->fieldText().isEmpty());
+        ui()->QuarnIn->setProgramText(QStringLiteral("12345 67890 "));
+        ui()->bt_kodieren->click();
+        QCOMPARE(ui()->fuenfergruppenOut->fieldText(), QStringLiteral("12345 67890 "));
+        QVERIFY(ui()->QuarnDecrypt->isVisible());
+        QVERIFY(!ui()->OTPCryptOut->isVisible());
+        ui()->rb_QuarnCode->click();
+        ui()->QuarnIn->setProgramText(QStringLiteral("A"));
+        ui()->bt_kodieren->click();
+        QVERIFY(ui()->OTPCryptOut->isVisible());
+        QVERIFY(!ui()->QuarnDecrypt->isVisible());
+    }
+
+    void aTextIsEncipheredAndDecipheredInTheWindow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("letters and a blank") << "hallo welt"
+                                             << "HALLO WELT";
+        QTest::newRow("figures and punctuation, the question mark not in the table") << "Treffen um 14.30 Uhr, Tor 3?"
+                                                                                     << "TREFFEN UM 14.30 UHR, TOR 3";
+        QTest::newRow("umlauts are passed over by the table") << "Grüße"
+                                                              << "GRE";
+    }
+
+    void aTextIsEncipheredAndDecipheredInTheWindow()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        ui()->QuarnIn->setFocus();
+        typeText(ui()->QuarnIn, typed);
+        const QString cipher = encipher(ui()->QuarnIn->text());
+        const QString pad = ui()->OTPOut->fieldText();
+        QCOMPARE(pad.size(), 600);
+        QVERIFY(cipher != ui()->fuenfergruppenOut->fieldText());
+
+        ui()->rb_QuarnDecod->click();
+        QCOMPARE(ui()->OTPOut->fieldText(), pad);
+        ui()->QuarnIn->setProgramText(cipher);
+        ui()->bt_kodieren->click();
+        ui()->bt_OTPCrypt->click();
+        QCOMPARE(ui()->QuarnDecrypt->fieldText(), expected);
+        QVERIFY(ui()->QuarnDecrypt->isVisible());
+        QVERIFY(ui()->bt_QuarnDecryptSave->isEnabled());
+    }
+
+    void theTableNoticeComesAtFiveHundredDigits()
+    {
+        // Program-set text is not cut, so more than the typed limit can reach the encoder.
+        ui()->QuarnIn->setProgramText(repeated(QStringLiteral("Q"), 260));
+        ui()->bt_kodieren->click();
+        const auto records = MessageBoxes::takeRecords();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records.first().caption, QStringLiteral("Information"));
+        QCOMPARE(records.first().text, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
+        QCOMPARE(ui()->fuenfergruppenOut->fieldText().size(), 600);
+    }
+
+    void aMissingBlankStopsTheCipherWithTheErrorBoxAndKeepsWhatItMade()
+    {
+        ui()->bt_OTPkey->click();
+        ui()->rb_QuarnDecod->click();
+        ui()->QuarnIn->setProgramText(QStringLiteral("1234567890 12345 "));
+        ui()->bt_kodieren->click();
+        ui()->bt_OTPCrypt->click();
+        const auto records = MessageBoxes::takeRecords();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records.first().kind, MessageBoxes::Kind::Error);
+        QCOMPARE(records.first().caption, QStringLiteral("QUARN"));
+        QCOMPARE(records.first().text, QStringLiteral("' ' ist kein gültiger Integerwert."));
+        QCOMPARE(ui()->OTPCryptOut->fieldText().size(), 6);
+        QVERIFY(!ui()->bt_QuarnDecryptSave->isEnabled());
+        QVERIFY(!ui()->bt_QuarnDecryptPrint->isEnabled());
+    }
+
+    void decipheringWithoutAPadAsksForOneAndChangesNothing()
+    {
+        encipher(QStringLiteral("ABC"));
+        const QString cipher = ui()->OTPCryptOut->fieldText();
+        ui()->OTPOut->setFieldText(QStringLiteral("12345 "));
+        ui()->rb_QuarnDecod->click();
+        ui()->QuarnIn->setProgramText(cipher);
+        ui()->bt_kodieren->click();
+        ui()->bt_OTPCrypt->click();
+        const auto records = MessageBoxes::takeRecords();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records.first().caption, QStringLiteral("Information"));
+        QCOMPARE(records.first().text, QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"));
+        QCOMPARE(ui()->OTPOut->fieldText(), QStringLiteral("12345 "));
+        QCOMPARE(ui()->OTPCryptOut->fieldText(), cipher);
+        QVERIFY(ui()->QuarnDecrypt->fieldText().isEmpty());
+    }
+
+    void aPadShowsAsTenLinesOfTenGroups()
+    {
+        ui()->bt_OTPkey->click();
+        const QStringList lines = ui()->OTPOut->displayLines();
+        QCOMPARE(lines.size(), 10);
+        const QStringList groups = ui()->OTPOut->fieldText().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(lines.at(i).trimmed(), groups.mid(i * 10, 10).join(QLatin1Char(' ')));
+        QVERIFY(ui()->OTPOut->displayLine(10).isEmpty());
+    }
+
+    void typingIsLimitedAndTurnedIntoUpperCase_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("lower case turns upper") << ""
+                                                << "abc äöü"
+                                                << "ABC ÄÖÜ";
+        QTest::newRow("ß and µ have no upper case in the code page") << ""
+                                                                     << "ßµ"
+                                                                     << "ßµ";
+        QTest::newRow("the 101st character is refused") << repeated("A", 99) << "BC" << repeated("A", 99) + "B";
+    }
+
+    void typingIsLimitedAndTurnedIntoUpperCase()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        ui()->QuarnIn->setProgramText(before);
+        ui()->QuarnIn->setFocus();
+        ui()->QuarnIn->end(false);
+        typeText(ui()->QuarnIn, typed);
+        QCOMPARE(ui()->QuarnIn->text(), after);
+    }
+
+    void pastingTakesWhatTheLimitLeavesRoomFor_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("viaMenu");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("ten into ninety-five by the menu")
+            << repeated("A", 95) << true << "bcdefghijk" << repeated("A", 95) + "BCDEF";
+        QTest::newRow("ten into ninety-five by the keyboard")
+            << repeated("A", 95) << false << "bcdefghijk" << repeated("A", 95) + "BCDEF";
+        QTest::newRow("an empty clipboard changes nothing") << "XY" << true << ""
+                                                            << "XY";
+    }
+
+    void pastingTakesWhatTheLimitLeavesRoomFor()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, viaMenu);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, after);
+        if (clipboard.isEmpty())
+            QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        else
+            QGuiApplication::clipboard()->setText(clipboard);
+        ui()->QuarnIn->setProgramText(before);
+        ui()->QuarnIn->setFocus();
+        ui()->QuarnIn->end(false);
+        if (viaMenu)
+            m_form->Einfuegen1->trigger();
+        else
+            QTest::keySequence(ui()->QuarnIn, QKeySequence::Paste);
+        QCOMPARE(ui()->QuarnIn->text(), after);
+    }
+
+    void programSetTextIsNotCut()
+    {
+        ui()->QuarnIn->setProgramText(repeated(QStringLiteral("x"), 150));
+        QCOMPARE(ui()->QuarnIn->text(), repeated(QStringLiteral("X"), 150));
+    }
+
+    void kopierenOnTheCipherOutputPutsItsWholeTextOnTheClipboard()
+    {
+        const QString cipher = encipher(QStringLiteral("ABC"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        openMenuOn(ui()->OTPCryptOut);
+        QVERIFY(m_form->PMenue_K->isVisible());
+        QCOMPARE(m_form->popupComponent(), ui()->OTPCryptOut);
+        m_form->Kopieren1->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), cipher);
+
+        ui()->OTPCryptOut->clearField();
+        m_form->Kopieren1->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+    }
+
+    void kopierenOnTheDecodedTextSelectsAndCopiesIt()
+    {
+        ui()->QuarnDecrypt->setFieldText(QStringLiteral("HALLO WELT"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        openMenuOn(ui()->QuarnDecrypt, QContextMenuEvent::Keyboard);
+        QCOMPARE(m_form->popupComponent(), ui()->QuarnDecrypt);
+        m_form->Kopieren1->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("HALLO WELT"));
+        QCOMPARE(ui()->QuarnDecrypt->textCursor().selectedText(), QStringLiteral("HALLO WELT"));
+
+        ui()->QuarnDecrypt->clearField();
+        m_form->Kopieren1->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("HALLO WELT"));
+    }
+
+    void theKeyboardCopiesFromAResultField()
+    {
+        const QString cipher = encipher(QStringLiteral("ABC"));
+        ui()->OTPCryptOut->setFocus();
+        QTest::keySequence(ui()->OTPCryptOut, QKeySequence::SelectAll);
+        QTest::keySequence(ui()->OTPCryptOut, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), cipher);
+    }
+
+    void onlyTheProgramsOwnMenusOpen_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("the input offers Einfügen") << "QuarnIn"
+                                                   << "PMenue";
+        QTest::newRow("the cipher output offers Kopieren") << "OTPCryptOut"
+                                                           << "PMenue_K";
+        QTest::newRow("the groups field has no menu") << "fuenfergruppenOut"
+                                                      << "";
+        QTest::newRow("the pad field has no menu") << "OTPOut"
+                                                   << "";
+    }
+
+    void onlyTheProgramsOwnMenusOpen()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, menu);
+        openMenuOn(m_form->findChild<QWidget*>(field));
+        const auto popups = QApplication::topLevelWidgets();
+        QStringList open;
+        for (QWidget* w : popups)
+            if (qobject_cast<QMenu*>(w) && w->isVisible())
+                open << w->objectName();
+        QCOMPARE(open, menu.isEmpty() ? QStringList() : QStringList{menu});
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
