@@ -8,6 +8,7 @@
 #include "MessageBoxes.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
+#include "PrinterDialog.h"
 #include "RandomSource.h"
 #include "TextBytes.h"
 #include "ui_TForm1.h"
@@ -65,6 +66,7 @@ TForm1::TForm1(QWidget* parent)
     m_ui->setupUi(this);
     OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), this);
     SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
+    PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
     setUpWindow();
     setUpPictures();
     setUpGlyphs();
@@ -355,8 +357,16 @@ void TForm1::bt_QuarnDecryptSaveClick() {}
 
 // Printing
 
-void TForm1::bt_OTPPrintClick() {}
+void TForm1::bt_OTPPrintClick()
+{
+    PrintDialog->print(this, m_ui->OTPOut->displayLines(), m_ui->OTPOut->font());
+}
 
-void TForm1::bt_QuarnDecryptPrintClick() {}
+void TForm1::bt_QuarnDecryptPrintClick()
+{
+    // The result of the selected direction, whichever field is on screen; both fields share one font.
+    const ResultField* field = decodeDirection() ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
+    PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
+}
 
 } // namespace quarn

@@ -15,6 +15,7 @@ class TForm1;
 namespace quarn {
 
 class FileDialog;
+class PrinterDialog;
 class RandomSource;
 
 // The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
@@ -34,6 +35,7 @@ public:
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
+    PrinterDialog* PrintDialog = nullptr;
     QMenu* PMenue = nullptr;
     QAction* Einfuegen1 = nullptr;
     QMenu* PMenue_K = nullptr;
