@@ -7,6 +7,8 @@
 #include "ui_TForm1.h"
 
 #include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QtTest>
 
 using namespace quarn;
@@ -41,6 +43,7 @@ private slots:
     void decodedTextIsPrintedInDecodeDirection();
     void decodeDirectionPrintsTheEmptiedTextWhileTheGroupsAreOnScreen();
     void cancelPrintsNothingAndSaysNothing();
+    void dialogOffersCopiesButNoRangeSelectionOrFile();
     void printerGoneAndNoPrinterAtAllAreReported();
 
 private:
@@ -162,6 +165,26 @@ void TestWindowPrint::cancelPrintsNothingAndSaysNothing()
     QTest::qWait(500);
     QCOMPARE(m_server.completedJobs(queue), before);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
+}
+
+void TestWindowPrint::dialogOffersCopiesButNoRangeSelectionOrFile()
+{
+    ui()->bt_OTPkey->click();
+    QList<bool> options;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (auto option : {QAbstractPrintDialog::PrintCollateCopies, QAbstractPrintDialog::PrintPageRange,
+                            QAbstractPrintDialog::PrintSelection, QAbstractPrintDialog::PrintToFile,
+                            QAbstractPrintDialog::PrintCurrentPage})
+            options << dialog->testOption(option);
+        options << (dialog->printer()->printerName() == queue);
+        dialog->reject();
+    });
+    ui()->bt_OTPPrint->click();
+    QCOMPARE(options, (QList<bool>{true, false, false, false, false, true}));
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
 }
 
 // Last: removes the queue.
