@@ -5,11 +5,37 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 namespace quarn {
 
-int runQuarn(int& argc, char** argv)
+namespace {
+
+class FirstPaintWatcher : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void quitAfterFirstPaint(QWidget* window)
+{
+    window->installEventFilter(new FirstPaintWatcher(window));
+}
+
+int runQuarn(int& argc, char** argv, const StartOptions& options)
 {
     QApplication application(argc, argv);
     // The title names the program on the task bar and captions the error box; it is not the window's caption.
@@ -26,6 +52,8 @@ int runQuarn(int& argc, char** argv)
 
     TForm1 window;
     window.setWindowIcon(icon);
+    if (options.quitAfterFirstPaint)
+        quitAfterFirstPaint(&window);
     window.show();
     return QApplication::exec();
 }

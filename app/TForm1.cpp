@@ -1,8 +1,11 @@
 #include "TForm1.h"
 
+#include "Clock.h"
 #include "CodeEncoder.h"
+#include "DateFileName.h"
 #include "Failure.h"
 #include "FileDialog.h"
+#include "FileMessages.h"
 #include "GroupFormatter.h"
 #include "JpegLoader.h"
 #include "MessageBoxes.h"
@@ -11,6 +14,7 @@
 #include "PrinterDialog.h"
 #include "RandomSource.h"
 #include "TextBytes.h"
+#include "TextFile.h"
 #include "ui_TForm1.h"
 
 #include <QAction>
@@ -59,7 +63,8 @@ QFont windowFont()
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_random(std::make_unique<SystemRandomSource>())
+    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_random(std::make_unique<SystemRandomSource>()),
+      m_clock(std::make_unique<SystemClock>())
 {
     // The font first, so that every widget the form creates takes it.
     setFont(windowFont());
@@ -80,6 +85,11 @@ TForm1::~TForm1() = default;
 void TForm1::setRandomSource(std::unique_ptr<RandomSource> source)
 {
     m_random = std::move(source);
+}
+
+void TForm1::setClock(std::unique_ptr<Clock> clock)
+{
+    m_clock = std::move(clock);
 }
 
 void TForm1::setUpWindow()
@@ -347,13 +357,93 @@ void TForm1::Kopieren1Click()
 
 // Files
 
-void TForm1::bt_OTPLoadClick() {}
+namespace {
 
-void TForm1::bt_OTPSaveClick() {}
+struct SaveKind
+{
+    QString extension;
+    QString filter;
+    bool pad;
+};
 
-void TForm1::bt_QuarnInLoadClick() {}
+// Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
+// or failed save never shows the written notice, and a failed one leaves the old file whole.
+void saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
+                       const QString& text)
+{
+    dialog->setFileName(DateFileName::today(clock, kind.extension));
+    dialog->setFilter(kind.filter);
+    if (!dialog->execute(parent))
+        return;
+    // The path as chosen, however long: cutting it would write to some other file.
+    const QString path = dialog->fileName();
+    const QString name = TextFile::lastPart(path);
+    if (TextFile::isFile(path) && !MessageBoxes::confirm(parent, FileMessages::overwriteQuestion(name))) {
+        MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
+        return;
+    }
+    const QString error = kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
+    if (!error.isEmpty())
+        MessageBoxes::information(parent, FileMessages::notWritten(name, error));
+    else
+        MessageBoxes::information(parent, kind.pad ? FileMessages::padSaved() : FileMessages::saved(name));
+}
 
-void TForm1::bt_QuarnDecryptSaveClick() {}
+} // namespace
+
+void TForm1::bt_OTPLoadClick()
+{
+    OpenDialog1->setFilter(QStringLiteral("Schlüseldateien (*.OTP)|*.OTP"));
+    if (!OpenDialog1->execute(this))
+        return;
+    const LoadedText loaded = TextFile::readPad(OpenDialog1->fileName());
+    if (!loaded.ok()) {
+        MessageBoxes::information(this,
+                                  FileMessages::notRead(TextFile::lastPart(OpenDialog1->fileName()), loaded.error));
+        return;
+    }
+    // Loading a pad enables nothing: the work flow decides when the pad may be used.
+    m_ui->OTPOut->setFieldText(loaded.text);
+}
+
+void TForm1::bt_OTPSaveClick()
+{
+    saveThroughDialog(this, SaveDialog1, *m_clock,
+                      {QStringLiteral(".OTP"), QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP"), true},
+                      m_ui->OTPOut->fieldText());
+}
+
+void TForm1::bt_QuarnInLoadClick()
+{
+    const bool decode = decodeDirection();
+    OpenDialog1->setFilter(decode ? QStringLiteral("Crypt Dateien (*.crp)|*.crp")
+                                  : QStringLiteral("Textdateien (*.txt)|*.txt"));
+    if (!OpenDialog1->execute(this))
+        return;
+    const QString name = TextFile::lastPart(OpenDialog1->fileName());
+    const LoadedText loaded =
+        TextFile::read(OpenDialog1->fileName(), decode ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+    if (!loaded.ok()) {
+        MessageBoxes::information(this, FileMessages::notRead(name, loaded.error));
+        return;
+    }
+    m_ui->QuarnIn->setProgramText(loaded.text);
+    if (loaded.tooLarge)
+        MessageBoxes::information(this, FileMessages::tooLarge(name));
+}
+
+void TForm1::bt_QuarnDecryptSaveClick()
+{
+    // The direction selected decides, not the result field on screen, which may still be the other one.
+    if (decodeDirection())
+        saveThroughDialog(this, SaveDialog1, *m_clock,
+                          {QStringLiteral(".txt"), QStringLiteral("Textdatei (*.txt)|*.txt"), false},
+                          m_ui->QuarnDecrypt->fieldText());
+    else
+        saveThroughDialog(this, SaveDialog1, *m_clock,
+                          {QStringLiteral(".crp"), QStringLiteral("Crypt-Datei (*.crp)|*.crp"), false},
+                          m_ui->OTPCryptOut->fieldText());
+}
 
 // Printing
 

@@ -14,6 +14,7 @@ class TForm1;
 
 namespace quarn {
 
+class Clock;
 class FileDialog;
 class PrinterDialog;
 class RandomSource;
@@ -31,6 +32,8 @@ public:
     Ui::TForm1* ui() const { return m_ui.get(); }
     // Tests script the pads.
     void setRandomSource(std::unique_ptr<RandomSource> source);
+    // Tests fix the day that the save dialogs' default names come from.
+    void setClock(std::unique_ptr<Clock> clock);
     bool resultShown() const { return m_shownResult != 0; }
 
     FileDialog* OpenDialog1 = nullptr;
@@ -74,6 +77,7 @@ private:
 
     std::unique_ptr<Ui::TForm1> m_ui;
     std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;
     // 1 while the decoded text, not the cipher output, is the result on screen.
     unsigned char m_shownResult = 0;

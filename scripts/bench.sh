@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 if ! command -v hyperfine >/dev/null; then
     sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get install -y -qq hyperfine >/dev/null
+    $sudo apt-get update -qq && $sudo apt-get install -y -qq hyperfine >/dev/null
 fi
 
 build=build/bench
@@ -26,7 +26,7 @@ export DISPLAY=$display
 echo "== Cold start to the first painted window (hyperfine)"
 # Both programs quit themselves once their first paint has happened.
 hyperfine --warmup 3 --runs 20 --export-json "$build/start.json" \
-    "QUARN_QUIT_AFTER_PAINT=1 $build/app/quarn" \
+    "$build/tests/bench/start_quarn" \
     "$build/tests/bench/empty_window"
 python3 - "$build/start.json" <<'PY'
 import json, sys
@@ -36,8 +36,8 @@ print(f"quarn {q*1000:.1f} ms, empty window {e*1000:.1f} ms, ratio {q/e:.2f}")
 PY
 
 echo "== Peak memory (/usr/bin/time -v)"
-peak() { /usr/bin/time -v env QUARN_QUIT_AFTER_PAINT=1 "$@" 2>&1 >/dev/null | awk '/Maximum resident/ {print $6}'; }
-q=$(peak "$build/app/quarn")
+peak() { /usr/bin/time -v "$@" 2>&1 >/dev/null | awk '/Maximum resident/ {print $6}'; }
+q=$(peak "$build/tests/bench/start_quarn")
 e=$(peak "$build/tests/bench/empty_window")
 python3 -c "print(f'quarn {$q/1024:.1f} MiB, empty window {$e/1024:.1f} MiB, ratio {$q/$e:.2f}')"
 

@@ -1,0 +1,10 @@
+#include "Clock.h"
+
+namespace quarn {
+
+QDate SystemClock::today() const
+{
+    return QDate::currentDate();
+}
+
+} // namespace quarn

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+namespace quarn {
+
+// The texts the load and save handlers show. `name` is the last part of the path.
+namespace FileMessages {
+
+inline QString overwriteQuestion(const QString& name)
+{
+    return QStringLiteral("Wollen Sie ") + name + QStringLiteral(" wirklich überschreiben?");
+}
+inline QString padSaved()
+{
+    return QStringLiteral("OTP wurde gespeichert!");
+}
+inline QString padNotSaved()
+{
+    return QStringLiteral("OTP wurde nicht gespeichert!");
+}
+inline QString saved(const QString& name)
+{
+    return name + QStringLiteral(" wurde gespeichert!");
+}
+inline QString notSaved(const QString& name)
+{
+    return name + QStringLiteral(" wurde nicht gespeichert!");
+}
+// A save the system refused: never the written notice.
+inline QString notWritten(const QString& name, const QString& reason)
+{
+    return notSaved(name) + QLatin1Char(' ') + reason;
+}
+inline QString tooLarge(const QString& name)
+{
+    return name + QStringLiteral(" zu groß!");
+}
+inline QString notRead(const QString& name, const QString& reason)
+{
+    return name + QStringLiteral(" konnte nicht gelesen werden: ") + reason;
+}
+
+} // namespace FileMessages
+
+} // namespace quarn

@@ -1,0 +1,150 @@
+#include "TextFile.h"
+
+#include "TextBytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+#include <algorithm>
+#include <string>
+
+namespace quarn {
+
+namespace {
+
+const QString NotFound = QStringLiteral("Datei nicht gefunden");
+const QString FolderNotFound = QStringLiteral("Ordner nicht gefunden");
+const QString IsFolder = QStringLiteral("ist ein Ordner");
+const QString AccessDenied = QStringLiteral("Zugriff verweigert");
+const QString ReadFailed = QStringLiteral("Lesefehler");
+const QString WriteFailed = QStringLiteral("Schreibfehler");
+const QString DiskFull = QStringLiteral("Datenträger voll");
+
+// Qt's error strings are English and differ between platforms, so the reason is told from what the file
+// system shows about the path once the operation has failed.
+bool folderOfPathExists(const QString& path)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    return folder.exists() && folder.isDir();
+}
+
+QString openForReadingFailed(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return IsFolder;
+    if (!info.exists())
+        return folderOfPathExists(path) ? NotFound : FolderNotFound;
+    // It is there and it is a file: the system refused it (rights, or a lock on Windows).
+    return AccessDenied;
+}
+
+QString openForWritingFailed(const QString& path)
+{
+    if (QFileInfo(path).isDir())
+        return IsFolder;
+    if (!folderOfPathExists(path))
+        return FolderNotFound;
+    return AccessDenied;
+}
+
+QString writingFailed(const QString& path, qsizetype bytes)
+{
+    const QStorageInfo storage(QFileInfo(path).absolutePath());
+    if (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() <= bytes)
+        return DiskFull;
+    return WriteFailed;
+}
+
+QString writeBytes(const QString& path, const std::string& bytes)
+{
+    QSaveFile file(path);
+    // Never fall back to writing the old file in place: that is what leaves half a pad behind.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return openForWritingFailed(path);
+    const auto size = qint64(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        file.cancelWriting();
+        return writingFailed(path, qsizetype(size));
+    }
+    if (!file.commit())
+        return QFileInfo(path).isDir() ? IsFolder : writingFailed(path, qsizetype(size));
+    return {};
+}
+
+} // namespace
+
+LoadedText TextFile::read(const QString& path, qsizetype limit)
+{
+    LoadedText loaded;
+    QFile file(path);
+    // Unbuffered, so that no more than the one character past the limit is asked of the system.
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        loaded.error = openForReadingFailed(path);
+        return loaded;
+    }
+
+    const qsizetype wanted = limit < 0 ? 0 : limit + 1;
+    std::string bytes(std::size_t(wanted), '\0');
+    qsizetype got = 0;
+    while (got < wanted) {
+        const qint64 n = file.read(bytes.data() + got, wanted - got);
+        if (n < 0) {
+            loaded.error = ReadFailed;
+            return loaded;
+        }
+        if (n == 0)
+            break;
+        got += qsizetype(n);
+    }
+    bytes.resize(std::size_t(got));
+
+    const auto end = bytes.find(EndOfText);
+    if (end != std::string::npos)
+        bytes.resize(end);
+    if (qsizetype(bytes.size()) > limit) {
+        loaded.tooLarge = true;
+        bytes.resize(std::size_t(limit));
+    }
+    std::erase(bytes, Nul);
+    loaded.text = fromWindows1252(bytes);
+    return loaded;
+}
+
+LoadedText TextFile::readPad(const QString& path)
+{
+    LoadedText loaded = read(path, PadLength);
+    loaded.tooLarge = false;
+    return loaded;
+}
+
+QString TextFile::write(const QString& path, const QString& text)
+{
+    return writeBytes(path, toWindows1252(text));
+}
+
+QString TextFile::writePad(const QString& path, const QString& padText)
+{
+    return writeBytes(path, toWindows1252(padText) + "\r\n");
+}
+
+bool TextFile::isFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+QString TextFile::lastPart(const QString& path)
+{
+#ifdef Q_OS_WIN
+    const qsizetype cut = std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'), path.lastIndexOf(u':')});
+#else
+    const qsizetype cut = path.lastIndexOf(u'/');
+#endif
+    return path.mid(cut + 1);
+}
+
+} // namespace quarn

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+namespace quarn {
+
+// What a load gives the field. On failure the text is empty and `error` names the reason in German.
+struct LoadedText
+{
+    QString text;
+    bool tooLarge = false; // the file held more characters than the limit; `text` keeps the first ones
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Text, cipher and pad files: Windows-1252 bytes, one per character, CR LF line ends, no header.
+class TextFile
+{
+public:
+    static constexpr qsizetype PlainTextLimit = 100;  // a plain text to encode
+    static constexpr qsizetype CipherTextLimit = 603; // a cipher text to decode
+    static constexpr qsizetype PadLength = 600;       // all of a pad the cipher ever reads
+    static constexpr char EndOfText = 26;             // Ctrl-Z ends a text file
+    static constexpr char Nul = 0;                    // takes a place in the count, never a place in the field
+
+    // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts
+    // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge
+    // file costs no more than a small one.
+    static LoadedText read(const QString& path, qsizetype limit);
+    // A pad load: the first 600 characters; more is never "too large", only unread.
+    static LoadedText readPad(const QString& path);
+
+    // Writes the text's bytes exactly, through a temporary file that replaces the old one only when it
+    // is complete. Returns an empty string on success, else the reason in German; the old file is then
+    // untouched.
+    static QString write(const QString& path, const QString& text);
+    // A pad file ends with CR LF, whether new or written over, so a saved pad is always 602 bytes.
+    static QString writePad(const QString& path, const QString& padText);
+
+    // True when a file (not a folder) is at `path`: the case that asks before overwriting.
+    static bool isFile(const QString& path);
+    // The last part of a path, as the messages name the file.
+    static QString lastPart(const QString& path);
+};
+
+} // namespace quarn

@@ -1,0 +1,616 @@
+#include "Clock.h"
+#include "FileDialog.h"
+#include "MessageBoxes.h"
+#include "ResultField.h"
+#include "TForm1.h"
+#include "Unprivileged.h"
+#include "UpperCaseLineEdit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quarn;
+
+namespace {
+
+using Answer = MessageBoxes::Answer;
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QString padText()
+{
+    QString pad;
+    for (int i = 0; i < 100; ++i)
+        pad += QStringLiteral("%1 ").arg((i * 7919 + 13) % 100000, 5, 10, QLatin1Char('0'));
+    return pad;
+}
+
+// Each box as "caption: text", in the order shown.
+QStringList boxes()
+{
+    QStringList shown;
+    for (const MessageBoxes::Record& record : MessageBoxes::takeRecords())
+        shown << record.caption + QStringLiteral(": ") + record.text;
+    return shown;
+}
+
+QString info(const QString& text)
+{
+    return QStringLiteral("Information: ") + text;
+}
+
+QString question(const QString& text)
+{
+    return QStringLiteral("Bestätigung: ") + text;
+}
+
+const QByteArray Old("old content, longer than anything saved here\r\n");
+
+// The widgets these tests touch, found by their names.
+struct Widgets
+{
+    explicit Widgets(QWidget* form)
+        : QuarnIn(find<UpperCaseLineEdit>(form, "QuarnIn")), OTPOut(find<ResultField>(form, "OTPOut")),
+          OTPCryptOut(find<ResultField>(form, "OTPCryptOut")), QuarnDecrypt(find<ResultField>(form, "QuarnDecrypt")),
+          rb_QuarnCode(find<QRadioButton>(form, "rb_QuarnCode")),
+          rb_QuarnDecod(find<QRadioButton>(form, "rb_QuarnDecod")), bt_OTPCrypt(find<QPushButton>(form, "bt_OTPCrypt")),
+          bt_OTPSave(find<QPushButton>(form, "bt_OTPSave")), bt_OTPPrint(find<QPushButton>(form, "bt_OTPPrint"))
+    {}
+    template <class T> static T* find(QWidget* form, const char* name)
+    {
+        T* widget = form->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    UpperCaseLineEdit* QuarnIn;
+    ResultField* OTPOut;
+    ResultField* OTPCryptOut;
+    ResultField* QuarnDecrypt;
+    QRadioButton* rb_QuarnCode;
+    QRadioButton* rb_QuarnDecod;
+    QPushButton* bt_OTPCrypt;
+    QPushButton* bt_OTPSave;
+    QPushButton* bt_OTPPrint;
+};
+
+enum class Save
+{
+    Pad,
+    Result
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Answer)
+Q_DECLARE_METATYPE(Save)
+
+class TestFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void inputLoad_data();
+    void inputLoad();
+    void padLoadKeepsWhatTheCipherReads();
+    void loadFailuresKeepTheField_data();
+    void loadFailuresKeepTheField();
+    void unreadableFileKeepsTheField();
+    void cancelChangesNothing();
+    void openDialogKeepsTheLastPath();
+    void defaultNamesAndFilters_data();
+    void defaultNamesAndFilters();
+    void saves_data();
+    void saves();
+    void directionNotFieldOnScreenDecides_data();
+    void directionNotFieldOnScreenDecides();
+    void saveFailuresAreNeverReportedAsSaved_data();
+    void saveFailuresAreNeverReportedAsSaved();
+    void unwritableFolderKeepsTheOldFile();
+    void pathLongerThan255IsUsedAsChosen();
+    void savedPadDeciphersWhatItEnciphered();
+
+private:
+    void setDecode(bool decode);
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<Widgets> m_ui;
+};
+
+void TestFiles::init()
+{
+    MessageBoxes::setTestMode(true);
+    FileDialog::clearNextAnswers();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_form = std::make_unique<TForm1>();
+    m_form->setClock(std::make_unique<FixedClock>(QDate(2026, 3, 6)));
+    m_ui = std::make_unique<Widgets>(m_form.get());
+    boxes();
+}
+
+void TestFiles::cleanup()
+{
+    QVERIFY2(!FileDialog::hasNextAnswer(), "a dialog answer was left over");
+    m_ui.reset();
+    m_form.reset();
+    MessageBoxes::setTestMode(false);
+}
+
+void TestFiles::setDecode(bool decode)
+{
+    (decode ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
+}
+
+void TestFiles::inputLoad_data()
+{
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("shown");
+
+    const QByteArray a100(100, 'A');
+    const QByteArray c600 = QByteArray("12345 ").repeated(100);
+    const QString tooLarge = info(QStringLiteral("text.txt zu groß!"));
+
+    QTest::newRow("a plain text of 100 characters loads whole") << false << a100 << QString(a100) << QStringList();
+    QTest::newRow("a plain text of 101 characters keeps 100 and is too large")
+        << false << a100 + 'B' << QString(a100) << QStringList{tooLarge};
+    QTest::newRow("100 letters and CR LF are too large") << false << a100 + "\r\n"
+                                                         << QString(a100) << QStringList{tooLarge};
+    QTest::newRow("lower case turns upper case, umlauts too")
+        << false << QByteArray("hallo \xe4\xf6\xfc\xdf") << QStringLiteral("HALLO ÄÖÜß") << QStringList();
+    QTest::newRow("line breaks stay in the input as characters")
+        << false << QByteArray("AB\r\nCD") << QStringLiteral("AB\r\nCD") << QStringList();
+    QTest::newRow("a byte 26 as third byte ends the text")
+        << false << QByteArray("AB\x1A") + a100 + a100 << QStringLiteral("AB") << QStringList();
+    QTest::newRow("a byte 0 is dropped") << false << QByteArray("AB\0CD", 5) << QStringLiteral("ABCD") << QStringList();
+    QTest::newRow("a cipher of 100 groups loads whole") << true << c600 << QString(c600) << QStringList();
+    QTest::newRow("a cipher of 603 characters loads whole, past the typing limit")
+        << true << c600 + "\r\n1" << QString(c600 + "\r\n1") << QStringList();
+    QTest::newRow("a cipher of 604 characters keeps 603 and is too large")
+        << true << c600 + "\r\n12" << QString(c600 + "\r\n1") << QStringList{tooLarge};
+    QTest::newRow("an empty file empties the input") << false << QByteArray() << QString() << QStringList();
+}
+
+void TestFiles::inputLoad()
+{
+    QFETCH(bool, decode);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, input);
+    QFETCH(QStringList, shown);
+
+    setDecode(decode);
+    m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
+    QVERIFY(writeBytes(path(QStringLiteral("text.txt")), bytes));
+    FileDialog::setNextAnswer(path(QStringLiteral("text.txt")));
+    m_form->bt_QuarnInLoadClick();
+
+    QCOMPARE(m_ui->QuarnIn->text(), input);
+    QCOMPARE(boxes(), shown);
+    QCOMPARE(m_form->OpenDialog1->filter(),
+             decode ? QStringLiteral("Crypt Dateien (*.crp)|*.crp") : QStringLiteral("Textdateien (*.txt)|*.txt"));
+    QVERIFY(!m_ui->bt_OTPCrypt->isEnabled());
+}
+
+void TestFiles::padLoadKeepsWhatTheCipherReads()
+{
+    // A saved pad is 602 bytes; the field takes the 600 the cipher reads, and says nothing.
+    QVERIFY(writeBytes(path(QStringLiteral("06032026.OTP")), padText().toLatin1() + "\r\n" + padText().toLatin1()));
+    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_form->bt_OTPLoadClick();
+    QCOMPARE(m_ui->OTPOut->fieldText(), padText());
+    QCOMPARE(m_form->OpenDialog1->filter(), QStringLiteral("Schlüseldateien (*.OTP)|*.OTP"));
+    QCOMPARE(boxes(), QStringList());
+    // Loading a pad enables nothing.
+    QVERIFY(!m_ui->bt_OTPSave->isEnabled());
+    QVERIFY(!m_ui->bt_OTPPrint->isEnabled());
+    QVERIFY(!m_ui->bt_OTPCrypt->isEnabled());
+}
+
+void TestFiles::loadFailuresKeepTheField_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("a missing file is named with its reason")
+        << QStringLiteral("06032026.OTP")
+        << QStringLiteral("06032026.OTP konnte nicht gelesen werden: Datei nicht gefunden");
+    QTest::newRow("a folder is named with its reason")
+        << QStringLiteral("folder.OTP") << QStringLiteral("folder.OTP konnte nicht gelesen werden: ist ein Ordner");
+    QTest::newRow("a path under a regular file is named with its reason")
+        << QStringLiteral("plain.txt/06032026.OTP")
+        << QStringLiteral("06032026.OTP konnte nicht gelesen werden: Ordner nicht gefunden");
+}
+
+void TestFiles::loadFailuresKeepTheField()
+{
+    QFETCH(QString, relativePath);
+    QFETCH(QString, message);
+
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.OTP")));
+    QVERIFY(writeBytes(path(QStringLiteral("plain.txt")), "ABC"));
+    m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
+    m_ui->OTPOut->setFieldText(padText());
+
+    FileDialog::setNextAnswer(path(relativePath));
+    m_form->bt_QuarnInLoadClick();
+    QCOMPARE(m_ui->QuarnIn->text(), QStringLiteral("ALT"));
+    FileDialog::setNextAnswer(path(relativePath));
+    m_form->bt_OTPLoadClick();
+    QCOMPARE(m_ui->OTPOut->fieldText(), padText());
+    QCOMPARE(boxes(), QStringList({info(message), info(message)}));
+}
+
+void TestFiles::unreadableFileKeepsTheField()
+{
+    QUARN_RUN_WITHOUT_ROOT("unreadableFileKeepsTheField");
+    const QString locked = path(QStringLiteral("06032026.OTP"));
+    QVERIFY(writeBytes(locked, padText().toLatin1()));
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::WriteOwner));
+    m_ui->OTPOut->setFieldText(QStringLiteral("12345 "));
+    m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
+
+    FileDialog::setNextAnswer(locked);
+    m_form->bt_OTPLoadClick();
+    FileDialog::setNextAnswer(locked);
+    m_form->bt_QuarnInLoadClick();
+    QCOMPARE(m_ui->OTPOut->fieldText(), QStringLiteral("12345 "));
+    QCOMPARE(m_ui->QuarnIn->text(), QStringLiteral("ALT"));
+    const QString message = info(QStringLiteral("06032026.OTP konnte nicht gelesen werden: Zugriff verweigert"));
+    QCOMPARE(boxes(), QStringList({message, message}));
+}
+
+void TestFiles::cancelChangesNothing()
+{
+    m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
+    m_ui->OTPOut->setFieldText(padText());
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
+    for (void (TForm1::*handler)() : {&TForm1::bt_QuarnInLoadClick, &TForm1::bt_OTPLoadClick, &TForm1::bt_OTPSaveClick,
+                                      &TForm1::bt_QuarnDecryptSaveClick}) {
+        FileDialog::setNextAnswer(QString());
+        (m_form.get()->*handler)();
+    }
+    QCOMPARE(m_ui->QuarnIn->text(), QStringLiteral("ALT"));
+    QCOMPARE(m_ui->OTPOut->fieldText(), padText());
+    QCOMPARE(boxes(), QStringList());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestFiles::openDialogKeepsTheLastPath()
+{
+    const QString pad = path(QStringLiteral("06032026.OTP"));
+    QVERIFY(writeBytes(pad, padText().toLatin1()));
+    FileDialog::setNextAnswer(pad);
+    m_form->bt_OTPLoadClick();
+    // The text load offers the pad's path again, under its own filter.
+    FileDialog::setNextAnswer(QString());
+    m_form->bt_QuarnInLoadClick();
+    QCOMPARE(m_form->OpenDialog1->fileName(), pad);
+    QCOMPARE(m_form->OpenDialog1->filter(), QStringLiteral("Textdateien (*.txt)|*.txt"));
+}
+
+void TestFiles::defaultNamesAndFilters_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<Save>("save");
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("filter");
+
+    const QDate march(2026, 3, 6);
+    const QDate christmas(2026, 12, 25);
+    const QString pads = QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP");
+    const QString crypt = QStringLiteral("Crypt-Datei (*.crp)|*.crp");
+    const QString text = QStringLiteral("Textdatei (*.txt)|*.txt");
+    QTest::newRow("a pad on 6 March 2026") << march << Save::Pad << false << QStringLiteral("06032026.OTP") << pads;
+    QTest::newRow("a pad in decode direction is still a pad")
+        << march << Save::Pad << true << QStringLiteral("06032026.OTP") << pads;
+    QTest::newRow("a cipher on 6 March 2026")
+        << march << Save::Result << false << QStringLiteral("06032026.crp") << crypt;
+    QTest::newRow("a plain text on 6 March 2026")
+        << march << Save::Result << true << QStringLiteral("06032026.txt") << text;
+    QTest::newRow("a pad on 25 December 2026")
+        << christmas << Save::Pad << false << QStringLiteral("25122026.OTP") << pads;
+    QTest::newRow("a cipher on 25 December 2026")
+        << christmas << Save::Result << false << QStringLiteral("25122026.crp") << crypt;
+    QTest::newRow("a plain text on 25 December 2026")
+        << christmas << Save::Result << true << QStringLiteral("25122026.txt") << text;
+}
+
+void TestFiles::defaultNamesAndFilters()
+{
+    QFETCH(QDate, today);
+    QFETCH(Save, save);
+    QFETCH(bool, decode);
+    QFETCH(QString, name);
+    QFETCH(QString, filter);
+
+    m_form->setClock(std::make_unique<FixedClock>(today));
+    setDecode(decode);
+    // A cancelled dialog keeps the name it was offered.
+    FileDialog::setNextAnswer(QString());
+    save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
+    QCOMPARE(m_form->SaveDialog1->fileName(), name);
+    QCOMPARE(m_form->SaveDialog1->filter(), filter);
+}
+
+void TestFiles::saves_data()
+{
+    QTest::addColumn<Save>("save");
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("pad");
+    QTest::addColumn<QString>("cipher");
+    QTest::addColumn<QString>("decoded");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString pad = padText();
+    const QByteArray padFile = pad.toLatin1() + "\r\n";
+    const QString cipher = QStringLiteral("12345 67890 ");
+    const QString plain = QStringLiteral("HALLO WELT");
+    const QString overPad = question(QStringLiteral("Wollen Sie 06032026.OTP wirklich überschreiben?"));
+    const QString overCrp = question(QStringLiteral("Wollen Sie 06032026.crp wirklich überschreiben?"));
+    const QString overTxt = question(QStringLiteral("Wollen Sie 06032026.txt wirklich überschreiben?"));
+    const QString padSaved = info(QStringLiteral("OTP wurde gespeichert!"));
+    const QString padNotSaved = info(QStringLiteral("OTP wurde nicht gespeichert!"));
+
+    QTest::newRow("a new pad is 602 bytes")
+        << Save::Pad << false << QStringLiteral("06032026.OTP") << false << Answer::Yes << pad << QString() << QString()
+        << padFile << QStringList{padSaved};
+    QTest::newRow("a pad written over after Ja is 602 bytes too")
+        << Save::Pad << false << QStringLiteral("06032026.OTP") << true << Answer::Yes << pad << QString() << QString()
+        << padFile << QStringList{overPad, padSaved};
+    QTest::newRow("a pad not written over after Nein")
+        << Save::Pad << false << QStringLiteral("06032026.OTP") << true << Answer::No << pad << QString() << QString()
+        << Old << QStringList{overPad, padNotSaved};
+    QTest::newRow("a pad not written over after Esc")
+        << Save::Pad << false << QStringLiteral("06032026.OTP") << true << Answer::Escape << pad << QString()
+        << QString() << Old << QStringList{overPad, padNotSaved};
+    QTest::newRow("an empty new pad is only CR LF")
+        << Save::Pad << false << QStringLiteral("06032026.OTP") << false << Answer::Yes << QString() << QString()
+        << QString() << QByteArray("\r\n") << QStringList{padSaved};
+    QTest::newRow("a new cipher gets no line end")
+        << Save::Result << false << QStringLiteral("06032026.crp") << false << Answer::Yes << pad << cipher << QString()
+        << cipher.toLatin1() << QStringList{info(QStringLiteral("06032026.crp wurde gespeichert!"))};
+    QTest::newRow("a cipher written over after Ja is the same as a new one")
+        << Save::Result << false << QStringLiteral("06032026.crp") << true << Answer::Yes << pad << cipher << QString()
+        << cipher.toLatin1() << QStringList{overCrp, info(QStringLiteral("06032026.crp wurde gespeichert!"))};
+    QTest::newRow("a cipher not written over after Nein")
+        << Save::Result << false << QStringLiteral("06032026.crp") << true << Answer::No << pad << cipher << QString()
+        << Old << QStringList{overCrp, info(QStringLiteral("06032026.crp wurde nicht gespeichert!"))};
+    QTest::newRow("a cipher not written over after Esc")
+        << Save::Result << false << QStringLiteral("06032026.crp") << true << Answer::Escape << pad << cipher
+        << QString() << Old << QStringList{overCrp, info(QStringLiteral("06032026.crp wurde nicht gespeichert!"))};
+    QTest::newRow("an empty result is a file of 0 bytes")
+        << Save::Result << false << QStringLiteral("06032026.crp") << false << Answer::Yes << pad << QString()
+        << QString() << QByteArray() << QStringList{info(QStringLiteral("06032026.crp wurde gespeichert!"))};
+    QTest::newRow("decode direction saves the decoded text, in Windows-1252")
+        << Save::Result << true << QStringLiteral("06032026.txt") << false << Answer::Yes << pad << cipher
+        << QStringLiteral("GRÜSSE AUS KÖLN ß") << QByteArray("GR\xDCSSE AUS K\xD6LN \xDF")
+        << QStringList{info(QStringLiteral("06032026.txt wurde gespeichert!"))};
+    QTest::newRow("decoded text written over after Ja")
+        << Save::Result << true << QStringLiteral("06032026.txt") << true << Answer::Yes << pad << cipher << plain
+        << plain.toLatin1() << QStringList{overTxt, info(QStringLiteral("06032026.txt wurde gespeichert!"))};
+    QTest::newRow("a name typed without extension is used as typed")
+        << Save::Result << false << QStringLiteral("nachricht") << false << Answer::Yes << pad << cipher << QString()
+        << cipher.toLatin1() << QStringList{info(QStringLiteral("nachricht wurde gespeichert!"))};
+}
+
+void TestFiles::saves()
+{
+    QFETCH(Save, save);
+    QFETCH(bool, decode);
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+    QFETCH(Answer, answer);
+    QFETCH(QString, pad);
+    QFETCH(QString, cipher);
+    QFETCH(QString, decoded);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, shown);
+
+    setDecode(decode);
+    m_ui->OTPOut->setFieldText(pad);
+    m_ui->OTPCryptOut->setFieldText(cipher);
+    m_ui->QuarnDecrypt->setFieldText(decoded);
+    if (exists)
+        QVERIFY(writeBytes(path(name), Old));
+    FileDialog::setNextAnswer(path(name));
+    MessageBoxes::setNextAnswer(answer);
+    save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
+
+    QCOMPARE(readBytes(path(name)), bytes);
+    QCOMPARE(boxes(), shown);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{name});
+}
+
+void TestFiles::directionNotFieldOnScreenDecides_data()
+{
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("decode selected while the cipher field is on screen saves the decoded text")
+        << true << QStringLiteral("06032026.txt") << QByteArray("HALLO");
+    QTest::newRow("encode selected while the decoded field is on screen saves the cipher")
+        << false << QStringLiteral("06032026.crp") << QByteArray("12345 ");
+}
+
+void TestFiles::directionNotFieldOnScreenDecides()
+{
+    QFETCH(bool, decode);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+
+    // Encode (or decode) puts its result field on screen; the other direction is then chosen without
+    // pressing the encode button again, so the field on screen stays.
+    setDecode(!decode);
+    m_ui->QuarnIn->setProgramText(QStringLiteral("12345 "));
+    m_form->Quarn();
+    setDecode(decode);
+    QCOMPARE(m_ui->OTPCryptOut->isVisibleTo(m_form.get()), decode);
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
+    m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO"));
+
+    FileDialog::setNextAnswer(QString());
+    m_form->bt_QuarnDecryptSaveClick();
+    QCOMPARE(m_form->SaveDialog1->fileName(), name);
+    FileDialog::setNextAnswer(path(name));
+    m_form->bt_QuarnDecryptSaveClick();
+    QCOMPARE(readBytes(path(name)), bytes);
+    QCOMPARE(boxes(), QStringList{info(name + QStringLiteral(" wurde gespeichert!"))});
+}
+
+void TestFiles::saveFailuresAreNeverReportedAsSaved_data()
+{
+    QTest::addColumn<Save>("save");
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("a pad onto a folder") << Save::Pad << QStringLiteral("folder.OTP")
+                                         << QStringLiteral("folder.OTP wurde nicht gespeichert! ist ein Ordner");
+    QTest::newRow("a pad into a missing folder")
+        << Save::Pad << QStringLiteral("nowhere/06032026.OTP")
+        << QStringLiteral("06032026.OTP wurde nicht gespeichert! Ordner nicht gefunden");
+    QTest::newRow("a cipher onto a folder") << Save::Result << QStringLiteral("folder.OTP")
+                                            << QStringLiteral("folder.OTP wurde nicht gespeichert! ist ein Ordner");
+    QTest::newRow("a cipher under a regular file")
+        << Save::Result << QStringLiteral("old.crp/06032026.crp")
+        << QStringLiteral("06032026.crp wurde nicht gespeichert! Ordner nicht gefunden");
+}
+
+void TestFiles::saveFailuresAreNeverReportedAsSaved()
+{
+    QFETCH(Save, save);
+    QFETCH(QString, relativePath);
+    QFETCH(QString, message);
+
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.OTP")));
+    QVERIFY(writeBytes(path(QStringLiteral("old.crp")), Old));
+    m_ui->OTPOut->setFieldText(padText());
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
+    FileDialog::setNextAnswer(path(relativePath));
+    // A folder is no file: nothing to ask about.
+    save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
+
+    QCOMPARE(boxes(), QStringList{info(message)});
+    QCOMPARE(readBytes(path(QStringLiteral("old.crp"))), Old);
+    QVERIFY(QFileInfo(path(QStringLiteral("folder.OTP"))).isDir());
+}
+
+void TestFiles::unwritableFolderKeepsTheOldFile()
+{
+    QUARN_RUN_WITHOUT_ROOT("unwritableFolderKeepsTheOldFile");
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("closed")));
+    const QString old = path(QStringLiteral("closed/06032026.OTP"));
+    QVERIFY(writeBytes(old, Old));
+    QVERIFY(QFile::setPermissions(path(QStringLiteral("closed")), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    m_ui->OTPOut->setFieldText(padText());
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
+
+    FileDialog::setNextAnswer(old);
+    MessageBoxes::setNextAnswer(Answer::Yes);
+    m_form->bt_OTPSaveClick();
+    FileDialog::setNextAnswer(path(QStringLiteral("closed/06032026.crp")));
+    m_form->bt_QuarnDecryptSaveClick();
+
+    QCOMPARE(boxes(), QStringList({question(QStringLiteral("Wollen Sie 06032026.OTP wirklich überschreiben?")),
+                                   info(QStringLiteral("06032026.OTP wurde nicht gespeichert! Zugriff verweigert")),
+                                   info(QStringLiteral("06032026.crp wurde nicht gespeichert! Zugriff verweigert"))}));
+    QCOMPARE(readBytes(old), Old);
+    QVERIFY(!QFile::exists(path(QStringLiteral("closed/06032026.crp"))));
+    QFile::setPermissions(path(QStringLiteral("closed")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestFiles::pathLongerThan255IsUsedAsChosen()
+{
+    QString folder = m_dir->path();
+    while (folder.size() <= 300)
+        folder += QStringLiteral("/Ablage-fuer-Schluessel-und-Chiffrate");
+    QVERIFY(QDir().mkpath(folder));
+    const QString pad = folder + QStringLiteral("/06032026.OTP");
+    QVERIFY(pad.size() > 255);
+    m_ui->OTPOut->setFieldText(padText());
+
+    FileDialog::setNextAnswer(pad);
+    m_form->bt_OTPSaveClick();
+    FileDialog::setNextAnswer(pad);
+    MessageBoxes::setNextAnswer(Answer::No);
+    m_form->bt_OTPSaveClick();
+    FileDialog::setNextAnswer(pad);
+    m_form->bt_OTPLoadClick();
+
+    QCOMPARE(boxes(), QStringList({info(QStringLiteral("OTP wurde gespeichert!")),
+                                   question(QStringLiteral("Wollen Sie 06032026.OTP wirklich überschreiben?")),
+                                   info(QStringLiteral("OTP wurde nicht gespeichert!"))}));
+    QCOMPARE(readBytes(pad).size(), 602);
+    QCOMPARE(m_ui->OTPOut->fieldText(), padText());
+    QVERIFY(!QFileInfo::exists(pad.left(255)));
+}
+
+void TestFiles::savedPadDeciphersWhatItEnciphered()
+{
+    const QString message = QStringLiteral("TREFFEN UM 1230 AM BAHNHOF");
+    m_ui->QuarnIn->setProgramText(message);
+    m_form->Quarn();
+    m_form->OTPErzeugeClick();
+    m_form->bt_OTPCryptClick();
+    const QString pad = m_ui->OTPOut->fieldText();
+    const QString cipher = m_ui->OTPCryptOut->fieldText();
+    QVERIFY(!cipher.isEmpty());
+
+    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_form->bt_OTPSaveClick();
+    FileDialog::setNextAnswer(path(QStringLiteral("06032026.crp")));
+    m_form->bt_QuarnDecryptSaveClick();
+
+    // A fresh window, as on another day: only the files carry the message.
+    m_form = std::make_unique<TForm1>();
+    m_ui = std::make_unique<Widgets>(m_form.get());
+    setDecode(true);
+    FileDialog::setNextAnswer(path(QStringLiteral("06032026.crp")));
+    m_form->bt_QuarnInLoadClick();
+    m_form->Quarn();
+    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_form->bt_OTPLoadClick();
+    QCOMPARE(m_ui->OTPOut->fieldText(), pad);
+    m_form->bt_OTPCryptClick();
+
+    QCOMPARE(m_ui->QuarnDecrypt->fieldText(), message);
+    QCOMPARE(boxes(), QStringList({info(QStringLiteral("OTP wurde gespeichert!")),
+                                   info(QStringLiteral("06032026.crp wurde gespeichert!"))}));
+
+    // The decoded text saves as a plain text.
+    FileDialog::setNextAnswer(path(QStringLiteral("klartext.txt")));
+    m_form->bt_QuarnDecryptSaveClick();
+    QCOMPARE(readBytes(path(QStringLiteral("klartext.txt"))), message.toLatin1());
+}
+
+QTEST_MAIN(TestFiles)
+#include "tst_files.moc"

@@ -1,0 +1,400 @@
+#include "Clock.h"
+#include "DateFileName.h"
+#include "FileMessages.h"
+#include "TextFile.h"
+#include "Unprivileged.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quarn;
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QString padText()
+{
+    QString pad;
+    for (int i = 0; i < 100; ++i)
+        pad += QStringLiteral("%1 ").arg(i * 977 % 100000, 5, 10, QLatin1Char('0'));
+    return pad;
+}
+
+const QByteArray Old("old content, longer than the new one\r\n");
+
+} // namespace
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void writtenBytesAreExact_data();
+    void writtenBytesAreExact();
+    void readLimits_data();
+    void readLimits();
+    void padLoadKeepsTheFirst600_data();
+    void padLoadKeepsTheFirst600();
+    void readFailures_data();
+    void readFailures();
+    void writeFailuresKeepTheOldFile_data();
+    void writeFailuresKeepTheOldFile();
+    void unreadableFileIsReported();
+    void unwritableFolderIsReported();
+    void pathLongerThan255IsUsedWhole();
+    void hugeFileIsNotReadToItsEnd();
+    void isFileOnlyForFiles();
+    void lastPartNamesTheFile_data();
+    void lastPartNamesTheFile();
+    void dateFileNames_data();
+    void dateFileNames();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestTextFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestTextFile::writtenBytesAreExact_data()
+{
+    QTest::addColumn<bool>("pad");
+    QTest::addColumn<bool>("overExisting");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray padBytes = padText().toLatin1();
+    QTest::newRow("a new pad is the pad and CR LF, 602 bytes") << true << false << padText() << padBytes + "\r\n";
+    QTest::newRow("a pad written over a file also ends with CR LF") << true << true << padText() << padBytes + "\r\n";
+    QTest::newRow("an empty new pad is only CR LF") << true << false << QString() << QByteArray("\r\n");
+    QTest::newRow("a result gets no line end")
+        << false << false << QStringLiteral("12345 67890 ") << QByteArray("12345 67890 ");
+    QTest::newRow("a result written over a longer file replaces all of it")
+        << false << true << QStringLiteral("12345 ") << QByteArray("12345 ");
+    QTest::newRow("an empty result is a file of 0 bytes") << false << false << QString() << QByteArray();
+    QTest::newRow("umlauts and sharp s are single Windows-1252 bytes")
+        << false << false << QStringLiteral("ÄÖÜ äöü ß") << QByteArray("\xC4\xD6\xDC \xE4\xF6\xFC \xDF");
+    QTest::newRow("line breaks in a result are kept as they are")
+        << false << false << QStringLiteral("A\r\nB\nC") << QByteArray("A\r\nB\nC");
+}
+
+void TestTextFile::writtenBytesAreExact()
+{
+    QFETCH(bool, pad);
+    QFETCH(bool, overExisting);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+
+    const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
+    if (overExisting)
+        writeBytes(path, Old + Old);
+    const QString error = pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(readBytes(path), bytes);
+
+    // Back through a load, as far as its limit reaches.
+    const LoadedText back = pad ? TextFile::readPad(path) : TextFile::read(path, TextFile::CipherTextLimit);
+    QVERIFY(back.ok());
+    QCOMPARE(back.text, pad ? (text + QStringLiteral("\r\n")).left(TextFile::PadLength) : text);
+}
+
+void TestTextFile::readLimits_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qsizetype>("limit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("tooLarge");
+
+    const QByteArray a100(100, 'A');
+    const QByteArray c600 = QByteArray("12345 ").repeated(100);
+    const qsizetype plain = TextFile::PlainTextLimit;
+    const qsizetype cipher = TextFile::CipherTextLimit;
+
+    QTest::newRow("100 characters load whole") << a100 << plain << QString(a100) << false;
+    QTest::newRow("101 characters keep the first 100 and are too large")
+        << a100 + 'B' << plain << QString(a100) << true;
+    QTest::newRow("100 letters and CR LF are 102 characters, too large") << a100 + "\r\n"
+                                                                         << plain << QString(a100) << true;
+    QTest::newRow("98 letters and CR LF fit") << QByteArray(98, 'A') + "\r\n"
+                                              << plain << QString(QByteArray(98, 'A') + "\r\n") << false;
+    QTest::newRow("600 cipher characters load whole") << c600 << cipher << QString(c600) << false;
+    QTest::newRow("603 cipher characters load whole") << c600 + "\r\n1" << cipher << QString(c600 + "\r\n1") << false;
+    QTest::newRow("604 cipher characters are too large")
+        << c600 + "\r\n12" << cipher << QString(c600 + "\r\n1") << true;
+    QTest::newRow("a byte 26 as third byte ends the text")
+        << QByteArray("AB\x1A") + a100 << plain << QStringLiteral("AB") << false;
+    QTest::newRow("a byte 26 right after the limit is never too large")
+        << a100 + "\x1A" + a100 << plain << QString(a100) << false;
+    QTest::newRow("a byte 0 is dropped and its neighbours join")
+        << QByteArray("AB\0CD", 5) << plain << QStringLiteral("ABCD") << false;
+    QTest::newRow("a byte 0 counts toward the limit")
+        << QByteArray(50, 'A') + QByteArray(1, '\0') + QByteArray(49, 'B') << plain
+        << QString(QByteArray(50, 'A') + QByteArray(49, 'B')) << false;
+    QTest::newRow("a byte 0 can make a file too large")
+        << QByteArray(50, 'A') + QByteArray(1, '\0') + QByteArray(50, 'B') << plain
+        << QString(QByteArray(50, 'A') + QByteArray(49, 'B')) << true;
+    QTest::newRow("Windows-1252 letters become their characters")
+        << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF") << plain << QStringLiteral("ÄÖÜäöüß") << false;
+    QTest::newRow("an empty file is an empty text") << QByteArray() << plain << QString() << false;
+}
+
+void TestTextFile::readLimits()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(qsizetype, limit);
+    QFETCH(QString, text);
+    QFETCH(bool, tooLarge);
+
+    const QString path = m_dir->filePath(QStringLiteral("text.txt"));
+    writeBytes(path, bytes);
+    const LoadedText loaded = TextFile::read(path, limit);
+    QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+    QCOMPARE(loaded.text, text);
+    QCOMPARE(loaded.tooLarge, tooLarge);
+}
+
+void TestTextFile::padLoadKeepsTheFirst600_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    const QByteArray pad = padText().toLatin1();
+    QTest::newRow("a saved pad loads without its CR LF") << pad + "\r\n" << QString(pad);
+    QTest::newRow("a long file gives only its first 600 characters") << pad + pad << QString(pad);
+    QTest::newRow("a short pad loads as it is") << pad.left(17) << QString(pad.left(17));
+    QTest::newRow("a byte 26 ends a pad too") << pad.left(6) + "\x1A" + pad << QString(pad.left(6));
+}
+
+void TestTextFile::padLoadKeepsTheFirst600()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+
+    const QString path = m_dir->filePath(QStringLiteral("pad.OTP"));
+    writeBytes(path, bytes);
+    const LoadedText loaded = TextFile::readPad(path);
+    QVERIFY(loaded.ok());
+    QCOMPARE(loaded.text, text);
+    QVERIFY(!loaded.tooLarge);
+}
+
+void TestTextFile::readFailures_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("a missing file is not found")
+        << QStringLiteral("missing.txt") << QStringLiteral("Datei nicht gefunden");
+    QTest::newRow("a missing folder is not found")
+        << QStringLiteral("nowhere/missing.txt") << QStringLiteral("Ordner nicht gefunden");
+    QTest::newRow("a folder is no file") << QStringLiteral("folder.txt") << QStringLiteral("ist ein Ordner");
+    QTest::newRow("a path under a regular file has no folder")
+        << QStringLiteral("plain.txt/inner.txt") << QStringLiteral("Ordner nicht gefunden");
+}
+
+void TestTextFile::readFailures()
+{
+    QFETCH(QString, relativePath);
+    QFETCH(QString, reason);
+
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
+    writeBytes(m_dir->filePath(QStringLiteral("plain.txt")), "ABC");
+    for (const LoadedText& loaded : {TextFile::read(m_dir->filePath(relativePath), TextFile::PlainTextLimit),
+                                     TextFile::readPad(m_dir->filePath(relativePath))}) {
+        QCOMPARE(loaded.error, reason);
+        QVERIFY(loaded.text.isEmpty());
+        QVERIFY(!loaded.tooLarge);
+    }
+}
+
+void TestTextFile::writeFailuresKeepTheOldFile_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("a folder of that name is not written over")
+        << QStringLiteral("folder.crp") << QStringLiteral("ist ein Ordner");
+    QTest::newRow("a missing folder is not made")
+        << QStringLiteral("nowhere/06032026.crp") << QStringLiteral("Ordner nicht gefunden");
+    QTest::newRow("a path under a regular file is refused")
+        << QStringLiteral("old.crp/06032026.crp") << QStringLiteral("Ordner nicht gefunden");
+}
+
+void TestTextFile::writeFailuresKeepTheOldFile()
+{
+    QFETCH(QString, relativePath);
+    QFETCH(QString, reason);
+
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.crp")));
+    const QString old = m_dir->filePath(QStringLiteral("old.crp"));
+    writeBytes(old, Old);
+    const QString path = m_dir->filePath(relativePath);
+    QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), reason);
+    QCOMPARE(TextFile::writePad(path, padText()), reason);
+    QCOMPARE(readBytes(old), Old);
+    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("folder.crp"))).isDir());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
+}
+
+void TestTextFile::unreadableFileIsReported()
+{
+    QUARN_RUN_WITHOUT_ROOT("unreadableFileIsReported");
+    const QString path = m_dir->filePath(QStringLiteral("locked.OTP"));
+    writeBytes(path, padText().toLatin1());
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    const LoadedText loaded = TextFile::readPad(path);
+    QCOMPARE(loaded.error, QStringLiteral("Zugriff verweigert"));
+    QVERIFY(loaded.text.isEmpty());
+}
+
+void TestTextFile::unwritableFolderIsReported()
+{
+    QUARN_RUN_WITHOUT_ROOT("unwritableFolderIsReported");
+    const QString folder = m_dir->filePath(QStringLiteral("closed"));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("closed")));
+    const QString old = folder + QStringLiteral("/06032026.OTP");
+    writeBytes(old, Old);
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    // Both a new file and one written over: the old file may be writable, the folder is not.
+    QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
+    QCOMPARE(TextFile::write(folder + QStringLiteral("/new.crp"), QStringLiteral("1")),
+             QStringLiteral("Zugriff verweigert"));
+    QCOMPARE(readBytes(old), Old);
+    QVERIFY(!QFile::exists(folder + QStringLiteral("/new.crp")));
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestTextFile::pathLongerThan255IsUsedWhole()
+{
+    QString folder = m_dir->path();
+    while (folder.size() <= 300)
+        folder += QStringLiteral("/Ordner-mit-einem-recht-langen-Namen");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/25122026.OTP");
+    QVERIFY(path.size() > 255);
+
+    QVERIFY(!TextFile::isFile(path));
+    QCOMPARE(TextFile::writePad(path, padText()), QString());
+    QVERIFY(TextFile::isFile(path));
+    QCOMPARE(readBytes(path).size(), 602);
+    QCOMPARE(TextFile::readPad(path).text, padText());
+    QCOMPARE(TextFile::lastPart(path), QStringLiteral("25122026.OTP"));
+    // Nothing went to the path cut at 255 characters.
+    QVERIFY(!QFileInfo::exists(path.left(255)));
+}
+
+void TestTextFile::hugeFileIsNotReadToItsEnd()
+{
+    // A sparse file of 8 GiB: read to its end it would take far longer than the bound below.
+    const QString path = m_dir->filePath(QStringLiteral("huge.txt"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("HALLO WELT") == 10);
+        if (!file.resize(qint64(8) << 30))
+            QSKIP("no room for a sparse file");
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const LoadedText loaded = TextFile::read(path, TextFile::PlainTextLimit);
+    QVERIFY(timer.elapsed() < 2000);
+    QCOMPARE(loaded.text, QStringLiteral("HALLO WELT"));
+    QVERIFY(loaded.tooLarge);
+    QCOMPARE(TextFile::readPad(path).text, QStringLiteral("HALLO WELT"));
+
+    // A stream without an end: only a reader that stops at its limit comes back.
+    if (QFile::exists(QStringLiteral("/dev/zero"))) {
+        const LoadedText zeros = TextFile::read(QStringLiteral("/dev/zero"), TextFile::CipherTextLimit);
+        QVERIFY(zeros.ok());
+        QVERIFY(zeros.text.isEmpty());
+        QVERIFY(zeros.tooLarge);
+    }
+}
+
+void TestTextFile::isFileOnlyForFiles()
+{
+    const QString file = m_dir->filePath(QStringLiteral("a.txt"));
+    writeBytes(file, "");
+    QVERIFY(TextFile::isFile(file));
+    QVERIFY(!TextFile::isFile(m_dir->path()));
+    QVERIFY(!TextFile::isFile(m_dir->filePath(QStringLiteral("b.txt"))));
+}
+
+void TestTextFile::lastPartNamesTheFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("a folder path ends in the file name")
+        << QStringLiteral("/home/user/06032026.OTP") << QStringLiteral("06032026.OTP");
+    QTest::newRow("a bare name is its own last part")
+        << QStringLiteral("06032026.crp") << QStringLiteral("06032026.crp");
+    QTest::newRow("a name without extension stays so")
+        << QStringLiteral("/tmp/schluessel") << QStringLiteral("schluessel");
+#ifdef Q_OS_WIN
+    QTest::newRow("a backslash path ends in the file name")
+        << QStringLiteral("C:\\Daten\\06032026.txt") << QStringLiteral("06032026.txt");
+    QTest::newRow("a drive-relative name follows the colon")
+        << QStringLiteral("C:06032026.txt") << QStringLiteral("06032026.txt");
+#endif
+}
+
+void TestTextFile::lastPartNamesTheFile()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QCOMPARE(TextFile::lastPart(path), name);
+}
+
+void TestTextFile::dateFileNames_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("6 March 2026 gives leading zeros for a pad")
+        << QDate(2026, 3, 6) << QStringLiteral(".OTP") << QStringLiteral("06032026.OTP");
+    QTest::newRow("6 March 2026 for a cipher")
+        << QDate(2026, 3, 6) << QStringLiteral(".crp") << QStringLiteral("06032026.crp");
+    QTest::newRow("6 March 2026 for a plain text")
+        << QDate(2026, 3, 6) << QStringLiteral(".txt") << QStringLiteral("06032026.txt");
+    QTest::newRow("25 December 2026 needs no zeros")
+        << QDate(2026, 12, 25) << QStringLiteral(".OTP") << QStringLiteral("25122026.OTP");
+}
+
+void TestTextFile::dateFileNames()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, extension);
+    QFETCH(QString, name);
+
+    FixedClock clock(date);
+    QCOMPARE(DateFileName::today(clock, extension), name);
+    QCOMPARE(DateFileName::forDate(date, extension), name);
+    QCOMPARE(DateFileName::today(SystemClock(), extension), DateFileName::forDate(QDate::currentDate(), extension));
+}
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
