@@ -300,7 +300,7 @@ QList<SheetRule> Artwork::sheetRules()
                         "Buchstabenfeld: zwischen Ziffern 81 83, danach wieder 82. Am Ende nicht umschalten."),
          {"A1 B", "0 82 11 81 83 50", false}},
         {QStringLiteral("NZ (80, neue Zeile) und CODE (84) gelten in beiden Modi, nur von Hand gesetzt. "
-                        "Umlaute, \u00DF und Kleinbuchstaben entfallen."),
+                        "Umlaute und \u00DF kennt die Tafel nicht: sie entfallen."),
          {"-code-", "84", true}},
     };
 }
