@@ -29,6 +29,8 @@ public:
     static constexpr int CardHeight = 355;
     static constexpr int SheetWidth = 880;
     static constexpr int SheetHeight = 1190;
+    static constexpr int CardQuality = 88; // JPEG quality of the files written
+    static constexpr int SheetQuality = 84;
 
     static QString cardTitle();
     static QString copyNumber();

@@ -58,8 +58,10 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    bool ok = write(out.filePath(QStringLiteral("QuarnKarte.jpg")), ImageWriters::jpeg(Artwork::card(), false, 88));
-    ok &= write(out.filePath(QStringLiteral("QuarnKarte1.jpg")), ImageWriters::jpeg(Artwork::sheet(), true, 84));
+    bool ok = write(out.filePath(QStringLiteral("QuarnKarte.jpg")),
+                    ImageWriters::jpeg(Artwork::card(), false, Artwork::CardQuality));
+    ok &= write(out.filePath(QStringLiteral("QuarnKarte1.jpg")),
+                ImageWriters::jpeg(Artwork::sheet(), true, Artwork::SheetQuality));
 
     for (const Glyph& glyph : GlyphArt::glyphs()) {
         ok &= write(out.filePath(QStringLiteral("glyphs/") + glyph.name + QStringLiteral(".bmp")),

@@ -344,19 +344,30 @@ void TestArtwork::committedJpeg()
 void TestArtwork::committedCardIsTheCurrentTable()
 {
     // What the tool draws now must be what is committed, or the card could show a table the code no longer has.
-    // JPEG loss and the scan's grain allow small differences only.
-    for (const auto& [file, drawn] : {std::pair{QStringLiteral("QuarnKarte.jpg"), Artwork::card()},
-                                      std::pair{QStringLiteral("QuarnKarte1.jpg"), Artwork::sheet()}}) {
+    // The drawing goes through the same JPEG encoder; then both are compared in small tiles, so that one
+    // changed digit shows while a font rasterised a shade differently on another machine does not.
+    constexpr int tile = 12;
+    const QByteArray card = ImageWriters::jpeg(Artwork::card(), false, Artwork::CardQuality);
+    const QByteArray sheet = ImageWriters::jpeg(Artwork::sheet(), true, Artwork::SheetQuality);
+    for (const auto& [file, bytes] :
+         {std::pair{QStringLiteral("QuarnKarte.jpg"), card}, std::pair{QStringLiteral("QuarnKarte1.jpg"), sheet}}) {
         QImage committed;
+        QImage drawn;
         QVERIFY(committed.loadFromData(readResource(file)));
+        QVERIFY(drawn.loadFromData(bytes));
         QCOMPARE(committed.size(), drawn.size());
-        double sum = 0;
-        for (int y = 0; y < drawn.height(); ++y) {
-            for (int x = 0; x < drawn.width(); ++x)
-                sum += std::abs(qGray(drawn.pixel(x, y)) - qGray(committed.pixel(x, y)));
+        double worst = 0;
+        for (int ty = 0; ty + tile <= drawn.height(); ty += tile) {
+            for (int tx = 0; tx + tile <= drawn.width(); tx += tile) {
+                double sum = 0;
+                for (int y = ty; y < ty + tile; ++y) {
+                    for (int x = tx; x < tx + tile; ++x)
+                        sum += std::abs(qGray(drawn.pixel(x, y)) - qGray(committed.pixel(x, y)));
+                }
+                worst = std::max(worst, sum / (tile * tile));
+            }
         }
-        const double mean = sum / (drawn.width() * drawn.height());
-        QVERIFY2(mean < 2.5, qPrintable(file + QStringLiteral(" differs from the drawing by %1").arg(mean)));
+        QVERIFY2(worst < 8, qPrintable(file + QStringLiteral(" differs from the drawing by %1 in a tile").arg(worst)));
     }
 }
 
