@@ -1,12 +1,11 @@
 #include "JpegLoader.h"
 
 #include <QFile>
-
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
 #include <jerror.h>
 #include <jpeglib.h>
 
@@ -37,6 +36,9 @@ void onMessage(j_common_ptr cinfo, int level)
     if (level < 0)
         onError(cinfo);
 }
+
+// Far more than any picture of the window needs (the largest has about a million pixels).
+constexpr std::uint64_t kMaxPixels = 4096ull * 4096ull;
 
 struct Decoded
 {
@@ -104,6 +106,14 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
     cinfo.scale_denom = 8;
     d->progressive = jpeg_has_multiple_scans(&cinfo);
     cinfo.buffered_image = d->progressive ? TRUE : FALSE;
+    // A header may claim up to 65500 x 65500 pixels in a few bytes; refuse before allocating for it.
+    jpeg_calc_output_dimensions(&cinfo);
+    if (std::uint64_t(cinfo.output_width) * cinfo.output_height > kMaxPixels) {
+        std::snprintf(err->message, sizeof(err->message), "Bild zu groß (%u x %u)", unsigned(cinfo.output_width),
+                      unsigned(cinfo.output_height));
+        jpeg_destroy_decompress(&cinfo);
+        return 1;
+    }
     jpeg_start_decompress(&cinfo);
     d->width = int(cinfo.output_width);
     d->height = int(cinfo.output_height);
@@ -152,7 +162,7 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialIma
     Decoded d;
     if (decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
                    box, &partial, &err, &d) != 0) {
-        result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromLocal8Bit(err.message);
+        result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromUtf8(err.message);
         return result;
     }
     result.image = QImage(d.pixels, d.width, d.height, d.width * 3, QImage::Format_RGB888).copy();
