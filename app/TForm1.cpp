@@ -6,6 +6,7 @@
 #include "Failure.h"
 #include "FileDialog.h"
 #include "FileMessages.h"
+#include "GlyphLoader.h"
 #include "GroupFormatter.h"
 #include "JpegLoader.h"
 #include "MessageBoxes.h"
@@ -18,7 +19,6 @@
 #include "ui_TForm1.h"
 
 #include <QAction>
-#include <QBitmap>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -29,26 +29,6 @@
 namespace quarn {
 
 namespace {
-
-// The two images of a glyph bitmap: enabled, then disabled; the bottom-left pixel's colour is transparent.
-QIcon glyphIcon(const QString& path)
-{
-    const QImage sheet(path);
-    if (sheet.isNull())
-        return {};
-    const QRgb transparent = sheet.pixel(0, sheet.height() - 1);
-    QIcon icon;
-    const int side = sheet.height();
-    for (int i = 0; i < 2; ++i) {
-        QImage part = sheet.copy(i * side, 0, side, side).convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < part.height(); ++y)
-            for (int x = 0; x < part.width(); ++x)
-                if ((part.pixel(x, y) & 0xffffff) == (transparent & 0xffffff))
-                    part.setPixel(x, y, 0);
-        icon.addPixmap(QPixmap::fromImage(part), i == 0 ? QIcon::Normal : QIcon::Disabled);
-    }
-    return icon;
-}
 
 QFont windowFont()
 {
@@ -145,7 +125,7 @@ void TForm1::setUpPictures()
 void TForm1::setUpGlyphs()
 {
     const auto glyph = [](QPushButton* button, const char* name, bool right) {
-        button->setIcon(glyphIcon(QStringLiteral(":/glyphs/%1.bmp").arg(QLatin1String(name))));
+        button->setIcon(GlyphLoader::load(QStringLiteral(":/glyphs/%1.bmp").arg(QLatin1String(name))));
         button->setIconSize(QSize(16, 16));
         // A push button draws its icon before the text; mirrored, the icon follows it.
         if (right)
