@@ -99,15 +99,7 @@ QStringList TestWindowPrint::printAndRead(QAbstractButton* button)
     const QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
     if (!boxes.isEmpty())
         return {QStringLiteral("box: ") + boxes.first().text};
-    const QString pdf = m_server.outputFile(queue);
-    bool done = false;
-    [&] {
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.completedJobs(queue) > before && QFile(pdf).size() > 0, 60000);
-        done = true;
-    }();
-    if (!done)
-        return {QStringLiteral("no job came out: ") + m_server.error()};
-    return PrivatePrintServer::pdfLines(pdf);
+    return m_server.waitForPrintedLines(queue, before);
 }
 
 void TestWindowPrint::padIsPrintedAsTheFieldShowsIt()

@@ -3,7 +3,9 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 
 namespace quarn {
@@ -187,6 +189,15 @@ QStringList PrivatePrintServer::pdfLines(const QString& path)
             lines << words;
     }
     return lines;
+}
+
+QStringList PrivatePrintServer::waitForPrintedLines(const QString& name, int before)
+{
+    const QString pdf = outputFile(name);
+    const bool done = QTest::qWaitFor([&] { return completedJobs(name) > before && QFileInfo(pdf).size() > 0; }, 60000);
+    if (!done)
+        return {QStringLiteral("no job came out: ") + error()};
+    return pdfLines(pdf);
 }
 
 } // namespace quarn

@@ -30,6 +30,10 @@ public:
     // Jobs of the queue that have finished; -1 when the server cannot say.
     int completedJobs(const QString& name);
 
+    // Waits for a job of the queue past `before` to come out, then reads its text; on a timeout, one line
+    // that says why.
+    QStringList waitForPrintedLines(const QString& name, int before);
+
     // The text of a PDF as laid out on the page: its lines with text, each with single blanks between words.
     static QStringList pdfLines(const QString& path);
 

@@ -1,5 +1,6 @@
 #include "GlyphLoader.h"
 #include "JpegLoader.h"
+#include "ResourceFiles.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,18 +12,8 @@ using namespace quarn;
 
 namespace {
 
-QString resourcePath(const QString& name)
-{
-    return qEnvironmentVariable("QUARN_SOURCE_DIR") + QStringLiteral("/resources/") + name;
-}
-
-QByteArray readResource(const QString& name)
-{
-    QFile file(resourcePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
+using test::readResource;
+using test::resourcePath;
 
 // Offset of the first start-of-scan marker's segment.
 qsizetype startOfScan(const QByteArray& jpeg)

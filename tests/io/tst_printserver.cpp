@@ -93,15 +93,7 @@ QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringLi
     const QString failure = session.print(lines, fieldFont(), {});
     if (!failure.isEmpty())
         return {failure};
-    const QString pdf = m_server.outputFile(queue);
-    bool done = false;
-    [&] {
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.completedJobs(queue) > before && QFile(pdf).size() > 0, 60000);
-        done = true;
-    }();
-    if (!done)
-        return {QStringLiteral("no job came out: ") + m_server.error()};
-    return PrivatePrintServer::pdfLines(pdf);
+    return m_server.waitForPrintedLines(queue, before);
 }
 
 void TestPrintServer::padComesOutTenGroupsToALine()

@@ -6,6 +6,7 @@
 #include "GlyphArt.h"
 #include "IconArt.h"
 #include "ImageWriters.h"
+#include "ResourceFiles.h"
 
 #include <QFile>
 #include <QSet>
@@ -18,18 +19,8 @@ using namespace quarn;
 
 namespace {
 
-QString resourcePath(const QString& name)
-{
-    return qEnvironmentVariable("QUARN_SOURCE_DIR") + QStringLiteral("/resources/") + name;
-}
-
-QByteArray readResource(const QString& name)
-{
-    QFile file(resourcePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
+using test::readResource;
+using test::resourcePath;
 
 unsigned le16(const QByteArray& b, qsizetype at)
 {
