@@ -6,18 +6,19 @@
 #include "Failure.h"
 #include "FileDialog.h"
 #include "FileMessages.h"
+#include "GlyphLoader.h"
 #include "GroupFormatter.h"
 #include "JpegLoader.h"
 #include "MessageBoxes.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
+#include "PrinterDialog.h"
 #include "RandomSource.h"
 #include "TextBytes.h"
 #include "TextFile.h"
 #include "ui_TForm1.h"
 
 #include <QAction>
-#include <QBitmap>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -28,26 +29,6 @@
 namespace quarn {
 
 namespace {
-
-// The two images of a glyph bitmap: enabled, then disabled; the bottom-left pixel's colour is transparent.
-QIcon glyphIcon(const QString& path)
-{
-    const QImage sheet(path);
-    if (sheet.isNull())
-        return {};
-    const QRgb transparent = sheet.pixel(0, sheet.height() - 1);
-    QIcon icon;
-    const int side = sheet.height();
-    for (int i = 0; i < 2; ++i) {
-        QImage part = sheet.copy(i * side, 0, side, side).convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < part.height(); ++y)
-            for (int x = 0; x < part.width(); ++x)
-                if ((part.pixel(x, y) & 0xffffff) == (transparent & 0xffffff))
-                    part.setPixel(x, y, 0);
-        icon.addPixmap(QPixmap::fromImage(part), i == 0 ? QIcon::Normal : QIcon::Disabled);
-    }
-    return icon;
-}
 
 QFont windowFont()
 {
@@ -70,6 +51,7 @@ TForm1::TForm1(QWidget* parent)
     m_ui->setupUi(this);
     OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), this);
     SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
+    PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
     setUpWindow();
     setUpPictures();
     setUpGlyphs();
@@ -143,7 +125,7 @@ void TForm1::setUpPictures()
 void TForm1::setUpGlyphs()
 {
     const auto glyph = [](QPushButton* button, const char* name, bool right) {
-        button->setIcon(glyphIcon(QStringLiteral(":/glyphs/%1.bmp").arg(QLatin1String(name))));
+        button->setIcon(GlyphLoader::load(QStringLiteral(":/glyphs/%1.bmp").arg(QLatin1String(name))));
         button->setIconSize(QSize(16, 16));
         // A push button draws its icon before the text; mirrored, the icon follows it.
         if (right)
@@ -445,8 +427,16 @@ void TForm1::bt_QuarnDecryptSaveClick()
 
 // Printing
 
-void TForm1::bt_OTPPrintClick() {}
+void TForm1::bt_OTPPrintClick()
+{
+    PrintDialog->print(this, m_ui->OTPOut->displayLines(), m_ui->OTPOut->font());
+}
 
-void TForm1::bt_QuarnDecryptPrintClick() {}
+void TForm1::bt_QuarnDecryptPrintClick()
+{
+    // The result of the selected direction, whichever field is on screen; both fields share one font.
+    const ResultField* field = decodeDirection() ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
+    PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
+}
 
 } // namespace quarn

@@ -16,6 +16,7 @@ namespace quarn {
 
 class Clock;
 class FileDialog;
+class PrinterDialog;
 class RandomSource;
 
 // The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
@@ -37,6 +38,7 @@ public:
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
+    PrinterDialog* PrintDialog = nullptr;
     QMenu* PMenue = nullptr;
     QAction* Einfuegen1 = nullptr;
     QMenu* PMenue_K = nullptr;

@@ -1,12 +1,11 @@
 #include "JpegLoader.h"
 
 #include <QFile>
-
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
 #include <jerror.h>
 #include <jpeglib.h>
 
@@ -99,9 +98,11 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
-    if (qint64(cinfo.image_width) * cinfo.image_height > JpegLoader::MaxPixels) {
-        std::snprintf(err->message, sizeof(err->message), "zu groß (%u × %u Pixel, höchstens %lld)",
-                      unsigned(cinfo.image_width), unsigned(cinfo.image_height), (long long)JpegLoader::MaxPixels);
+    // A progressive file keeps all of its coefficients until the last scan, whatever the scale, so the
+    // file's own size is bounded too, not only the decoded one.
+    if (std::uint64_t(cinfo.image_width) * cinfo.image_height > std::uint64_t(JpegLoader::MaxSourcePixels)) {
+        std::snprintf(err->message, sizeof(err->message), "Bild zu groß (%u x %u)", unsigned(cinfo.image_width),
+                      unsigned(cinfo.image_height));
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
@@ -110,6 +111,14 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
     cinfo.scale_denom = 8;
     d->progressive = jpeg_has_multiple_scans(&cinfo);
     cinfo.buffered_image = d->progressive ? TRUE : FALSE;
+    // A header may claim up to 65500 x 65500 pixels in a few bytes; refuse before allocating for it.
+    jpeg_calc_output_dimensions(&cinfo);
+    if (std::uint64_t(cinfo.output_width) * cinfo.output_height > std::uint64_t(JpegLoader::MaxPixels)) {
+        std::snprintf(err->message, sizeof(err->message), "Bild zu groß (%u x %u)", unsigned(cinfo.output_width),
+                      unsigned(cinfo.output_height));
+        jpeg_destroy_decompress(&cinfo);
+        return 1;
+    }
     jpeg_start_decompress(&cinfo);
     d->width = int(cinfo.output_width);
     d->height = int(cinfo.output_height);
@@ -158,7 +167,6 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialIma
     Decoded d;
     if (decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
                    box, &partial, &err, &d) != 0) {
-        // libjpeg's messages are ASCII and this file's own are UTF-8, whatever the system's code page.
         result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromUtf8(err.message);
         return result;
     }

@@ -45,4 +45,4 @@ echo "== The cipher click, 100 groups, both directions (QTest benchmark)"
 QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_window" -median 9 | grep -E "^(PASS|RESULT|FAIL)|msecs" || true
 
 echo "== Loading a 1 GB file against a 1 KB file"
-QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_loads" | grep -E "RESULT|msecs|ratio" || true
+QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_loads" | grep -E "ratio" || true

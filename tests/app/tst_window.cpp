@@ -11,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QTabBar>
 #include <QtTest>
 
 using namespace quarn;
@@ -287,6 +288,37 @@ private slots:
             }
         }
         QCOMPARE(resultButtonStates(), enabled);
+    }
+
+    void enterRunsOnlyTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("padMade");
+        QTest::newRow("Enter on the pad button makes a pad") << "bt_OTPkey" << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter in the input runs nothing") << "QuarnIn" << int(Qt::Key_Return) << false;
+        QTest::newRow("Enter on a radio button runs nothing") << "rb_QuarnCode" << int(Qt::Key_Enter) << false;
+        QTest::newRow("Escape on the pad button runs nothing") << "bt_OTPkey" << int(Qt::Key_Escape) << false;
+    }
+
+    void enterRunsOnlyTheFocusedButton()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, padMade);
+        auto* widget = m_form->findChild<QWidget*>(focus);
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key(key));
+        QCOMPARE(!ui()->OTPOut->fieldText().isEmpty(), padMade);
+    }
+
+    void theTabKeyGoesFromThePageTabToTheInput()
+    {
+        m_form->activateWindow();
+        QTRY_VERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget(), ui()->PageControl1->tabBar());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), ui()->QuarnIn);
     }
 
     void emptyInputKeepsTheGroupsAndPromptsForText()

@@ -1,0 +1,100 @@
+#include "PrintSession.h"
+
+#include "PrinterCanvas.h"
+#include "PrinterTextDevice.h"
+
+#include <QList>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace quarn {
+
+namespace {
+
+constexpr int minimumLines = 10;
+bool printing = false;
+
+QList<bool>& nextAnswers()
+{
+    static QList<bool> answers;
+    return answers;
+}
+
+// Marks the time a job is being written, also when the canvas throws.
+class PrintingMark
+{
+public:
+    PrintingMark() { printing = true; }
+    ~PrintingMark() { printing = false; }
+    PrintingMark(const PrintingMark&) = delete;
+    PrintingMark& operator=(const PrintingMark&) = delete;
+};
+
+} // namespace
+
+void printDisplayLines(PageCanvas& canvas, const QFont& font, const QStringList& lines)
+{
+    PrintingMark mark;
+    PrinterTextDevice device(canvas);
+    device.setFont(font);
+    for (const QString& line : lines)
+        device.writeLine(line);
+    for (qsizetype n = lines.size(); n < minimumLines; ++n)
+        device.writeLine(QString());
+    device.close();
+}
+
+bool isPrinting()
+{
+    return printing;
+}
+
+PrintSession::PrintSession() = default;
+PrintSession::~PrintSession() = default;
+
+QString PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
+{
+    if (printing)
+        return PrintMessages::busy;
+    if (!m_printer) {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return PrintMessages::noDefaultPrinter;
+        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    }
+    if (!confirm(dialog))
+        return {};
+    // The printer may have gone from the system since it was chosen.
+    if (!m_printer->isValid() || QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
+        return PrintMessages::notAvailable;
+    m_printer->setDocName(QString());
+    PrinterCanvas canvas(*m_printer);
+    if (!canvas.isActive())
+        return PrintMessages::invalidPrinter;
+    printDisplayLines(canvas, font, lines);
+    return {};
+}
+
+bool PrintSession::confirm(const Dialog& dialog)
+{
+    if (!nextAnswers().isEmpty())
+        return nextAnswers().takeFirst();
+    return dialog && dialog(*m_printer);
+}
+
+void PrintSession::setNextDialogAnswer(bool confirm)
+{
+    nextAnswers().append(confirm);
+}
+
+void PrintSession::clearNextDialogAnswers()
+{
+    nextAnswers().clear();
+}
+
+bool PrintSession::hasNextDialogAnswer()
+{
+    return !nextAnswers().isEmpty();
+}
+
+} // namespace quarn

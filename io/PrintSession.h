@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QFont>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+
+namespace quarn {
+
+class PageCanvas;
+
+// The messages of failed prints, as the error box shows them.
+namespace PrintMessages {
+inline const QString noDefaultPrinter = QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt");
+inline const QString notAvailable = QStringLiteral("Operation auf ausgewähltem Drucker nicht verfügbar");
+inline const QString invalidPrinter = QStringLiteral("Ausgewählter Drucker ist ungültig");
+inline const QString busy = QStringLiteral("Das Drucken ist im Gang");
+} // namespace PrintMessages
+
+// Writes the display lines of a field onto the canvas in the font, one below the other, and ends the job.
+// Every line is printed, and never fewer than ten: a shorter list is filled up with empty lines.
+void printDisplayLines(PageCanvas& canvas, const QFont& font, const QStringList& lines);
+
+// True while a job is being written (then another print must not start).
+bool isPrinting();
+
+// Printing from the window: the printer in use, which the dialog opens on and which stays chosen for the next
+// print, and the failures as messages. Widgets are the window's business, so it passes its print dialog in.
+class PrintSession
+{
+public:
+    // Shows the print dialog on the printer; true when the user confirmed it.
+    using Dialog = std::function<bool(QPrinter& printer)>;
+
+    PrintSession();
+    ~PrintSession();
+    PrintSession(const PrintSession&) = delete;
+    PrintSession& operator=(const PrintSession&) = delete;
+
+    // Shows the dialog and prints the lines as printDisplayLines() does. Returns the failure's message, or an
+    // empty text when the lines were printed or the dialog was cancelled.
+    QString print(const QStringList& lines, const QFont& font, const Dialog& dialog);
+
+    // The printer in use; null until a print has found one.
+    QPrinter* printer() const { return m_printer.get(); }
+
+    // Tests queue the answers of the next dialogs (true confirms); a queued answer stands in for the dialog.
+    static void setNextDialogAnswer(bool confirm);
+    static void clearNextDialogAnswers();
+    static bool hasNextDialogAnswer();
+
+private:
+    bool confirm(const Dialog& dialog);
+
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace quarn

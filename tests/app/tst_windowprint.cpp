@@ -1,0 +1,213 @@
+#include "MessageBoxes.h"
+#include "PrintSession.h"
+#include "PrinterDialog.h"
+#include "PrivatePrintServer.h"
+#include "TForm1.h"
+#include "WindowTestSupport.h"
+#include "ui_TForm1.h"
+
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QtTest>
+
+using namespace quarn;
+
+namespace {
+
+const QString queue = QStringLiteral("Quarn_Fenster");
+
+QStringList simplified(const QStringList& lines)
+{
+    QStringList words;
+    for (const QString& line : lines) {
+        if (const QString w = line.simplified(); !w.isEmpty())
+            words << w;
+    }
+    return words;
+}
+
+} // namespace
+
+// The window's print buttons, printing through a print server of the test's own.
+class TestWindowPrint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void padIsPrintedAsTheFieldShowsIt();
+    void cipherGroupsArePrintedInEncodeDirection();
+    void decodedTextIsPrintedInDecodeDirection();
+    void decodeDirectionPrintsTheEmptiedTextWhileTheGroupsAreOnScreen();
+    void cancelPrintsNothingAndSaysNothing();
+    void dialogOffersCopiesButNoRangeSelectionOrFile();
+    void printerGoneAndNoPrinterAtAllAreReported();
+
+private:
+    Ui::TForm1* ui() { return m_form->ui(); }
+    void encipher(const QString& text);
+    // Clicks the button with the dialog confirmed; the printed PDF's lines with text.
+    QStringList printAndRead(QAbstractButton* button);
+
+    PrivatePrintServer m_server;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void TestWindowPrint::initTestCase()
+{
+    QVERIFY2(m_server.start(), qPrintable(m_server.error()));
+    QVERIFY2(m_server.addPdfQueue(queue, true), qPrintable(m_server.error()));
+}
+
+void TestWindowPrint::init()
+{
+    MessageBoxes::setTestMode(true);
+    MessageBoxes::takeRecords();
+    PrinterDialog::clearNextAnswers();
+    QFile::remove(m_server.outputFile(queue));
+    m_form = std::make_unique<TForm1>();
+    m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestWindowPrint::cleanup()
+{
+    m_form.reset();
+    QVERIFY(!PrintSession::hasNextDialogAnswer());
+}
+
+void TestWindowPrint::encipher(const QString& text)
+{
+    ui()->QuarnIn->setProgramText(text);
+    ui()->bt_kodieren->click();
+    ui()->bt_OTPkey->click();
+    ui()->bt_OTPCrypt->click();
+    QVERIFY(ui()->bt_QuarnDecryptPrint->isEnabled());
+}
+
+QStringList TestWindowPrint::printAndRead(QAbstractButton* button)
+{
+    const int before = m_server.completedJobs(queue);
+    if (before < 0)
+        return {m_server.error()};
+    PrinterDialog::setNextAnswer(true);
+    button->click();
+    const QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
+    if (!boxes.isEmpty())
+        return {QStringLiteral("box: ") + boxes.first().text};
+    return m_server.waitForPrintedLines(queue, before);
+}
+
+void TestWindowPrint::padIsPrintedAsTheFieldShowsIt()
+{
+    ui()->bt_OTPkey->click();
+    const QStringList shown = ui()->OTPOut->displayLines();
+    QVERIFY(shown.size() >= 10);
+    const QStringList printed = printAndRead(ui()->bt_OTPPrint);
+    QCOMPARE(printed, simplified(shown));
+    QCOMPARE(printed.join(u' '), ui()->OTPOut->fieldText().simplified());
+}
+
+void TestWindowPrint::cipherGroupsArePrintedInEncodeDirection()
+{
+    encipher(QStringLiteral("TREFFEN MORGEN UM 14 UHR AM ALTEN BAHNHOF. BITTE PUENKTLICH SEIN"));
+    const QStringList shown = ui()->OTPCryptOut->displayLines();
+    QVERIFY(shown.size() >= 2);
+    const QStringList printed = printAndRead(ui()->bt_QuarnDecryptPrint);
+    QCOMPARE(printed, simplified(shown));
+    QCOMPARE(printed.join(u' '), ui()->OTPCryptOut->fieldText().simplified());
+}
+
+void TestWindowPrint::decodedTextIsPrintedInDecodeDirection()
+{
+    const QString text = QStringLiteral("TREFFEN MORGEN UM 14 UHR AM ALTEN BAHNHOF");
+    encipher(text);
+    const QString cipher = ui()->OTPCryptOut->fieldText();
+    ui()->rb_QuarnDecod->click();
+    ui()->QuarnIn->setProgramText(cipher);
+    ui()->bt_kodieren->click();
+    ui()->bt_OTPCrypt->click();
+    QCOMPARE(ui()->QuarnDecrypt->fieldText(), text);
+    QCOMPARE(printAndRead(ui()->bt_QuarnDecryptPrint), simplified(ui()->QuarnDecrypt->displayLines()));
+}
+
+// After the change of direction the groups are still on screen, but the result of this direction is the
+// decoded text, which the change emptied: the job runs with ten empty lines.
+void TestWindowPrint::decodeDirectionPrintsTheEmptiedTextWhileTheGroupsAreOnScreen()
+{
+    encipher(QStringLiteral("GEHEIM"));
+    ui()->rb_QuarnDecod->click();
+    QVERIFY(ui()->OTPCryptOut->isVisible());
+    QVERIFY(!ui()->OTPCryptOut->fieldText().isEmpty());
+    QVERIFY(ui()->bt_QuarnDecryptPrint->isEnabled());
+    QCOMPARE(printAndRead(ui()->bt_QuarnDecryptPrint), QStringList());
+}
+
+void TestWindowPrint::cancelPrintsNothingAndSaysNothing()
+{
+    ui()->bt_OTPkey->click();
+    const int before = m_server.completedJobs(queue);
+    PrinterDialog::setNextAnswer(false);
+    ui()->bt_OTPPrint->click();
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+    QTest::qWait(500);
+    QCOMPARE(m_server.completedJobs(queue), before);
+    QVERIFY(!QFile::exists(m_server.outputFile(queue)));
+}
+
+void TestWindowPrint::dialogOffersCopiesButNoRangeSelectionOrFile()
+{
+    ui()->bt_OTPkey->click();
+    QList<bool> options;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (auto option : {QAbstractPrintDialog::PrintCollateCopies, QAbstractPrintDialog::PrintPageRange,
+                            QAbstractPrintDialog::PrintSelection, QAbstractPrintDialog::PrintToFile,
+                            QAbstractPrintDialog::PrintCurrentPage})
+            options << dialog->testOption(option);
+        options << (dialog->printer()->printerName() == queue);
+        dialog->reject();
+    });
+    ui()->bt_OTPPrint->click();
+    QCOMPARE(options, (QList<bool>{true, false, false, false, false, true}));
+    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+}
+
+// Last: removes the queue.
+void TestWindowPrint::printerGoneAndNoPrinterAtAllAreReported()
+{
+    ui()->bt_OTPkey->click();
+    QVERIFY(!printAndRead(ui()->bt_OTPPrint).isEmpty());
+    QFile::remove(m_server.outputFile(queue));
+    QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
+
+    PrinterDialog::setNextAnswer(true);
+    ui()->bt_OTPPrint->click();
+    QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().kind, MessageBoxes::Kind::Error);
+    QCOMPARE(boxes.first().caption, QStringLiteral("QUARN"));
+    QCOMPARE(boxes.first().text, MessageBoxes::withFullStop(PrintMessages::notAvailable));
+
+    // A new run of the program has no printer chosen yet, and the system has none: no dialog at all.
+    m_form = std::make_unique<TForm1>();
+    m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+    ui()->bt_OTPkey->click();
+    PrinterDialog::setNextAnswer(true);
+    ui()->bt_OTPPrint->click();
+    QVERIFY(PrintSession::hasNextDialogAnswer()); // the dialog was not shown
+    PrinterDialog::clearNextAnswers();
+    boxes = MessageBoxes::takeRecords();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt."));
+    QVERIFY(!QFile::exists(m_server.outputFile(queue)));
+}
+
+QTEST_MAIN(TestWindowPrint)
+#include "tst_windowprint.moc"

@@ -1,0 +1,235 @@
+#include "PrintSession.h"
+#include "PrinterCanvas.h"
+#include "PrinterTextDevice.h"
+#include "RecordingCanvas.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quarn;
+
+// Draws written as "page x,y text", so that expected layouts read like the page.
+static QStringList drawn(const RecordingCanvas& canvas)
+{
+    QStringList lines;
+    for (const RecordingCanvas::Draw& d : canvas.draws())
+        lines << QStringLiteral("%1 %2,%3 %4").arg(d.page).arg(d.x).arg(d.y).arg(d.text);
+    return lines;
+}
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layout_data();
+    void layout();
+    void displayLines_data();
+    void displayLines();
+    void fontGoesToTheCanvas();
+    void secondPrintDuringAJobIsRefused();
+    void printerCanvasWritesThePage();
+    void unwritablePrinterIsInvalid();
+};
+
+// Metrics of the recording canvas: characters 10 wide, a text line 20 + 2 high, an empty line 17, tab stops
+// every 80; the page is 800 by 1000 unless a row says otherwise.
+void TestPrinting::layout_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QSize>("page");
+    QTest::addColumn<QStringList>("draws");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QPoint>("end");
+
+    const QSize page(800, 1000);
+    QTest::newRow("a text starts at the printable area's top-left corner")
+        << "ABC" << page << QStringList{"1 0,0 ABC"} << 1 << QPoint(30, 0);
+    QTest::newRow("a line with text is as high as its text and two units")
+        << "AB\r\nCD" << page << QStringList{"1 0,0 AB", "1 0,22 CD"} << 1 << QPoint(20, 22);
+    QTest::newRow("an empty line is as high as a character")
+        << "\r\n\r\nA" << page << QStringList{"1 0,34 A"} << 1 << QPoint(10, 34);
+    QTest::newRow("three lines with text and seven empty ones")
+        << "A\r\nB\r\nC\r\n" + QString("\r\n").repeated(7) + "X" << page
+        << QStringList{"1 0,0 A", "1 0,22 B", "1 0,44 C", "1 0,185 X"} << 1 << QPoint(10, 185);
+    QTest::newRow("LF alone starts a new line")
+        << "A\nB" << page << QStringList{"1 0,0 A", "1 0,22 B"} << 1 << QPoint(10, 22);
+    QTest::newRow("CR alone stays on the line")
+        << "AB\rCD" << page << QStringList{"1 0,0 AB", "1 20,0 CD"} << 1 << QPoint(40, 0);
+    QTest::newRow("a text wider than the page is carried over")
+        << "ABCDEFGH" << QSize(50, 1000) << QStringList{"1 0,0 ABCDE", "1 0,22 FGH"} << 1 << QPoint(30, 22);
+    QTest::newRow("a text is carried over as often as it needs")
+        << "ABCDEFGH" << QSize(30, 1000) << QStringList{"1 0,0 ABC", "1 0,22 DEF", "1 0,44 GH"} << 1 << QPoint(20, 44);
+    QTest::newRow("a text after another fills the rest of the line first")
+        << "ABC\rDEFG" << QSize(50, 1000) << QStringList{"1 0,0 ABC", "1 30,0 DE", "1 0,22 FG"} << 1 << QPoint(20, 22);
+    QTest::newRow("a text that fits exactly stays on its line")
+        << "ABCDE" << QSize(50, 1000) << QStringList{"1 0,0 ABCDE"} << 1 << QPoint(50, 0);
+    QTest::newRow("a page narrower than a character gets one per line")
+        << "AB" << QSize(5, 1000) << QStringList{"1 0,0 A", "1 0,22 B"} << 1 << QPoint(10, 22);
+    QTest::newRow("TAB at the line start goes to the first stop")
+        << "\tA" << page << QStringList{"1 80,0 A"} << 1 << QPoint(90, 0);
+    QTest::newRow("TAB just before a stop goes to that stop")
+        << "ABCDEFG\tX" << page << QStringList{"1 0,0 ABCDEFG", "1 80,0 X"} << 1 << QPoint(90, 0);
+    QTest::newRow("TAB on a stop goes to the next one")
+        << "ABCDEFGH\tX" << page << QStringList{"1 0,0 ABCDEFGH", "1 160,0 X"} << 1 << QPoint(170, 0);
+    QTest::newRow("TAB past the page width starts a new line")
+        << "ABCDEFGHI\tX" << QSize(100, 1000) << QStringList{"1 0,0 ABCDEFGHI", "1 0,22 X"} << 1 << QPoint(10, 22);
+    QTest::newRow("FF begins a page at its top and keeps the line's height")
+        << "AB\f\r\nE" << page << QStringList{"1 0,0 AB", "2 0,22 E"} << 2 << QPoint(10, 22);
+    QTest::newRow("FF mid-line draws the rest on the new page")
+        << "AB\fCD" << page << QStringList{"1 0,0 AB", "2 0,0 CD"} << 2 << QPoint(20, 0);
+    QTest::newRow("text lines break the page two line heights above the bottom")
+        << "A\r\nB\r\nC\r\nD" << QSize(800, 100) << QStringList{"1 0,0 A", "1 0,22 B", "1 0,44 C", "2 0,0 D"} << 2
+        << QPoint(10, 0);
+    QTest::newRow("empty lines may reach the bottom")
+        << QString("\r\n").repeated(5) + "A" << QSize(800, 100) << QStringList{"1 0,85 A"} << 1 << QPoint(10, 85);
+    QTest::newRow("an empty line past the bottom breaks the page")
+        << QString("\r\n").repeated(6) + "A" << QSize(800, 100) << QStringList{"2 0,0 A"} << 2 << QPoint(10, 0);
+    QTest::newRow("a carried-over text breaks the page like a line")
+        << "ABCDEFGHIJKL" << QSize(30, 60) << QStringList{"1 0,0 ABC", "2 0,0 DEF", "3 0,0 GHI", "4 0,0 JKL"} << 4
+        << QPoint(30, 0);
+    QTest::newRow("umlauts are text like any other")
+        << "GR\u00dcSSE \u00c4\u00d6" << page << QStringList{"1 0,0 GR\u00dcSSE \u00c4\u00d6"} << 1 << QPoint(90, 0);
+}
+
+void TestPrinting::layout()
+{
+    QFETCH(QString, text);
+    QFETCH(QSize, page);
+    QFETCH(QStringList, draws);
+    QFETCH(int, pages);
+    QFETCH(QPoint, end);
+
+    RecordingCanvas::Metrics metrics;
+    metrics.printable = page;
+    RecordingCanvas canvas(metrics);
+    PrinterTextDevice device(canvas);
+    device.write(text);
+    QCOMPARE(drawn(canvas), draws);
+    QCOMPARE(canvas.pageCount(), pages);
+    QCOMPARE(device.position(), end);
+    QVERIFY(!canvas.isFinished());
+    device.close();
+    QVERIFY(canvas.isFinished());
+}
+
+// On a page 160 high ten empty lines just pass the bottom (the tenth moves to 170), so the page count tells
+// whether a short field was filled up to ten lines.
+void TestPrinting::displayLines_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("draws");
+    QTest::addColumn<int>("pages");
+
+    QTest::newRow("an empty field writes ten empty lines") << QStringList{} << QStringList{} << 2;
+    QTest::newRow("nine empty lines are filled up to ten") << QStringList(9, QString()) << QStringList{} << 2;
+    QTest::newRow("three lines are followed by seven empty ones")
+        << QStringList{"A", "B", "C"} << QStringList{"1 0,0 A", "1 0,22 B", "1 0,44 C"} << 2;
+
+    QStringList twelve;
+    QStringList twelveDrawn;
+    for (int n = 0; n < 12; ++n) {
+        twelve << QStringLiteral("L%1").arg(n);
+        // Six text lines to a page: the sixth ends at 132, past 160 - 2 * 22.
+        twelveDrawn << QStringLiteral("%1 0,%2 L%3").arg(1 + n / 6).arg(22 * (n % 6)).arg(n);
+    }
+    QTest::newRow("a field of twelve lines is printed whole") << twelve << twelveDrawn << 3;
+}
+
+void TestPrinting::displayLines()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, draws);
+    QFETCH(int, pages);
+
+    RecordingCanvas::Metrics metrics;
+    metrics.printable = QSize(800, 160);
+    RecordingCanvas canvas(metrics);
+    printDisplayLines(canvas, QFont(), lines);
+    QCOMPARE(drawn(canvas), draws);
+    QCOMPARE(canvas.pageCount(), pages);
+    QVERIFY(canvas.isFinished());
+    QVERIFY(!isPrinting());
+}
+
+void TestPrinting::fontGoesToTheCanvas()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(11);
+    font.setBold(true);
+    RecordingCanvas canvas;
+    printDisplayLines(canvas, font, {QStringLiteral("A")});
+    QCOMPARE(canvas.font(), font);
+
+    QFont pixels = font;
+    pixels.setPixelSize(16);
+    QVERIFY(PrinterCanvas::inPoints(pixels).pointSizeF() > 0);
+    QCOMPARE(PrinterCanvas::inPoints(font), font);
+}
+
+// A print button pressed while pages are being ended must not start a second job.
+void TestPrinting::secondPrintDuringAJobIsRefused()
+{
+    PrintSession session;
+    RecordingCanvas canvas;
+    QStringList answers;
+    bool dialogShown = false;
+    canvas.onPageEnd = [&] {
+        QVERIFY(isPrinting());
+        answers << session.print({QStringLiteral("X")}, QFont(), [&](QPrinter&) { return dialogShown = true; });
+    };
+    printDisplayLines(canvas, QFont(), {QStringLiteral("A")});
+    QCOMPARE(answers, QStringList{PrintMessages::busy});
+    QVERIFY(!dialogShown);
+    QVERIFY(!isPrinting());
+}
+
+static QString pdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("pdftotext failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void TestPrinting::printerCanvasWritesThePage()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(10);
+    {
+        PrinterCanvas canvas(printer);
+        QVERIFY(canvas.isActive());
+        QVERIFY(canvas.printableSize().width() > 0 && canvas.printableSize().height() > 0);
+        printDisplayLines(canvas, font, {QStringLiteral("12345 67890"), QString(), QStringLiteral("GR\u00dcSSE")});
+        QVERIFY(!canvas.isActive());
+    }
+    const QStringList text = pdfText(dir.filePath(QStringLiteral("page.pdf"))).split(u'\n');
+    QStringList words;
+    for (const QString& line : text)
+        words << line.simplified();
+    while (!words.isEmpty() && words.last().isEmpty())
+        words.removeLast();
+    QCOMPARE(words.value(0), QStringLiteral("12345 67890"));
+    QCOMPARE(words.mid(1).join(u'|').remove(u'|').simplified(), QStringLiteral("GR\u00dcSSE"));
+}
+
+void TestPrinting::unwritablePrinterIsInvalid()
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/of/quarn/page.pdf"));
+    PrinterCanvas canvas(printer);
+    QVERIFY(!canvas.isActive());
+}
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"

@@ -1,0 +1,164 @@
+#include "PadGenerator.h"
+#include "PrintSession.h"
+#include "PrivatePrintServer.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTest>
+
+using namespace quarn;
+
+namespace {
+
+const QString queue = QStringLiteral("Quarn_PDF");
+
+// A pad as the pad field shows it: ten groups to a display line.
+QStringList padLines()
+{
+    SystemRandomSource random;
+    const QString pad = QString::fromLatin1(PadGenerator::generate(random));
+    QStringList lines;
+    for (int n = 0; n < 10; ++n)
+        lines << pad.mid(60 * n, 60);
+    return lines;
+}
+
+QStringList simplified(const QStringList& lines)
+{
+    QStringList words;
+    for (const QString& line : lines) {
+        if (const QString w = line.simplified(); !w.isEmpty())
+            words << w;
+    }
+    return words;
+}
+
+QFont fieldFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(10);
+    return font;
+}
+
+} // namespace
+
+// Prints through a print server of the test's own, from the session down to the PDF that the queue writes.
+class TestPrintServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void padComesOutTenGroupsToALine();
+    void everyLineOfALongFieldIsPrinted();
+    void cancelledDialogPrintsNothing();
+    void chosenPrinterAndCopiesStayForTheNextPrint();
+    void printerThatWentAwayIsNotAvailable();
+    void withoutPrintersThereIsNoDefault();
+
+private:
+    // Prints and waits for the queue to finish the job; the PDF's lines with text.
+    QStringList printAndRead(PrintSession& session, const QStringList& lines);
+
+    PrivatePrintServer m_server;
+};
+
+void TestPrintServer::initTestCase()
+{
+    QVERIFY2(m_server.start(), qPrintable(m_server.error()));
+    QVERIFY2(m_server.addPdfQueue(queue, true), qPrintable(m_server.error()));
+    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), queue);
+}
+
+void TestPrintServer::init()
+{
+    QFile::remove(m_server.outputFile(queue));
+    PrintSession::clearNextDialogAnswers();
+}
+
+void TestPrintServer::cleanup()
+{
+    QVERIFY(!PrintSession::hasNextDialogAnswer());
+}
+
+QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringList& lines)
+{
+    const int before = m_server.completedJobs(queue);
+    if (before < 0)
+        return {m_server.error()};
+    PrintSession::setNextDialogAnswer(true);
+    const QString failure = session.print(lines, fieldFont(), {});
+    if (!failure.isEmpty())
+        return {failure};
+    return m_server.waitForPrintedLines(queue, before);
+}
+
+void TestPrintServer::padComesOutTenGroupsToALine()
+{
+    PrintSession session;
+    const QStringList lines = padLines();
+    QCOMPARE(printAndRead(session, lines), simplified(lines));
+}
+
+void TestPrintServer::everyLineOfALongFieldIsPrinted()
+{
+    PrintSession session;
+    QStringList lines = padLines();
+    lines << QStringLiteral("RUECKFRAGE ZU PUNKT 11") << QStringLiteral("ENDE");
+    QCOMPARE(printAndRead(session, lines), simplified(lines));
+}
+
+void TestPrintServer::cancelledDialogPrintsNothing()
+{
+    PrintSession session;
+    const int before = m_server.completedJobs(queue);
+    PrintSession::setNextDialogAnswer(false);
+    QCOMPARE(session.print(padLines(), fieldFont(), {}), QString());
+    QTest::qWait(500);
+    QCOMPARE(m_server.completedJobs(queue), before);
+    QVERIFY(!QFile::exists(m_server.outputFile(queue)));
+}
+
+void TestPrintServer::chosenPrinterAndCopiesStayForTheNextPrint()
+{
+    PrintSession session;
+    QStringList seen;
+    auto dialog = [&](QPrinter& printer) {
+        seen << QStringLiteral("%1 x%2").arg(printer.printerName()).arg(printer.copyCount());
+        printer.setCopyCount(2);
+        return false;
+    };
+    QCOMPARE(session.print({}, fieldFont(), dialog), QString());
+    QCOMPARE(session.print({}, fieldFont(), dialog), QString());
+    QCOMPARE(seen, (QStringList{queue + " x1", queue + " x2"}));
+}
+
+// Run last but one: removes the queue.
+void TestPrintServer::printerThatWentAwayIsNotAvailable()
+{
+    PrintSession session;
+    QCOMPARE(printAndRead(session, {QStringLiteral("ERSTER DRUCK")}), QStringList{QStringLiteral("ERSTER DRUCK")});
+    QFile::remove(m_server.outputFile(queue));
+    QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
+    PrintSession::setNextDialogAnswer(true);
+    QCOMPARE(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), {}), PrintMessages::notAvailable);
+    QTest::qWait(500);
+    QVERIFY(!QFile::exists(m_server.outputFile(queue)));
+}
+
+void TestPrintServer::withoutPrintersThereIsNoDefault()
+{
+    QVERIFY(QPrinterInfo::availablePrinters().isEmpty());
+    PrintSession session;
+    bool dialogShown = false;
+    QCOMPARE(session.print({QStringLiteral("A")}, fieldFont(), [&](QPrinter&) { return dialogShown = true; }),
+             PrintMessages::noDefaultPrinter);
+    QVERIFY(!dialogShown);
+    QVERIFY(session.printer() == nullptr);
+}
+
+QTEST_MAIN(TestPrintServer)
+#include "tst_printserver.moc"
