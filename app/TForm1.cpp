@@ -110,16 +110,19 @@ void TForm1::setUpWindow()
 
 void TForm1::setUpPictures()
 {
-    const auto show = [](QLabel* box, const QString& path) {
+    const auto show = [](QLabel* box, const QString& path, bool partialResults) {
         box->setScaledContents(true);
         box->setAlignment(Qt::AlignCenter);
-        const JpegImage decoded = JpegLoader::load(
-            path, box->size(), [box](const QImage& partial) { box->setPixmap(QPixmap::fromImage(partial)); });
+        JpegLoader::PartialImage partial;
+        if (partialResults)
+            partial = [box](const QImage& image) { box->setPixmap(QPixmap::fromImage(image)); };
+        const JpegImage decoded = JpegLoader::load(path, box->size(), partial);
         if (decoded.ok())
             box->setPixmap(QPixmap::fromImage(decoded.image));
     };
-    show(m_ui->QuarnKarte, QStringLiteral(":/QuarnKarte.jpg"));
-    show(m_ui->QuarnKarte1, QStringLiteral(":/QuarnKarte1.jpg"));
+    // The card shows what has been decoded so far; the sheet appears whole.
+    show(m_ui->QuarnKarte, QStringLiteral(":/QuarnKarte.jpg"), true);
+    show(m_ui->QuarnKarte1, QStringLiteral(":/QuarnKarte1.jpg"), false);
 }
 
 void TForm1::setUpGlyphs()

@@ -37,9 +37,20 @@ void onMessage(j_common_ptr cinfo, int level)
         onError(cinfo);
 }
 
+// Rows are decoded straight into the layout the window's pixmaps use, so no conversion follows.
+#if defined(JCS_EXTENSIONS) && Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr J_COLOR_SPACE OutputSpace = JCS_EXT_BGRA; // memory order of QImage::Format_RGB32, opaque
+constexpr QImage::Format OutputFormat = QImage::Format_RGB32;
+constexpr int BytesPerPixel = 4;
+#else
+constexpr J_COLOR_SPACE OutputSpace = JCS_RGB;
+constexpr QImage::Format OutputFormat = QImage::Format_RGB888;
+constexpr int BytesPerPixel = 3;
+#endif
+
 struct Decoded
 {
-    unsigned char* pixels = nullptr; // RGB888 rows
+    unsigned char* pixels = nullptr; // rows in OutputFormat
     int width = 0;
     int height = 0;
     bool progressive = false;
@@ -49,7 +60,7 @@ void emitPartial(const Decoded& d, const JpegLoader::PartialImage& partial)
 {
     if (!partial || !d.pixels)
         return;
-    const QImage view(d.pixels, d.width, d.height, d.width * 3, QImage::Format_RGB888);
+    const QImage view(d.pixels, d.width, d.height, d.width * BytesPerPixel, OutputFormat);
     partial(view.copy());
 }
 
@@ -69,7 +80,7 @@ unsigned scaleFor(const jpeg_decompress_struct& cinfo, QSize box)
 void readRows(jpeg_decompress_struct* cinfo, Decoded* d, const JpegLoader::PartialImage* partial, bool report)
 {
     while (cinfo->output_scanline < cinfo->output_height) {
-        JSAMPROW row = d->pixels + std::size_t(cinfo->output_scanline) * std::size_t(d->width) * 3;
+        JSAMPROW row = d->pixels + std::size_t(cinfo->output_scanline) * std::size_t(d->width) * BytesPerPixel;
         jpeg_read_scanlines(cinfo, &row, 1);
         if (report && cinfo->output_scanline % 32 == 0)
             emitPartial(*d, *partial);
@@ -106,11 +117,13 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
-    cinfo.out_color_space = JCS_RGB;
+    cinfo.out_color_space = OutputSpace;
     cinfo.scale_num = scaleFor(cinfo, box);
     cinfo.scale_denom = 8;
     d->progressive = jpeg_has_multiple_scans(&cinfo);
-    cinfo.buffered_image = d->progressive ? TRUE : FALSE;
+    // Passes per scan cost a whole output pass each: only worth it when someone shows the partial images.
+    const bool scanByScan = d->progressive && partial && *partial;
+    cinfo.buffered_image = scanByScan ? TRUE : FALSE;
     // A header may claim up to 65500 x 65500 pixels in a few bytes; refuse before allocating for it.
     jpeg_calc_output_dimensions(&cinfo);
     if (std::uint64_t(cinfo.output_width) * cinfo.output_height > std::uint64_t(JpegLoader::MaxPixels)) {
@@ -122,13 +135,13 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
     jpeg_start_decompress(&cinfo);
     d->width = int(cinfo.output_width);
     d->height = int(cinfo.output_height);
-    d->pixels = static_cast<unsigned char*>(std::calloc(std::size_t(d->width) * std::size_t(d->height), 3));
+    d->pixels = static_cast<unsigned char*>(std::calloc(std::size_t(d->width) * std::size_t(d->height), BytesPerPixel));
     if (!d->pixels) {
         std::snprintf(err->message, sizeof(err->message), "zu wenig Speicher");
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
-    if (d->progressive) {
+    if (scanByScan) {
         // One output pass per scan that has arrived, so partial results can be shown.
         while (!jpeg_input_complete(&cinfo)) {
             int status;
@@ -170,11 +183,13 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialIma
         result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromUtf8(err.message);
         return result;
     }
-    result.image = QImage(d.pixels, d.width, d.height, d.width * 3, QImage::Format_RGB888).copy();
-    std::free(d.pixels);
+    // The image takes the buffer over and frees it.
+    result.image = QImage(d.pixels, d.width, d.height, d.width * BytesPerPixel, OutputFormat, std::free, d.pixels);
     result.progressive = d.progressive;
-    if (result.image.isNull())
+    if (result.image.isNull()) {
+        std::free(d.pixels);
         result.error = QStringLiteral("zu wenig Speicher");
+    }
     return result;
 }
 

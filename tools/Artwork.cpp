@@ -62,7 +62,7 @@ QFont font(const QString& family, int pixels, bool bold = false, bool italic = f
 
 // The print (dark on white, drawn at twice the size) laid onto paper as a scanner sees it: slightly turned,
 // ink a little uneven, paper toned with fibres and grain, a soft shadow where the sheet met the scanner lid.
-QImage scan(const QImage& print2x, QSize size, QRgb paper, double degrees, std::uint32_t seed)
+QImage scan(const QImage& print2x, QSize size, QRgb paper, double degrees, std::uint32_t seed, double grainLevels)
 {
     QImage ink(size, QImage::Format_RGB32);
     ink.fill(Qt::white);
@@ -93,7 +93,7 @@ QImage scan(const QImage& print2x, QSize size, QRgb paper, double degrees, std::
             const double edge = std::min({x + 1.0, y + 1.0, w - double(x), h - double(y)});
             const double shade = 1.0 - 0.10 * std::exp(-edge / 3.5);
             const double lit = (0.955 + 0.05 * t[x] / 255.0) * shade;
-            const double grain = (noise.unit() - 0.5) * 7.0;
+            const double grain = (noise.unit() - 0.5) * grainLevels;
             // Ink: the print's darkness, applied 88 to 100 per cent.
             const double strength = 0.88 + 0.12 * k[x] / 255.0;
             auto channel = [&](int paperC, int printC) {
@@ -276,7 +276,7 @@ QImage Artwork::card()
         x += 14 + QFontMetrics(p.font()).horizontalAdvance(label) + 14;
     }
     p.end();
-    return scan(print, QSize(CardWidth, CardHeight), qRgb(240, 233, 214), -0.35, 0x51A7u);
+    return scan(print, QSize(CardWidth, CardHeight), qRgb(240, 233, 214), -0.35, 0x51A7u, 7.0);
 }
 
 QString Artwork::sheetTitle()
@@ -384,7 +384,8 @@ QImage Artwork::sheet()
     p.drawText(QRect(left, SheetHeight - 70, right - left, 30), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Nachdruck verboten"));
     p.end();
-    return scan(print, QSize(SheetWidth, SheetHeight), qRgb(243, 238, 224), 0.25, 0xC0FFEEu);
+    // Finer grain on the large sheet: white noise is what makes a JPEG big and slow to decode.
+    return scan(print, QSize(SheetWidth, SheetHeight), qRgb(243, 238, 224), 0.25, 0xC0FFEEu, 2.0);
 }
 
 bool Artwork::fontsAvailable(QString* missing)

@@ -43,8 +43,19 @@ bool compress(const unsigned char* rgb, int width, int height, bool progressive,
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     cinfo.optimize_coding = TRUE;
-    if (progressive)
-        jpeg_simple_progression(&cinfo);
+    // Spectral selection without successive approximation: still progressive (coarse picture first, detail
+    // after), but without the refinement scans that make progressive files slow to decode.
+    static const jpeg_scan_info scans[] = {
+        {3, {0, 1, 2, 0}, 0, 0, 0, 0},  // DC of all three components
+        {1, {0, 0, 0, 0}, 1, 5, 0, 0},  // luminance, low frequencies
+        {1, {1, 0, 0, 0}, 1, 63, 0, 0}, // blue-difference chroma
+        {1, {2, 0, 0, 0}, 1, 63, 0, 0}, // red-difference chroma
+        {1, {0, 0, 0, 0}, 6, 63, 0, 0}, // luminance, the rest
+    };
+    if (progressive) {
+        cinfo.scan_info = scans;
+        cinfo.num_scans = int(sizeof(scans) / sizeof(scans[0]));
+    }
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         auto row = const_cast<JSAMPROW>(rgb + std::size_t(cinfo.next_scanline) * std::size_t(width) * 3);
