@@ -24,7 +24,11 @@ void checkImage(const JpegImage& result)
     FUZZ_CHECK(result.ok() != result.image.isNull());
     if (result.ok()) {
         FUZZ_CHECK(qint64(result.image.width()) * result.image.height() <= JpegLoader::MaxPixels);
-        FUZZ_CHECK(result.image.format() == QImage::Format_RGB888);
+        // Opaque colour, in one of the two layouts the loader decodes into.
+        const QImage::Format format = result.image.format();
+        FUZZ_CHECK(format == QImage::Format_RGB32 || format == QImage::Format_RGB888);
+        if (format == QImage::Format_RGB32)
+            FUZZ_CHECK(qAlpha(reinterpret_cast<const QRgb*>(result.image.constBits())[0]) == 255);
     }
 }
 
