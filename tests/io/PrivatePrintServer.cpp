@@ -200,4 +200,14 @@ QStringList PrivatePrintServer::waitForPrintedLines(const QString& name, int bef
     return pdfLines(pdf);
 }
 
+QStringList PrivatePrintServer::expectedLines(const QStringList& lines)
+{
+    QStringList result;
+    for (const QString& line : lines) {
+        if (const QString simple = line.simplified(); !simple.isEmpty())
+            result << simple;
+    }
+    return result;
+}
+
 } // namespace quarn

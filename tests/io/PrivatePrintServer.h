@@ -36,6 +36,8 @@ public:
 
     // The text of a PDF as laid out on the page: its lines with text, each with single blanks between words.
     static QStringList pdfLines(const QString& path);
+    // What pdfLines gives back for these lines of text: without empty lines, blanks made single.
+    static QStringList expectedLines(const QStringList& lines);
 
 private:
     bool run(const QString& program, const QStringList& arguments, QString* output = nullptr);

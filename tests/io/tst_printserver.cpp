@@ -24,16 +24,6 @@ QStringList padLines()
     return lines;
 }
 
-QStringList simplified(const QStringList& lines)
-{
-    QStringList words;
-    for (const QString& line : lines) {
-        if (const QString w = line.simplified(); !w.isEmpty())
-            words << w;
-    }
-    return words;
-}
-
 QFont fieldFont()
 {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -100,7 +90,7 @@ void TestPrintServer::padComesOutTenGroupsToALine()
 {
     PrintSession session;
     const QStringList lines = padLines();
-    QCOMPARE(printAndRead(session, lines), simplified(lines));
+    QCOMPARE(printAndRead(session, lines), PrivatePrintServer::expectedLines(lines));
 }
 
 void TestPrintServer::everyLineOfALongFieldIsPrinted()
@@ -108,7 +98,7 @@ void TestPrintServer::everyLineOfALongFieldIsPrinted()
     PrintSession session;
     QStringList lines = padLines();
     lines << QStringLiteral("RUECKFRAGE ZU PUNKT 11") << QStringLiteral("ENDE");
-    QCOMPARE(printAndRead(session, lines), simplified(lines));
+    QCOMPARE(printAndRead(session, lines), PrivatePrintServer::expectedLines(lines));
 }
 
 void TestPrintServer::cancelledDialogPrintsNothing()
