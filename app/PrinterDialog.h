@@ -21,8 +21,6 @@ public:
     // Shows the dialog and prints the lines in the font; a failed print throws quarn::Failure.
     void print(QWidget* parent, const QStringList& lines, const QFont& font);
 
-    PrintSession& session() { return m_session; }
-
     // Tests answer the next dialogs in place of the user: true confirms, false cancels.
     static void setNextAnswer(bool confirm) { PrintSession::setNextDialogAnswer(confirm); }
     static void clearNextAnswers() { PrintSession::clearNextDialogAnswers(); }

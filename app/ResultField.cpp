@@ -66,11 +66,6 @@ QString ResultField::displayLine(int n) const
     return n >= 0 && n < lines.size() ? lines.at(n) : QString();
 }
 
-int ResultField::displayLineCount() const
-{
-    return int(displayLines().size());
-}
-
 void ResultField::contextMenuEvent(QContextMenuEvent* event)
 {
     // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has.

@@ -19,7 +19,6 @@ public:
 
     // The n-th line as displayed after wrapping, without its line break; empty past the last line.
     QString displayLine(int n) const;
-    int displayLineCount() const;
     QStringList displayLines() const;
 
 signals:

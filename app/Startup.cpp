@@ -51,7 +51,6 @@ int runQuarn(int& argc, char** argv, const StartOptions& options)
         QApplication::installTranslator(&qtGerman);
 
     TForm1 window;
-    window.setWindowIcon(icon);
     if (options.quitAfterFirstPaint)
         quitAfterFirstPaint(&window);
     window.show();

@@ -44,6 +44,13 @@ public:
     }
 };
 
+// A screen reader names a button by its caption, without the trailing blank some captions have.
+void setCaption(QAbstractButton* button, const QString& caption)
+{
+    button->setText(caption);
+    button->setAccessibleName(caption.trimmed());
+}
+
 QFont windowFont()
 {
     const QString family = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))
@@ -98,9 +105,7 @@ void TForm1::setUpWindow()
     setAutoFillBackground(true);
 
     // Labels and pictures lie under every other sibling.
-    m_ui->Label2->lower();
-    for (QWidget* w : {static_cast<QWidget*>(m_ui->Label19), static_cast<QWidget*>(m_ui->Label20),
-                       static_cast<QWidget*>(m_ui->QuarnKarte), static_cast<QWidget*>(m_ui->QuarnKarte1)})
+    for (QLabel* w : {m_ui->Label2, m_ui->Label19, m_ui->Label20, m_ui->QuarnKarte, m_ui->QuarnKarte1})
         w->lower();
 
     // Labels grow with their caption, as the captions change with the direction.
@@ -193,7 +198,7 @@ void TForm1::setUpAccessibleNames()
     m_ui->QuarnKarte->setAccessibleName(QStringLiteral("Quarn-Tafel"));
     m_ui->QuarnKarte1->setAccessibleName(QStringLiteral("Hinweise zur Quarn-Tafel"));
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
-        button->setAccessibleName(button->text().trimmed());
+        setCaption(button, button->text());
 }
 
 void TForm1::runGuarded(void (TForm1::*handler)())
@@ -251,12 +256,10 @@ void TForm1::QuarnDeCoder()
     m_ui->Label19->setText(decode ? QStringLiteral("Chiffriertext: (max. 500 Zeichen)")
                                   : QStringLiteral("Klartext: (max. 100 Zeichen)"));
     m_ui->Label19->adjustSize();
-    m_ui->bt_kodieren->setText(decode ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
-    m_ui->bt_OTPCrypt->setText(decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
-    m_ui->bt_QuarnInLoad->setText(decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
+    setCaption(m_ui->bt_kodieren, decode ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
+    setCaption(m_ui->bt_OTPCrypt, decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
+    setCaption(m_ui->bt_QuarnInLoad, decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
     m_ui->QuarnIn->setInputLimit(decode ? 600 : 100);
-    for (QPushButton* button : {m_ui->bt_kodieren, m_ui->bt_OTPCrypt, m_ui->bt_QuarnInLoad})
-        button->setAccessibleName(button->text().trimmed());
 }
 
 void TForm1::Quarn()

@@ -3,6 +3,7 @@
 #include "MessageBoxes.h"
 #include "ResultField.h"
 #include "TForm1.h"
+#include "TestFiles.h"
 #include "Unprivileged.h"
 #include "UpperCaseLineEdit.h"
 
@@ -19,19 +20,8 @@ namespace {
 
 using Answer = MessageBoxes::Answer;
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using test::readBytes;
+using test::writeBytes;
 
 QString padText()
 {

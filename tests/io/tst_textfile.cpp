@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "DateFileName.h"
 #include "FileMessages.h"
+#include "TestFiles.h"
 #include "TextFile.h"
 #include "Unprivileged.h"
 
@@ -14,20 +15,8 @@ using namespace quarn;
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+using test::readBytes;
+using test::writeBytes;
 
 QString padText()
 {
@@ -109,7 +98,7 @@ void TestTextFile::writtenBytesAreExact()
 
     const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
     if (overExisting)
-        writeBytes(path, Old + Old);
+        QVERIFY(writeBytes(path, Old + Old));
     const QString error = pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(readBytes(path), bytes);
@@ -159,10 +148,9 @@ void TestTextFile::readLimits_data()
         << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF") << plain << QStringLiteral("ÄÖÜäöüß") << false;
     QTest::newRow("an empty file is an empty text") << QByteArray() << plain << QString() << false;
     QTest::newRow("a limit of 0 loads an empty file") << QByteArray() << qsizetype(0) << QString() << false;
-    QTest::newRow("a limit of 0 makes one character too large") << QByteArray("A") << qsizetype(0) << QString()
-                                                                 << true;
-    QTest::newRow("a negative limit reads as 0, an empty file fits") << QByteArray() << qsizetype(-1) << QString()
-                                                                     << false;
+    QTest::newRow("a limit of 0 makes one character too large") << QByteArray("A") << qsizetype(0) << QString() << true;
+    QTest::newRow("a negative limit reads as 0, an empty file fits")
+        << QByteArray() << qsizetype(-1) << QString() << false;
     QTest::newRow("a negative limit reads as 0, one character is too large")
         << QByteArray("A") << qsizetype(-5) << QString() << true;
 }
@@ -175,7 +163,7 @@ void TestTextFile::readLimits()
     QFETCH(bool, tooLarge);
 
     const QString path = m_dir->filePath(QStringLiteral("text.txt"));
-    writeBytes(path, bytes);
+    QVERIFY(writeBytes(path, bytes));
     const LoadedText loaded = TextFile::read(path, limit);
     QVERIFY2(loaded.ok(), qPrintable(loaded.error));
     QCOMPARE(loaded.text, text);
@@ -200,7 +188,7 @@ void TestTextFile::padLoadKeepsTheFirst600()
     QFETCH(QString, text);
 
     const QString path = m_dir->filePath(QStringLiteral("pad.OTP"));
-    writeBytes(path, bytes);
+    QVERIFY(writeBytes(path, bytes));
     const LoadedText loaded = TextFile::readPad(path);
     QVERIFY(loaded.ok());
     QCOMPARE(loaded.text, text);
@@ -227,7 +215,7 @@ void TestTextFile::readFailures()
     QFETCH(QString, reason);
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
-    writeBytes(m_dir->filePath(QStringLiteral("plain.txt")), "ABC");
+    QVERIFY(writeBytes(m_dir->filePath(QStringLiteral("plain.txt")), "ABC"));
     for (const LoadedText& loaded : {TextFile::read(m_dir->filePath(relativePath), TextFile::PlainTextLimit),
                                      TextFile::readPad(m_dir->filePath(relativePath))}) {
         QCOMPARE(loaded.error, reason);
@@ -256,7 +244,7 @@ void TestTextFile::writeFailuresKeepTheOldFile()
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.crp")));
     const QString old = m_dir->filePath(QStringLiteral("old.crp"));
-    writeBytes(old, Old);
+    QVERIFY(writeBytes(old, Old));
     const QString path = m_dir->filePath(relativePath);
     QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), reason);
     QCOMPARE(TextFile::writePad(path, padText()), reason);
@@ -269,7 +257,7 @@ void TestTextFile::unreadableFileIsReported()
 {
     QUARN_RUN_WITHOUT_ROOT("unreadableFileIsReported");
     const QString path = m_dir->filePath(QStringLiteral("locked.OTP"));
-    writeBytes(path, padText().toLatin1());
+    QVERIFY(writeBytes(path, padText().toLatin1()));
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     const LoadedText loaded = TextFile::readPad(path);
     QCOMPARE(loaded.error, QStringLiteral("Zugriff verweigert"));
@@ -282,7 +270,7 @@ void TestTextFile::unwritableFolderIsReported()
     const QString folder = m_dir->filePath(QStringLiteral("closed"));
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("closed")));
     const QString old = folder + QStringLiteral("/06032026.OTP");
-    writeBytes(old, Old);
+    QVERIFY(writeBytes(old, Old));
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     // Both a new file and one written over: the old file may be writable, the folder is not.
     QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
@@ -343,7 +331,7 @@ void TestTextFile::hugeFileIsNotReadToItsEnd()
 void TestTextFile::isFileOnlyForFiles()
 {
     const QString file = m_dir->filePath(QStringLiteral("a.txt"));
-    writeBytes(file, "");
+    QVERIFY(writeBytes(file, ""));
     QVERIFY(TextFile::isFile(file));
     QVERIFY(!TextFile::isFile(m_dir->path()));
     QVERIFY(!TextFile::isFile(m_dir->filePath(QStringLiteral("b.txt"))));
