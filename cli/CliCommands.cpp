@@ -65,7 +65,8 @@ std::string readInput(const std::optional<std::string>& path, std::istream& stan
     return bytes;
 }
 
-// As the window loads a pad: up to the end or a Ctrl-Z; a byte 0 never reaches the field.
+// Up to the end or a Ctrl-Z, as the window reads a pad. A byte 0 is dropped; unlike the window's load, it
+// does not count toward the 600 characters, so a script gets a whole pad whenever the file holds one.
 std::string readPad(const std::string& path)
 {
     std::ifstream file = openFile(path);
