@@ -8,9 +8,9 @@
 #include "Windows1252.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <optional>
 
 namespace quarn::cli {
@@ -26,38 +26,61 @@ struct Failure
     std::string message;
 };
 
-std::string systemReason()
+// The reason in the user's language where it is a common one; the system's own text otherwise.
+std::string systemReason(int error)
 {
-    return errno != 0 ? std::strerror(errno) : "unbekannter Fehler";
+    switch (error) {
+    case 0:
+        return "unbekannter Fehler";
+    case ENOENT:
+        return "Datei nicht gefunden";
+    case EACCES:
+    case EPERM:
+        return "Zugriff verweigert";
+    case EISDIR:
+        return "ist ein Ordner";
+    case ENOTDIR:
+        return "Ordner nicht gefunden";
+    default:
+        return std::strerror(error);
+    }
 }
 
-std::ifstream openFile(const std::string& path)
+// The whole file as bytes. Read with stdio so that a read error (a folder on Linux opens, then fails
+// to read) is told apart from the end of the file.
+std::string readFile(const std::string& path)
 {
     errno = 0;
-    std::ifstream file(path, std::ios::binary);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file)
-        throw Failure{path + ": " + systemReason()};
-    return file;
-}
-
-std::string readAll(std::istream& in, const std::string& name)
-{
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        throw Failure{name + ": Lesefehler"};
+        throw Failure{path + ": " + systemReason(errno)};
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0)
+        bytes.append(buffer, got);
+    if (std::ferror(file.get()))
+        throw Failure{path + ": " + systemReason(errno)};
     return bytes;
 }
 
-// FILE or standard input, bytes as they are, with one trailing line break dropped.
-std::string readInput(const std::optional<std::string>& path, std::istream& standardInput)
+// "-" names standard input, as with most command-line tools.
+std::string readSource(const std::optional<std::string>& path, const StandardInput& standardInput)
 {
-    std::string bytes;
-    if (path) {
-        std::ifstream file = openFile(*path);
-        bytes = readAll(file, *path);
-    } else {
-        bytes = readAll(standardInput, "Standardeingabe");
+    if (!path || *path == "-") {
+        try {
+            return standardInput();
+        } catch (const std::exception& e) {
+            throw Failure{std::string("Standardeingabe: ") + e.what()};
+        }
     }
+    return readFile(*path);
+}
+
+// FILE or standard input, bytes as they are, with one trailing line break dropped.
+std::string readInput(const std::optional<std::string>& path, const StandardInput& standardInput)
+{
+    std::string bytes = readSource(path, standardInput);
     if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
         bytes.resize(bytes.size() - 2);
     else if (!bytes.empty() && bytes.back() == '\n')
@@ -65,24 +88,61 @@ std::string readInput(const std::optional<std::string>& path, std::istream& stan
     return bytes;
 }
 
-// Up to the end or a Ctrl-Z, as the window reads a pad. A byte 0 is dropped; unlike the window's load, it
-// does not count toward the 600 characters, so a script gets a whole pad whenever the file holds one.
-std::string readPad(const std::string& path)
+// Up to the end or a Ctrl-Z, as the window reads a pad. A byte 0 never reaches the pad and does not count
+// toward its 600 characters. Returns false once the pad is complete.
+bool takePadByte(std::string& pad, int c)
 {
-    std::ifstream file = openFile(path);
+    if (c == EOF || c == CtrlZ)
+        return false;
+    if (c != '\0')
+        pad += static_cast<char>(c);
+    return pad.size() < PadCipher::PadLength;
+}
+
+std::string readPad(const std::string& path, const StandardInput& standardInput)
+{
     std::string pad;
-    char c;
-    while (pad.size() < PadCipher::PadLength && file.get(c)) {
-        if (c == CtrlZ)
-            break;
-        if (c != '\0')
-            pad += c;
+    if (path == "-") {
+        const std::string bytes = readSource(path, standardInput);
+        for (std::size_t i = 0; i < bytes.size() && takePadByte(pad, static_cast<unsigned char>(bytes[i])); ++i) {
+        }
+    } else {
+        // Only as much of the file as the pad needs is read.
+        errno = 0;
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+        if (!file)
+            throw Failure{path + ": " + systemReason(errno)};
+        while (takePadByte(pad, std::fgetc(file.get()))) {
+        }
+        if (std::ferror(file.get()))
+            throw Failure{path + ": " + systemReason(errno)};
     }
-    if (file.bad())
-        throw Failure{path + ": Lesefehler"};
     if (pad.size() < PadCipher::PadLength)
-        throw Failure{path + ": das OTP hat nur " + std::to_string(pad.size()) + " statt 600 Zeichen"};
+        throw Failure{(path == "-" ? std::string("Standardeingabe") : path) + ": das OTP hat nur " +
+                      std::to_string(pad.size()) + " statt 600 Zeichen"};
     return pad;
+}
+
+// A failure names the character that is not a digit; control characters are written out so that the
+// message stays one readable line.
+std::string visibleCharacters(const std::string& text)
+{
+    static const char* const hex = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (u < 0x20 || u == 0x7F)
+            out += std::string("\\x") + hex[u >> 4] + hex[u & 15];
+        else
+            out += c;
+    }
+    return out;
 }
 
 // The error box's rule: a full stop after a message whose last character sorts after it.
@@ -111,31 +171,37 @@ std::string usageText()
            "                                             Chiffrat dechiffrieren und dekodieren\n"
            "  quarn-cli --help                           diese Hilfe\n"
            "\n"
-           "Ohne DATEI wird die Standardeingabe gelesen. Ein abschließender Zeilenumbruch der Eingabe\n"
-           "wird entfernt; die Ausgabe endet mit einem LF. Texte sind Windows-1252-Bytes.\n"
+           "Ohne DATEI oder mit - wird die Standardeingabe gelesen (mit - als OTPDATEI das OTP). Ein\n"
+           "abschließender Zeilenumbruch der Eingabe wird entfernt; die Ausgabe endet mit einem LF. Texte sind\n"
+           "Windows-1252-Bytes. -- beendet die Optionen.\n"
            "--digits gibt statt des Textes die dechiffrierten Ziffern in Fünfergruppen aus.\n";
 }
 
-CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, std::istream& standardInput)
+CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, const StandardInput& standardInput)
 {
-    std::vector<std::string> args = argsIn;
-    if (args.empty())
+    if (argsIn.empty())
         return usageError("kein Befehl angegeben");
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h")
-            return {0, usageText(), {}};
-    }
+    const std::string command = argsIn.front();
+    if (command == "--help" || command == "-h")
+        return {0, usageText(), {}};
 
-    const std::string command = args.front();
-    args.erase(args.begin());
+    // Options may stand anywhere after the command; "--" ends them, so a file may start with "-".
+    std::vector<std::string> args;
     bool digitsOnly = false;
-    if (command == "decipher" && !args.empty() && args.front() == "--digits") {
-        digitsOnly = true;
-        args.erase(args.begin());
-    }
-    for (const auto& a : args) {
-        if (a.size() > 1 && a[0] == '-')
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < argsIn.size(); ++i) {
+        const std::string& a = argsIn[i];
+        if (optionsEnded || a == "-" || a.empty() || a[0] != '-') {
+            args.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "--help" || a == "-h") {
+            return {0, usageText(), {}};
+        } else if (a == "--digits" && command == "decipher") {
+            digitsOnly = true;
+        } else {
             return usageError("unbekannte Option " + a);
+        }
     }
     auto optionalFile = [&](std::size_t index) -> std::optional<std::string> {
         if (args.size() > index)
@@ -166,12 +232,14 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
                 return usageError("OTPDATEI fehlt");
             if (args.size() > 2)
                 return usageError("zu viele Argumente");
-            const std::string pad = readPad(args[0]);
+            if (args[0] == "-" && (args.size() < 2 || args[1] == "-"))
+                return usageError("OTPDATEI und DATEI lesen nicht beide die Standardeingabe");
+            const std::string pad = readPad(args[0], standardInput);
             const std::string groups = readInput(optionalFile(1), standardInput);
             const auto direction = command == "encipher" ? CipherDirection::Encode : CipherDirection::Decode;
             const PadCipherResult result = PadCipher::run(groups, pad, direction);
             if (!result.completed)
-                throw Failure{Windows1252::toUtf8(withFullStop(result.failure))};
+                throw Failure{Windows1252::toUtf8(visibleCharacters(withFullStop(result.failure)))};
             const std::string& text =
                 direction == CipherDirection::Decode && !digitsOnly ? result.decoded : result.output;
             return {0, text + "\n", {}};

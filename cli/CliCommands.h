@@ -2,7 +2,7 @@
 
 #include "RandomSource.h"
 
-#include <istream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,9 +15,12 @@ struct CliOutcome
     std::string err; // text for standard error
 };
 
-// Runs one command line (without the program name). `standardInput` serves commands given no FILE.
+// Reads all of standard input; throws std::exception with the reason when it cannot.
+using StandardInput = std::function<std::string()>;
+
+// Runs one command line (without the program name). `standardInput` serves commands given no FILE or "-".
 // Kept apart from main() so tests can drive it.
-CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, std::istream& standardInput);
+CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, const StandardInput& standardInput);
 
 std::string usageText();
 

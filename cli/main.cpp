@@ -1,7 +1,10 @@
 #include "CliCommands.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
+#include <stdexcept>
+#include <string>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -17,10 +20,24 @@ int main(int argc, char** argv)
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
     quarn::SystemRandomSource random;
-    const quarn::cli::CliOutcome outcome = quarn::cli::runCli(args, random, std::cin);
-    std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout);
+    const auto readStandardInput = [] {
+        std::string bytes;
+        char buffer[65536];
+        std::size_t got;
+        while ((got = std::fread(buffer, 1, sizeof(buffer), stdin)) > 0)
+            bytes.append(buffer, got);
+        if (std::ferror(stdin))
+            throw std::runtime_error(errno != 0 ? std::strerror(errno) : "Lesefehler");
+        return bytes;
+    };
+    const quarn::cli::CliOutcome outcome = quarn::cli::runCli(args, random, readStandardInput);
+    // A full disk or a closed pipe must not pass for success.
+    const bool written = std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout) == outcome.out.size() &&
+                         std::fflush(stdout) == 0;
     std::fwrite(outcome.err.data(), 1, outcome.err.size(), stderr);
-    if (std::fflush(stdout) != 0)
+    if (!written) {
+        std::fputs("quarn-cli: Standardausgabe: Schreibfehler\n", stderr);
         return 1;
+    }
     return outcome.exitCode;
 }

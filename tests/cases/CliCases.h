@@ -28,6 +28,7 @@ inline std::vector<std::pair<std::string, std::string>> cliFiles()
         {"umlaut.txt", "gr\xFC\xDF"
                        "e\r\n\xC4rger\r\n"},
         {"digits.crp", "8011\r\n"},
+        {"-dash.crp", "85"},
     };
 }
 
@@ -77,6 +78,13 @@ inline constexpr std::array CliCases{
     CliCase{"encipher without a pad file is wrong usage", "encipher", "", 2, ""},
     CliCase{"an unknown option is wrong usage", "decode --fast", "", 2, ""},
     CliCase{"too many files are wrong usage", "decode a b", "", 2, ""},
+    CliCase{"a folder as the input file fails", "encode .", "", 1, ""},
+    CliCase{"a folder as the pad file fails", "encipher . digits.crp", "", 1, ""},
+    CliCase{"a dash reads standard input", "encode -", "abc", 0, "05052 \n"},
+    CliCase{"--digits may follow the pad file", "decipher zero.OTP --digits", "08211 81835 0", 0, "08211 81835 0\n"},
+    CliCase{"a double dash lets a file name start with a dash", "decode -- -dash.crp", "", 0, "rpt\n"},
+    CliCase{"--digits belongs to decipher only", "encipher --digits zero.OTP", "11111", 2, ""},
+    CliCase{"pad and groups cannot both come from standard input", "encipher -", "11111", 2, ""},
 };
 
 } // namespace quarn::cases

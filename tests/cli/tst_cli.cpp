@@ -14,6 +14,9 @@ private slots:
     void commands_data();
     void commands();
     void longInputReportsTheCut();
+    void failureNamesTheCharacterOnOneLine_data();
+    void failureNamesTheCharacterOnOneLine();
+    void padFromStandardInput();
     void padIsAFreshPadText();
     void encipherAndDecipherWithAPadFile();
 
@@ -103,6 +106,39 @@ void TestCli::longInputReportsTheCut()
     const Run help = run({"--help"});
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("encipher"));
+}
+
+void TestCli::failureNamesTheCharacterOnOneLine_data()
+{
+    QTest::addColumn<QByteArray>("cipher");
+    QTest::addColumn<QByteArray>("err");
+    QTest::newRow("a letter") << QByteArray("12a45")
+                              << QByteArray("quarn-cli: 'a' ist kein g\xC3\xBCltiger Integerwert.\n");
+    QTest::newRow("a line break inside the cipher text")
+        << QByteArray("12345\n67890") << QByteArray("quarn-cli: '\\n' ist kein g\xC3\xBCltiger Integerwert.\n");
+    QTest::newRow("a CR") << QByteArray("12345\r\r\n")
+                          << QByteArray("quarn-cli: '\\r' ist kein g\xC3\xBCltiger Integerwert.\n");
+    QTest::newRow("a control character") << QByteArray("1\x01")
+                                         << QByteArray("quarn-cli: '\\x01' ist kein g\xC3\xBCltiger Integerwert.\n");
+    QTest::newRow("a Windows-1252 umlaut")
+        << QByteArray("1\xE4") << QByteArray("quarn-cli: '\xC3\xA4' ist kein g\xC3\xBCltiger Integerwert.\n");
+}
+
+void TestCli::failureNamesTheCharacterOnOneLine()
+{
+    QFETCH(QByteArray, cipher);
+    QFETCH(QByteArray, err);
+    const Run r = run({"decipher", "zero.OTP"}, cipher);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QByteArray());
+    QCOMPARE(r.err, err);
+}
+
+void TestCli::padFromStandardInput()
+{
+    const Run r = run({"encipher", "-", "digits.crp"}, m_zeroPad + "\r\n");
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("8011\n"));
 }
 
 void TestCli::padIsAFreshPadText()

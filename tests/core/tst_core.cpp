@@ -19,7 +19,6 @@
 #include <fstream>
 #include <random>
 #include <set>
-#include <sstream>
 #include <string>
 
 using namespace quarn;
@@ -170,6 +169,11 @@ void systemPads()
     check(allBack, "system pads", "encipher then decipher gives the text back");
 }
 
+cli::StandardInput input(std::string_view bytes)
+{
+    return [text = std::string(bytes)] { return text; };
+}
+
 // The command-line cases, run in-process in a fresh folder holding the case files.
 void cliTables()
 {
@@ -184,26 +188,21 @@ void cliTables()
     }
     SystemRandomSource random;
     for (const auto& c : cases::CliCases) {
-        std::istringstream input{std::string(c.input)};
-        const auto outcome = cli::runCli(cases::splitArgs(c.args), random, input);
+        const auto outcome = cli::runCli(cases::splitArgs(c.args), random, input(c.input));
         check(outcome.exitCode == c.exitCode, "cli", c.name, "exit code " + std::to_string(outcome.exitCode));
         checkEqual(outcome.out, c.out, "cli", c.name);
         check(outcome.err.empty() == (c.exitCode == 0), "cli", c.name, "standard error " + shown(outcome.err));
     }
 
     // A pad written by the tool, saved with CR LF as a Windows editor would, serves both directions.
-    std::istringstream none;
-    const std::string pad = cli::runCli({"pad"}, random, none).out;
+    const std::string pad = cli::runCli({"pad"}, random, input("")).out;
     {
         std::ofstream file("fresh.OTP", std::ios::binary);
         file << pad.substr(0, 600) << "\r\n";
     }
-    std::istringstream text("Treffpunkt 12.30 Uhr am Tor\r\n");
-    const std::string groups = cli::runCli({"encode"}, random, text).out;
-    std::istringstream groupsIn(groups);
-    const auto enciphered = cli::runCli({"encipher", "fresh.OTP"}, random, groupsIn);
-    std::istringstream cipherIn(enciphered.out);
-    const auto deciphered = cli::runCli({"decipher", "fresh.OTP"}, random, cipherIn);
+    const std::string groups = cli::runCli({"encode"}, random, input("Treffpunkt 12.30 Uhr am Tor\r\n")).out;
+    const auto enciphered = cli::runCli({"encipher", "fresh.OTP"}, random, input(groups));
+    const auto deciphered = cli::runCli({"decipher", "fresh.OTP"}, random, input(enciphered.out));
     check(enciphered.exitCode == 0 && enciphered.out != groups, "cli", "encipher with a fresh pad file");
     checkEqual(deciphered.out, "TREFFPUNKT 12.30 UHR AM TOR\n", "cli", "decipher with a fresh pad file");
 
