@@ -4,6 +4,7 @@
 #include "CodeEncoder.h"
 #include "GroupFormatter.h"
 #include "PadCipher.h"
+#include "PadFileText.h"
 #include "PadGenerator.h"
 #include "Windows1252.h"
 
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
-constexpr char CtrlZ = 26;
 
 struct Failure
 {
@@ -88,39 +88,30 @@ std::string readInput(const std::optional<std::string>& path, const StandardInpu
     return bytes;
 }
 
-// Up to the end or a Ctrl-Z, as the window reads a pad. A byte 0 never reaches the pad and does not count
-// toward its 600 characters. Returns false once the pad is complete.
-bool takePadByte(std::string& pad, int c)
-{
-    if (c == EOF || c == CtrlZ)
-        return false;
-    if (c != '\0')
-        pad += static_cast<char>(c);
-    return pad.size() < PadCipher::PadLength;
-}
-
+// Read as the window reads a pad (see PadFileText), and only as much of a file as the pad needs.
 std::string readPad(const std::string& path, const StandardInput& standardInput)
 {
-    std::string pad;
+    PadFileText pad;
     if (path == "-") {
-        const std::string bytes = readSource(path, standardInput);
-        for (std::size_t i = 0; i < bytes.size() && takePadByte(pad, static_cast<unsigned char>(bytes[i])); ++i) {
-        }
+        pad.feed(readSource(path, standardInput));
     } else {
-        // Only as much of the file as the pad needs is read.
         errno = 0;
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
         if (!file)
             throw Failure{path + ": " + systemReason(errno)};
-        while (takePadByte(pad, std::fgetc(file.get()))) {
+        char buffer[PadFileText::PadLength];
+        while (const std::size_t wanted = pad.wanted()) {
+            const std::size_t got = std::fread(buffer, 1, wanted, file.get());
+            if (got == 0 || !pad.feed(std::string_view(buffer, got)))
+                break;
         }
         if (std::ferror(file.get()))
             throw Failure{path + ": " + systemReason(errno)};
     }
-    if (pad.size() < PadCipher::PadLength)
+    if (pad.text().size() < PadFileText::PadLength)
         throw Failure{(path == "-" ? std::string("Standardeingabe") : path) + ": das OTP hat nur " +
-                      std::to_string(pad.size()) + " statt 600 Zeichen"};
-    return pad;
+                      std::to_string(pad.text().size()) + " statt 600 Zeichen"};
+    return pad.text();
 }
 
 // A failure names the character that is not a digit; control characters are written out so that the

@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "PadFileText.h"
 #include "TextBytes.h"
 
 #include <QDir>
@@ -119,8 +120,25 @@ LoadedText TextFile::read(const QString& path, qsizetype limit)
 
 LoadedText TextFile::readPad(const QString& path)
 {
-    LoadedText loaded = read(path, PadLength);
-    loaded.tooLarge = false;
+    LoadedText loaded;
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        loaded.error = openForReadingFailed(path);
+        return loaded;
+    }
+    // Each round asks only for the bytes the pad may still take, so a huge file costs no more.
+    PadFileText pad;
+    char buffer[PadFileText::PadLength];
+    while (const std::size_t wanted = pad.wanted()) {
+        const qint64 n = file.read(buffer, qint64(wanted));
+        if (n < 0) {
+            loaded.error = ReadFailed;
+            return loaded;
+        }
+        if (n == 0 || !pad.feed(std::string_view(buffer, std::size_t(n))))
+            break;
+    }
+    loaded.text = fromWindows1252(pad.text());
     return loaded;
 }
 

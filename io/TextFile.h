@@ -21,13 +21,14 @@ public:
     static constexpr qsizetype CipherTextLimit = 603; // a cipher text to decode
     static constexpr qsizetype PadLength = 600;       // all of a pad the cipher ever reads
     static constexpr char EndOfText = 26;             // Ctrl-Z ends a text file
-    static constexpr char Nul = 0;                    // takes a place in the count, never a place in the field
+    static constexpr char Nul = 0;                    // never reaches a field
 
     // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts
     // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge
     // file costs no more than a small one.
     static LoadedText read(const QString& path, qsizetype limit);
-    // A pad load: the first 600 characters; more is never "too large", only unread.
+    // A pad load: the first 600 characters other than byte 0 (see PadFileText); more is never "too large",
+    // only unread.
     static LoadedText readPad(const QString& path);
 
     // Writes the text's bytes exactly, through a temporary file that replaces the old one only when it

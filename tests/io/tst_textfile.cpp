@@ -180,6 +180,10 @@ void TestTextFile::padLoadKeepsTheFirst600_data()
     QTest::newRow("a long file gives only its first 600 characters") << pad + pad << QString(pad);
     QTest::newRow("a short pad loads as it is") << pad.left(17) << QString(pad.left(17));
     QTest::newRow("a byte 26 ends a pad too") << pad.left(6) + "\x1A" + pad << QString(pad.left(6));
+    // Otherwise the cipher would find 599 characters and make a new pad in place of the loaded one.
+    QTest::newRow("a byte 0 takes no place among the 600") << QByteArray("0\0", 2) + pad.mid(1) + "\r\n"
+                                                           << QString(pad);
+    QTest::newRow("many bytes 0 before the pad") << QByteArray(1000, '\0') + pad << QString(pad);
 }
 
 void TestTextFile::padLoadKeepsTheFirst600()
@@ -325,6 +329,10 @@ void TestTextFile::hugeFileIsNotReadToItsEnd()
         QVERIFY(zeros.ok());
         QVERIFY(zeros.text.isEmpty());
         QVERIFY(zeros.tooLarge);
+        // A byte 0 takes no place in a pad, so only the reading bound ends a pad load from it.
+        const LoadedText noPad = TextFile::readPad(QStringLiteral("/dev/zero"));
+        QVERIFY(noPad.ok());
+        QVERIFY(noPad.text.isEmpty());
     }
 }
 

@@ -2,6 +2,7 @@
 #include "CodeEncoder.h"
 #include "GroupFormatter.h"
 #include "PadCipher.h"
+#include "PadFileText.h"
 #include "PadGenerator.h"
 #include "cases/PadCases.h"
 
@@ -77,6 +78,8 @@ private slots:
     void shortPadAsksForANewOne();
     void progressAfterEveryDigit();
     void encipherThenDecipherGivesTheTextBack();
+    void padFileText_data();
+    void padFileText();
 };
 
 void TestPad::padFromScriptedSource()
@@ -255,6 +258,49 @@ void TestPad::encipherThenDecipherGivesTheTextBack()
         // The whole text comes back, also beyond 255 digits.
         QCOMPARE(deciphered.decoded, CodeDecoder::decode(CodeEncoder::encode(text)));
     }
+}
+
+void TestPad::padFileText_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("pad");
+
+    const QByteArray pad = bytes(zeroPad());
+    const auto zeros = [](std::size_t n) { return QByteArray(qsizetype(n), '\0'); };
+    QTest::newRow("a saved pad gives its 600 characters, not its CR LF") << pad + "\r\n" << pad;
+    QTest::newRow("a short file gives what it holds") << pad.left(17) << pad.left(17);
+    QTest::newRow("a Ctrl-Z ends the pad") << pad.left(6) + "\x1A" + pad << pad.left(6);
+    QTest::newRow("a byte 0 takes no place among the 600") << QByteArray("0\0", 2) + pad.mid(1) << pad;
+    QTest::newRow("bytes 0 up to the reading bound still let the whole pad through")
+        << zeros(PadFileText::MaxBytesRead - 600) + pad << pad;
+    QTest::newRow("past the reading bound nothing more is taken")
+        << zeros(PadFileText::MaxBytesRead - 10) + pad << pad.left(10);
+    QTest::newRow("nothing but bytes 0 gives an empty pad") << zeros(PadFileText::MaxBytesRead + 5) << QByteArray();
+}
+
+void TestPad::padFileText()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, pad);
+
+    PadFileText whole;
+    whole.feed(std::string_view(file.constData(), std::size_t(file.size())));
+    QCOMPARE(bytes(whole.text()), pad);
+
+    // Read as the loaders read, asking each time for what is wanted: the same pad, and never a byte
+    // beyond the one that completed it.
+    PadFileText chunked;
+    qsizetype at = 0;
+    while (const std::size_t wanted = chunked.wanted()) {
+        const QByteArray chunk = file.mid(at, qsizetype(wanted));
+        if (chunk.isEmpty() || !chunked.feed(std::string_view(chunk.constData(), std::size_t(chunk.size())))) {
+            at += chunk.size();
+            break;
+        }
+        at += chunk.size();
+    }
+    QCOMPARE(bytes(chunked.text()), pad);
+    QVERIFY(at <= qsizetype(PadFileText::MaxBytesRead));
 }
 
 QTEST_APPLESS_MAIN(TestPad)

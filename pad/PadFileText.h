@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quarn {
+
+// What a pad file gives the pad, fed with the file's bytes as they are read: everything up to the end or a
+// Ctrl-Z, without bytes 0, and no more than the 600 characters the cipher reads. A byte 0 takes no place
+// among the 600, so a file of nothing but bytes 0 could be read forever; reading also stops after
+// MaxBytesRead bytes, and the pad is then as short as it came.
+class PadFileText
+{
+public:
+    static constexpr std::size_t PadLength = 600;
+    static constexpr std::size_t MaxBytesRead = std::size_t(1) << 20;
+    static constexpr char EndOfText = 26;
+
+    // Takes bytes in file order; returns false once no more are wanted (the rest is then ignored).
+    bool feed(std::string_view bytes);
+    // How many bytes the reader may ask for next without reading past what the pad needs; 0 when done.
+    std::size_t wanted() const;
+    const std::string& text() const { return m_text; }
+
+private:
+    std::string m_text;
+    std::size_t m_read = 0;
+    bool m_done = false;
+};
+
+} // namespace quarn
