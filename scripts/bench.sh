@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Benchmarks: start-up and memory of the window against an empty Qt window, the cipher click, and
-# loading a 1 GB file against a 1 KB one. Prints the figures; asserts nothing.
+# Benchmarks: start-up and memory of the window against an empty Qt window, the cipher click, a full
+# round trip through the libraries, and loading a 1 GB file against a 1 KB one. Prints the figures; asserts nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -43,6 +43,9 @@ python3 -c "print(f'quarn {$q/1024:.1f} MiB, empty window {$e/1024:.1f} MiB, rat
 
 echo "== The cipher click, 100 groups, both directions (QTest benchmark)"
 QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_window" -median 9 | grep -E "^(PASS|RESULT|FAIL)|msecs" || true
+
+echo "== Round trip of a 100-character text: encode, pad, encipher, decipher decoding after every digit"
+"$build/tests/pad/bench_roundtrip" -median 9 | grep -E "^(FAIL)|msecs" || true
 
 echo "== Loading a 1 GB file against a 1 KB file"
 QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_loads" | grep -E "ratio" || true
