@@ -114,8 +114,8 @@ std::string readPad(const std::string& path, const StandardInput& standardInput)
     return pad.text();
 }
 
-// A failure names the character that is not a digit; control characters are written out so that the
-// message stays one readable line.
+// A failure names the character that is not a digit; control characters, and the five bytes Windows-1252
+// leaves undefined, are written out so that the message stays one readable line.
 std::string visibleCharacters(const std::string& text)
 {
     static const char* const hex = "0123456789ABCDEF";
@@ -128,7 +128,7 @@ std::string visibleCharacters(const std::string& text)
             out += "\\r";
         else if (c == '\t')
             out += "\\t";
-        else if (u < 0x20 || u == 0x7F)
+        else if (u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D)
             out += std::string("\\x") + hex[u >> 4] + hex[u & 15];
         else
             out += c;

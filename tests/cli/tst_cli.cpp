@@ -120,6 +120,8 @@ void TestCli::failureNamesTheCharacterOnOneLine_data()
                           << QByteArray("quarn-cli: '\\r' ist kein g\xC3\xBCltiger Integerwert.\n");
     QTest::newRow("a control character") << QByteArray("1\x01")
                                          << QByteArray("quarn-cli: '\\x01' ist kein g\xC3\xBCltiger Integerwert.\n");
+    QTest::newRow("a byte Windows-1252 leaves undefined")
+        << QByteArray("1\x81") << QByteArray("quarn-cli: '\\x81' ist kein g\xC3\xBCltiger Integerwert.\n");
     QTest::newRow("a Windows-1252 umlaut")
         << QByteArray("1\xE4") << QByteArray("quarn-cli: '\xC3\xA4' ist kein g\xC3\xBCltiger Integerwert.\n");
 }
