@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 namespace quarn::cli {
 
@@ -46,22 +47,25 @@ std::string systemReason(int error)
     }
 }
 
-// The whole file as bytes. Read with stdio so that a read error (a folder on Linux opens, then fails
-// to read) is told apart from the end of the file.
-std::string readFile(const std::string& path)
+using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+FilePtr openForReading(const std::string& path)
 {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    FilePtr file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file)
         throw Failure{path + ": " + systemReason(errno)};
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(file.get()))
-        throw Failure{path + ": " + systemReason(errno)};
-    return bytes;
+    return file;
+}
+
+std::string readFile(const std::string& path)
+{
+    const FilePtr file = openForReading(path);
+    try {
+        return readAll(file.get());
+    } catch (const std::runtime_error& e) {
+        throw Failure{path + ": " + e.what()};
+    }
 }
 
 // "-" names standard input, as with most command-line tools.
@@ -95,10 +99,7 @@ std::string readPad(const std::string& path, const StandardInput& standardInput)
     if (path == "-") {
         pad.feed(readSource(path, standardInput));
     } else {
-        errno = 0;
-        std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-        if (!file)
-            throw Failure{path + ": " + systemReason(errno)};
+        const FilePtr file = openForReading(path);
         char buffer[PadFileText::PadLength];
         while (const std::size_t wanted = pad.wanted()) {
             const std::size_t got = std::fread(buffer, 1, wanted, file.get());
@@ -150,6 +151,19 @@ CliOutcome usageError(const std::string& why)
 }
 
 } // namespace
+
+std::string readAll(std::FILE* stream)
+{
+    errno = 0;
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof(buffer), stream)) > 0)
+        bytes.append(buffer, got);
+    if (std::ferror(stream))
+        throw std::runtime_error(systemReason(errno));
+    return bytes;
+}
 
 std::string usageText()
 {

@@ -2,6 +2,7 @@
 
 #include "RandomSource.h"
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,5 +24,9 @@ using StandardInput = std::function<std::string()>;
 CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, const StandardInput& standardInput);
 
 std::string usageText();
+
+// All of a stream's bytes, read with stdio so that a read error (a folder on Linux opens, then fails to
+// read) is told apart from the end; throws std::runtime_error with the reason in German.
+std::string readAll(std::FILE* stream);
 
 } // namespace quarn::cli

@@ -1,9 +1,6 @@
 #include "CliCommands.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <stdexcept>
 #include <string>
 
 #ifdef _WIN32
@@ -20,16 +17,7 @@ int main(int argc, char** argv)
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
     quarn::SystemRandomSource random;
-    const auto readStandardInput = [] {
-        std::string bytes;
-        char buffer[65536];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof(buffer), stdin)) > 0)
-            bytes.append(buffer, got);
-        if (std::ferror(stdin))
-            throw std::runtime_error(errno != 0 ? std::strerror(errno) : "Lesefehler");
-        return bytes;
-    };
+    const auto readStandardInput = [] { return quarn::cli::readAll(stdin); };
     const quarn::cli::CliOutcome outcome = quarn::cli::runCli(args, random, readStandardInput);
     // A full disk or a closed pipe must not pass for success.
     const bool written = std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout) == outcome.out.size() &&

@@ -42,6 +42,16 @@ QString openForReadingFailed(const QString& path)
     return AccessDenied;
 }
 
+// Unbuffered, so that a load asks the system for no more than it takes.
+bool openForReading(QFile& file, LoadedText& loaded)
+{
+    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        loaded.error = openForReadingFailed(file.fileName());
+        return false;
+    }
+    return true;
+}
+
 QString openForWritingFailed(const QString& path)
 {
     if (QFileInfo(path).isDir())
@@ -82,11 +92,8 @@ LoadedText TextFile::read(const QString& path, qsizetype limit)
 {
     LoadedText loaded;
     QFile file(path);
-    // Unbuffered, so that no more than the one character past the limit is asked of the system.
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        loaded.error = openForReadingFailed(path);
+    if (!openForReading(file, loaded))
         return loaded;
-    }
 
     // A negative limit allows no character, like 0; left negative it would cut the text to a size
     // beyond any string.
@@ -122,10 +129,8 @@ LoadedText TextFile::readPad(const QString& path)
 {
     LoadedText loaded;
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        loaded.error = openForReadingFailed(path);
+    if (!openForReading(file, loaded))
         return loaded;
-    }
     // Each round asks only for the bytes the pad may still take, so a huge file costs no more.
     PadFileText pad;
     char buffer[PadFileText::PadLength];

@@ -293,11 +293,9 @@ void TestPad::padFileText()
     qsizetype at = 0;
     while (const std::size_t wanted = chunked.wanted()) {
         const QByteArray chunk = file.mid(at, qsizetype(wanted));
-        if (chunk.isEmpty() || !chunked.feed(std::string_view(chunk.constData(), std::size_t(chunk.size())))) {
-            at += chunk.size();
-            break;
-        }
         at += chunk.size();
+        if (chunk.isEmpty() || !chunked.feed(std::string_view(chunk.constData(), std::size_t(chunk.size()))))
+            break;
     }
     QCOMPARE(bytes(chunked.text()), pad);
     QVERIFY(at <= qsizetype(PadFileText::MaxBytesRead));
