@@ -109,9 +109,8 @@ std::string readPad(const std::string& path, const StandardInput& standardInput)
         if (std::ferror(file.get()))
             throw Failure{path + ": " + systemReason(errno)};
     }
-    if (pad.text().size() < PadFileText::PadLength)
-        throw Failure{(path == "-" ? std::string("Standardeingabe") : path) + ": das OTP hat nur " +
-                      std::to_string(pad.text().size()) + " statt 600 Zeichen"};
+    if (const std::string problem = PadFileText::problem(pad.text()); !problem.empty())
+        throw Failure{(path == "-" ? std::string("Standardeingabe") : path) + ": " + problem};
     return pad.text();
 }
 

@@ -1,5 +1,8 @@
 #include "PadFileText.h"
 
+#include "PassedOver.h"
+#include "Windows1252.h"
+
 #include <algorithm>
 
 namespace quarn {
@@ -24,6 +27,25 @@ bool PadFileText::feed(std::string_view bytes)
 std::size_t PadFileText::wanted() const
 {
     return m_done ? 0 : std::min(PadLength - m_text.size(), MaxBytesRead - m_read);
+}
+
+std::string PadFileText::problem(std::string_view text)
+{
+    if (text.size() < PadLength)
+        return "das OTP hat nur " + std::to_string(text.size()) + " statt 600 Zeichen";
+    for (std::size_t i = 0; i < PadLength; ++i) {
+        const char c = text[i];
+        const std::size_t group = i / 6 + 1;
+        const std::size_t place = i % 6 + 1;
+        const std::string shown =
+            "'" + PassedOver::readable(Windows1252::toUnicode(static_cast<unsigned char>(c))) + "'";
+        if (place == 6 && c != ' ')
+            return "nach Gruppe " + std::to_string(group) + " steht " + shown + " statt eines Leerzeichens";
+        if (place < 6 && (c < '0' || c > '9'))
+            return "in Gruppe " + std::to_string(group) + " ist das " + std::to_string(place) + ". Zeichen " + shown +
+                   " keine Ziffer";
+    }
+    return {};
 }
 
 } // namespace quarn

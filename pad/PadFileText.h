@@ -23,6 +23,10 @@ public:
     std::size_t wanted() const;
     const std::string& text() const { return m_text; }
 
+    // Empty when `text` begins with a pad: 100 groups of five digits, each followed by one blank. Otherwise
+    // what is wrong, in German (UTF-8), for a message that names the file in front of it.
+    static std::string problem(std::string_view text);
+
 private:
     std::string m_text;
     std::size_t m_read = 0;

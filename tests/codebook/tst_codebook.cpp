@@ -2,6 +2,7 @@
 #include "CodeEncoder.h"
 #include "CodeTable.h"
 #include "GroupFormatter.h"
+#include "PassedOver.h"
 #include "Windows1252.h"
 #include "cases/CodebookCases.h"
 #include "cases/CodebookProperties.h"
@@ -32,6 +33,8 @@ private slots:
     void groups();
     void upperCase_data();
     void upperCase();
+    void passedOver_data();
+    void passedOver();
 };
 
 void TestCodebook::encoder_data()
@@ -158,6 +161,45 @@ void TestCodebook::upperCase()
         QVERIFY(back.has_value());
         QCOMPARE(int(*back), b);
     }
+}
+
+void TestCodebook::passedOver_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("a text the table knows passes nothing over") << "TREFFEN UM 12.30"
+                                                                << "";
+    QTest::newRow("umlauts and sharp s are named once each, in order")
+        << QString::fromUtf8("GRÜSSE ÜBER ßÖ Ü")
+        << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö");
+    QTest::newRow("control characters are written readably")
+        << QString::fromUtf8("A\r\nB\tC\x01\x7f")
+        << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: \\r \\n \\t \\x01 \\x7F");
+    QTest::newRow("an undefined Windows-1252 byte shows as \\xNN")
+        << QString(QChar(0x81)) << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: \\x81");
+    QTest::newRow("characters outside Windows-1252 are named as they are")
+        << QString::fromUtf8("A€😀Ж") << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: € 😀 Ж");
+}
+
+void TestCodebook::passedOver()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, notice);
+    const std::u32string codePoints = text.toStdU32String();
+    QCOMPARE(QString::fromStdString(PassedOver::notice(PassedOver::characters(codePoints))), notice);
+
+    // What is named is exactly what the encoder leaves out: encoding without those characters changes nothing.
+    std::string bytes;
+    std::string kept;
+    const std::u32string named = PassedOver::characters(codePoints);
+    for (const char32_t cp : codePoints) {
+        const auto byte = Windows1252::fromUnicode(cp);
+        if (byte)
+            bytes += char(*byte);
+        if (byte && named.find(cp) == std::u32string::npos)
+            kept += char(*byte);
+    }
+    QCOMPARE(CodeEncoder::encode(kept), CodeEncoder::encode(bytes));
 }
 
 QTEST_APPLESS_MAIN(TestCodebook)

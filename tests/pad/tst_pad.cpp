@@ -80,6 +80,8 @@ private slots:
     void encipherThenDecipherGivesTheTextBack();
     void padFileText_data();
     void padFileText();
+    void padProblem_data();
+    void padProblem();
 };
 
 void TestPad::padFromScriptedSource()
@@ -299,6 +301,42 @@ void TestPad::padFileText()
     }
     QCOMPARE(bytes(chunked.text()), pad);
     QVERIFY(at <= qsizetype(PadFileText::MaxBytesRead));
+}
+
+void TestPad::padProblem_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("problem");
+
+    const QByteArray pad = bytes(zeroPad());
+    const auto with = [&](qsizetype at, char c) {
+        QByteArray p = pad;
+        p[at] = c;
+        return p;
+    };
+    QTest::newRow("a pad has no problem") << pad << "";
+    QTest::newRow("what follows the 600 characters is not looked at") << pad + "\r\nXYZ"
+                                                                      << "";
+    QTest::newRow("an empty file has no characters") << QByteArray() << "das OTP hat nur 0 statt 600 Zeichen";
+    QTest::newRow("599 characters are one too few") << pad.left(599) << "das OTP hat nur 599 statt 600 Zeichen";
+    QTest::newRow("a letter in group 37 is named with its place")
+        << with(36 * 6 + 2, 'K') << "in Gruppe 37 ist das 3. Zeichen 'K' keine Ziffer";
+    QTest::newRow("a line break in place of a blank is named readably")
+        << with(9 * 6 + 5, '\n') << "nach Gruppe 10 steht '\\n' statt eines Leerzeichens";
+    QTest::newRow("a digit in place of the last blank")
+        << with(599, '7') << "nach Gruppe 100 steht '7' statt eines Leerzeichens";
+    QTest::newRow("a Windows-1252 letter shows as itself")
+        << with(0, char(0xDC)) << QString::fromUtf8("in Gruppe 1 ist das 1. Zeichen 'Ü' keine Ziffer");
+    QTest::newRow("a cipher text with doubled blanks is not a pad")
+        << QByteArray("12345  ").repeated(100) << "in Gruppe 2 ist das 1. Zeichen ' ' keine Ziffer";
+}
+
+void TestPad::padProblem()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, problem);
+    QCOMPARE(QString::fromStdString(PadFileText::problem(std::string_view(text.constData(), size_t(text.size())))),
+             problem);
 }
 
 QTEST_APPLESS_MAIN(TestPad)
