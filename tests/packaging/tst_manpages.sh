@@ -8,8 +8,8 @@ command -v man >/dev/null || { echo "SKIP: man is not installed (scripts/setup.s
 failed=0
 for page in "$man_dir"/quarn.1 "$man_dir"/quarn-cli.1; do
     # As lintian renders them: any line on standard error is a fault in the page.
-    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
-    warnings+=$(groff -ww -man -Tutf8 -z "$page" 2>&1)
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null
+               groff -ww -man -Tutf8 -z "$page" 2>&1)
     if [ -n "$warnings" ]; then
         echo "FAIL: $(basename "$page") renders with warnings:"
         echo "$warnings"
