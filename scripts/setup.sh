@@ -1,24 +1,56 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need; skips what is there.
+# Installs the Debian packages for the given purposes, all of them without one; skips what is there.
+#   bash scripts/setup.sh run            what building and running the window needs (scripts/run.sh)
+#   bash scripts/setup.sh                everything, for the whole test suite (scripts/test.sh)
+#   bash scripts/setup.sh --list [PURPOSE...]   prints the packages, one a line, and installs nothing
+# Each package stands in one list only.
 set -euo pipefail
 
-packages=(
-    # build
+purposes=(run window-tests print-tests package-tests fuzz windows)
+
+# Building the program and running its window: compiler and build tools, Qt 6 with its tools and German
+# dialog texts, libjpeg, and a metric-compatible sans for the window's font.
+packages_run=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libjpeg62-turbo-dev
-    # fonts: metric-compatible sans for the window
     fonts-liberation
-    # window tests and screenshots
-    xvfb xauth x11-apps imagemagick
-    # printing tests through a private print server
-    cups cups-filters poppler-utils
-    # the Debian package and its metadata
-    dpkg-dev file appstream
-    # fuzzing with libFuzzer
-    clang-14 libclang-rt-14-dev
-    # the core's Windows build, run under wine
-    g++-mingw-w64-x86-64-posix wine wine64
 )
+# Window tests, the window's class and screenshots under a virtual X server.
+packages_window_tests=(xvfb xauth x11-apps x11-utils imagemagick)
+# Printing tests through a private print server.
+packages_print_tests=(cups cups-filters poppler-utils)
+# The Debian package: building it, its metadata, lintian, the manual pages and the file types.
+packages_package_tests=(dpkg-dev file appstream lintian man-db shared-mime-info)
+# Fuzzing with libFuzzer.
+packages_fuzz=(clang-14 libclang-rt-14-dev)
+# The core's Windows build, run under wine.
+packages_windows=(g++-mingw-w64-x86-64-posix wine wine64)
+
+list_only=false
+if [ "${1:-}" = "--list" ]; then
+    list_only=true
+    shift
+fi
+wanted=("$@")
+if [ ${#wanted[@]} -eq 0 ]; then
+    wanted=("${purposes[@]}")
+fi
+
+packages=()
+for purpose in "${wanted[@]}"; do
+    if ! printf '%s\n' "${purposes[@]}" | grep -qx -- "$purpose"; then
+        echo "setup.sh: unknown purpose '$purpose' (known: ${purposes[*]})" >&2
+        exit 2
+    fi
+    declare -n list="packages_${purpose//-/_}"
+    packages+=("${list[@]}")
+    unset -n list
+done
+
+if $list_only; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bash scripts/setup.sh
+bash scripts/setup.sh    # every list: what the window needs and all the test tools
 
 jobs=$(nproc)
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QList>
+#include <QRect>
 
 namespace quarn {
 
@@ -9,8 +12,23 @@ namespace quarn {
 class IconArt
 {
 public:
-    // size 16, 32 or 128; a 1-bit image (black 0, white 1).
+    // The picture sizes the icon theme gets; each is laid out for its size.
+    static QList<int> sizes() { return {16, 24, 32, 48, 64, 128, 256}; }
+
+    // The black parts of the icon at one of sizes(): the tape's two edge lines, then the holes.
+    struct Shape
+    {
+        QRect rect;
+        bool round = false;
+    };
+    static QList<Shape> shapes(int size);
+
+    // size one of sizes(); a 1-bit image (black 0, white 1).
     static QImage tape(int size);
+
+    // The scalable icon: the shapes of the SvgGrid pixel picture, as SVG.
+    static QByteArray svg();
+    static constexpr int SvgGrid = 128;
 
     // The five-bit column codes punched into the strip, channel 1 first.
     static const char* const* columns(int* count);

@@ -68,9 +68,10 @@ int main(int argc, char** argv)
                     ImageWriters::bmp4(glyph.image, ImageWriters::standardPalette()));
     }
 
-    for (int size : {16, 32, 128})
+    for (int size : IconArt::sizes())
         ok &= write(out.filePath(QStringLiteral("icons/quarn-%1.png").arg(size)), png(IconArt::tape(size)));
     ok &= write(out.filePath(QStringLiteral("icons/quarn.ico")),
                 ImageWriters::monochromeIco({IconArt::tape(32), IconArt::tape(16)}));
+    ok &= write(out.filePath(QStringLiteral("icons/quarn.svg")), IconArt::svg());
     return ok ? 0 : 1;
 }

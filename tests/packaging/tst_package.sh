@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Package test: cpack makes the .deb, dpkg -x installs it into a scratch root, the tools run from there.
+# Package test: cpack makes the .deb, lintian checks it, dpkg -x installs it into a scratch root, the tools
+# run from there and the installed files are what desktops and man read.
 set -euo pipefail
 build=$1
 source=$2
@@ -20,12 +21,41 @@ for needed in fonts-liberation libqt6widgets6 libjpeg62-turbo; do
     needs "$needed" || { echo "FAIL: the package does not depend on $needed"; exit 1; }
 done
 
+# A packager's first check: no error and no warning (informational tags are shown, not failed on).
+command -v lintian >/dev/null || { echo "FAIL: lintian is not installed (scripts/setup.sh package-tests)"; exit 1; }
+lintian --fail-on error,warning --display-info "$deb" || { echo "FAIL: lintian reports errors or warnings"; exit 1; }
+
 dpkg -x "$deb" "$scratch/root"
-for f in usr/bin/quarn usr/bin/quarn-cli usr/share/applications/de.quarn.Quarn.desktop \
-    usr/share/metainfo/de.quarn.Quarn.metainfo.xml usr/share/icons/hicolor/16x16/apps/de.quarn.Quarn.png \
-    usr/share/icons/hicolor/32x32/apps/de.quarn.Quarn.png; do
+files=(usr/bin/quarn usr/bin/quarn-cli usr/share/applications/de.quarn.Quarn.desktop
+    usr/share/metainfo/de.quarn.Quarn.metainfo.xml usr/share/mime/packages/de.quarn.Quarn.xml
+    usr/share/man/man1/quarn.1.gz usr/share/man/man1/quarn-cli.1.gz
+    usr/share/doc/quarn/copyright usr/share/doc/quarn/changelog.Debian.gz
+    usr/share/icons/hicolor/scalable/apps/de.quarn.Quarn.svg)
+for size in 16 24 32 48 64 128 256; do
+    files+=("usr/share/icons/hicolor/${size}x${size}/apps/de.quarn.Quarn.png")
+done
+for f in "${files[@]}"; do
     [ -e "$scratch/root/$f" ] || { echo "FAIL: $f is not in the package"; exit 1; }
 done
+
+# The history must speak of the version it ships.
+version=$(dpkg-deb -f "$deb" Version)
+logged=$(zcat "$scratch/root/usr/share/doc/quarn/changelog.Debian.gz" | sed -n '1s/^quarn (\([^)]*\)).*/\1/p')
+[ "$logged" = "$version" ] || { echo "FAIL: the changelog's last entry is '$logged', the package is $version"; exit 1; }
+
+# The file types as the system compiles them: a private database from the standard types and ours.
+mime=$scratch/mime
+mkdir -p "$mime/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$scratch/root/usr/share/mime/packages/de.quarn.Quarn.xml" \
+    "$mime/packages/"
+# In the search path, or it warns that applications will not find the database.
+XDG_DATA_DIRS=$scratch update-mime-database "$mime" 2>"$scratch/mime.log"
+[ ! -s "$scratch/mime.log" ] || { cat "$scratch/mime.log"; echo "FAIL: update-mime-database complains"; exit 1; }
+# globs2 lines read weight:type:glob[:cs]; case-sensitive so that *.otp stays the office template's.
+grep -qx '80:application/x-quarn-pad:\*\.OTP:cs' "$mime/globs2" || { echo "FAIL: no case-sensitive *.OTP"; exit 1; }
+grep -qx '50:application/x-quarn-cipher:\*\.crp:cs' "$mime/globs2" || { echo "FAIL: no case-sensitive *.crp"; exit 1; }
+office=$(awk -F: '$3 == "*.otp" {print $1}' "$mime/globs2")
+[ -n "$office" ] && [ "$office" -lt 80 ] || { echo "FAIL: *.otp weighs '$office', not less than *.OTP"; exit 1; }
 
 # Every library the installed programs load comes from a package the .deb depends on.
 for bin in "$scratch"/root/usr/bin/*; do
@@ -47,8 +77,8 @@ text=$(echo "Treffen 12.30 Uhr" | "$cli" encode | "$cli" encipher "$scratch/test
 [ "$text" = "TREFFEN 12.30 UHR" ] || { echo "FAIL: installed quarn-cli round trip gave '$text'"; exit 1; }
 
 desktop=$scratch/root/usr/share/applications/de.quarn.Quarn.desktop
-for line in 'Name\[de\]=' 'Comment\[de\]=' 'Categories=Utility;' 'Exec=quarn' 'Icon=de.quarn.Quarn'; do
+for line in 'Name\[de\]=' 'Comment\[de\]=' 'Categories=Utility;' 'Exec=quarn' 'Icon=de.quarn.Quarn' 'StartupWMClass='; do
     grep -q "^$line" "$desktop" || { echo "FAIL: the desktop entry lacks $line"; exit 1; }
 done
 # A missing validator must not pass for a valid file; scripts/setup.sh installs it.
-appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/de.quarn.Quarn.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$scratch/root/usr/share/metainfo/de.quarn.Quarn.metainfo.xml"

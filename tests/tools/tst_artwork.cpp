@@ -9,8 +9,10 @@
 #include "ResourceFiles.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QSet>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <QtEndian>
 #include <set>
 #include <vector>
@@ -167,7 +169,10 @@ private slots:
     void committedGlyph();
     void disabledGlyphIsGreyOutline_data();
     void disabledGlyphIsGreyOutline();
+    void committedIcons_data();
     void committedIcons();
+    void committedWindowsIconHoldsTheSmallPictures();
+    void committedSvgDrawsTheLargePicture();
     void iconHolesStaySeparate_data();
     void iconHolesStaySeparate();
     void bitmapWriterRefusesColoursOutsideThePalette();
@@ -434,7 +439,25 @@ void TestArtwork::disabledGlyphIsGreyOutline()
     QCOMPARE(disabled.pixel(0, 15) | 0xFF000000u, glyph.transparent);
 }
 
+void TestArtwork::committedIcons_data()
+{
+    QTest::addColumn<int>("size");
+    // Every size the icon theme gets; the window embeds 16, 32 and 128.
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        QTest::newRow(qPrintable(QStringLiteral("the %1 pixel icon is what the tool draws").arg(size))) << size;
+}
+
 void TestArtwork::committedIcons()
+{
+    QFETCH(int, size);
+    QImage png;
+    QVERIFY(png.loadFromData(readResource(QStringLiteral("icons/quarn-%1.png").arg(size))));
+    QCOMPARE(png.size(), QSize(size, size));
+    QVERIFY(onlyBlackAndWhite(png));
+    QCOMPARE(png.convertToFormat(QImage::Format_RGB32), IconArt::tape(size).convertToFormat(QImage::Format_RGB32));
+}
+
+void TestArtwork::committedWindowsIconHoldsTheSmallPictures()
 {
     QString why;
     const QByteArray ico = readResource(QStringLiteral("icons/quarn.ico"));
@@ -442,16 +465,52 @@ void TestArtwork::committedIcons()
     QVERIFY2(!images.isEmpty(), qPrintable(why));
     QCOMPARE(images.keys(), (QList<int>{16, 32}));
     QCOMPARE(le16(ico, 4), 2u);
-    for (int size : {16, 32, 128}) {
-        QImage png;
-        QVERIFY(png.loadFromData(readResource(QStringLiteral("icons/quarn-%1.png").arg(size))));
-        QCOMPARE(png.size(), QSize(size, size));
-        QVERIFY(onlyBlackAndWhite(png));
-        QCOMPARE(png.convertToFormat(QImage::Format_RGB32), IconArt::tape(size).convertToFormat(QImage::Format_RGB32));
-        if (images.contains(size))
-            QCOMPARE(images[size], png.convertToFormat(QImage::Format_RGB32));
-    }
+    for (int size : images.keys())
+        QCOMPARE(images[size], IconArt::tape(size).convertToFormat(QImage::Format_RGB32));
     QVERIFY(ImageWriters::monochromeIco({IconArt::tape(32), IconArt::tape(16)}) == ico);
+}
+
+void TestArtwork::committedSvgDrawsTheLargePicture()
+{
+    const QByteArray svg = readResource(QStringLiteral("icons/quarn.svg"));
+    QVERIFY(svg == IconArt::svg());
+
+    // Painted shape by shape, the vector icon must give the tool's picture at its grid size pixel for pixel:
+    // then it shows the same tape, holes and edges.
+    const int grid = IconArt::SvgGrid;
+    QImage painted(grid, grid, QImage::Format_RGB32);
+    painted.fill(Qt::magenta);
+    QPainter p(&painted);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    QXmlStreamReader xml(svg);
+    QColor fill;
+    int shapes = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        const auto value = [&](const char* name) { return a.value(QLatin1String(name)).toDouble(); };
+        if (xml.name() == QLatin1String("svg")) {
+            QCOMPARE(a.value(QLatin1String("viewBox")).toString(), QStringLiteral("0 0 %1 %1").arg(grid));
+        } else if (xml.name() == QLatin1String("g")) {
+            fill = QColor(a.value(QLatin1String("fill")).toString());
+        } else if (xml.name() == QLatin1String("rect")) {
+            const QColor own(a.value(QLatin1String("fill")).toString());
+            p.fillRect(QRectF(value("x"), value("y"), value("width"), value("height")), own.isValid() ? own : fill);
+            ++shapes;
+        } else if (xml.name() == QLatin1String("ellipse")) {
+            p.setBrush(fill);
+            p.drawEllipse(QPointF(value("cx"), value("cy")), value("rx"), value("ry"));
+            ++shapes;
+        } else {
+            QFAIL(qPrintable(QStringLiteral("unexpected element %1").arg(xml.name())));
+        }
+    }
+    p.end();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QVERIFY(shapes > 2);
+    QCOMPARE(painted, IconArt::tape(grid).convertToFormat(QImage::Format_RGB32));
 }
 
 void TestArtwork::iconHolesStaySeparate_data()
@@ -459,8 +518,12 @@ void TestArtwork::iconHolesStaySeparate_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("columns");
     QTest::newRow("16 pixels hold five columns") << 16 << 5;
+    QTest::newRow("24 pixels hold six columns") << 24 << 6;
     QTest::newRow("32 pixels hold six columns") << 32 << 6;
+    QTest::newRow("48 pixels hold six columns") << 48 << 6;
+    QTest::newRow("64 pixels hold six columns") << 64 << 6;
     QTest::newRow("128 pixels hold six columns") << 128 << 6;
+    QTest::newRow("256 pixels hold six columns") << 256 << 6;
 }
 
 void TestArtwork::iconHolesStaySeparate()
