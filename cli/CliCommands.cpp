@@ -18,6 +18,7 @@
 #include <optional>
 #include <stdexcept>
 #include <unordered_set>
+#include <utility>
 
 namespace quarn::cli {
 
@@ -163,7 +164,7 @@ CliOutcome encode(const std::string& input)
 }
 
 // Blanks, tabs and line breaks between the digits are layout, as encode and decipher --digits write them.
-CliOutcome decode(const std::string& input, const std::string& name)
+CliOutcome decode(std::string input, const std::string& name)
 {
     std::string digits;
     InputText characters(input);
@@ -175,7 +176,11 @@ CliOutcome decode(const std::string& input, const std::string& name)
             throw Failure{name + ": das " + std::to_string(position) + ". Zeichen '" + PassedOver::readable(cp) +
                           "' ist keine Ziffer"};
     }
-    return {0, CodeDecoder::decode(digits) + "\n", {}};
+    // Decoding may triple the length ("84" is "-code-"), so nothing else is held meanwhile.
+    input = std::string();
+    std::string text = CodeDecoder::decode(digits);
+    text += '\n';
+    return {0, std::move(text), {}};
 }
 
 // The error box's rule: a full stop after a message whose last character sorts after it.
@@ -303,10 +308,10 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             if (args.size() > 1)
                 return usageError("zu viele Argumente");
             Source source(optionalFile(0), standardInput);
-            const std::string input = readInput(source);
+            std::string input = readInput(source);
             if (command == "encode")
                 return encode(input);
-            return decode(input, source.name());
+            return decode(std::move(input), source.name());
         }
         if (command == "pad") {
             if (!args.empty())
