@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -79,8 +80,12 @@ public:
         m_name = shown(*path);
         errno = 0;
         m_file.reset(std::fopen(path->c_str(), "rb"));
-        if (!m_file)
-            fail(systemReason(errno));
+        if (!m_file) {
+            // Windows refuses to open a folder as "access denied".
+            const int error = errno;
+            std::error_code ignored;
+            fail(std::filesystem::is_directory(*path, ignored) ? systemReason(EISDIR) : systemReason(error));
+        }
     }
 
     std::size_t read(char* buffer, std::size_t size)
