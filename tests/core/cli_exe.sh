@@ -80,20 +80,6 @@ else
     echo "FAIL the notice differs between UTF-8 and Windows-1252: $(cat utf8-notice.txt) / $(cat umlaut-notice.txt)"
 fi
 
-head -c 1048577 /dev/zero | tr '\0' 'A' >big.txt
-expect "an input above 1 MiB fails" 1 "$(want '')" -- cli encode big.txt
-head -c 1048576 big.txt >mib.txt
-for _ in $(seq 100); do printf '00000 '; done >hundred.txt
-echo >>hundred.txt
-expect "an input of 1 MiB is read" 0 hundred.txt -- cli encode mib.txt
-
-if cli --version >v.txt 2>/dev/null && grep -Eq '^quarn-cli [0-9]+\.[0-9]+\.[0-9]+$' v.txt; then
-    passed=$((passed + 1))
-else
-    failed=$((failed + 1))
-    echo "FAIL --version: $(cat v.txt)"
-fi
-
 mkdir pads
 expect "pad -o writes a new file, nothing on standard output" 0 "$(want '')" -- cli pad -o pads/neu.OTP
 cp pads/neu.OTP first.OTP
