@@ -260,8 +260,8 @@ std::string usageText()
            "\n"
            "Ohne DATEI oder mit - wird die Standardeingabe gelesen (mit - als OTPDATEI das OTP), höchstens\n"
            "1 MiB. Ein abschließender Zeilenumbruch der Eingabe wird entfernt; die Ausgabe endet mit einem LF.\n"
-           "Eingaben aus gültigem UTF-8 mit Umlauten o. Ä. werden als UTF-8 gelesen, alle anderen als\n"
-           "Windows-1252; die Ausgabe ist Windows-1252. -- beendet die Optionen.\n"
+           "Gültiges UTF-8 mit mindestens einem Nicht-ASCII-Zeichen wird als UTF-8 gelesen, alles andere\n"
+           "als Windows-1252; die Ausgabe ist Windows-1252. -- beendet die Optionen.\n"
            "decode überliest Leerzeichen, Tabulatoren und Zeilenumbrüche zwischen den Ziffern.\n"
            "--digits gibt statt des Textes die dechiffrierten Ziffern in Fünfergruppen aus.\n"
            "-o schreibt das OTP in eine neue Datei, nur für den Besitzer lesbar; eine bestehende bleibt.\n";
