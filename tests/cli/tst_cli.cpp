@@ -213,14 +213,14 @@ void TestCli::encipherAndDecipherWithAPadFile()
 namespace {
 
 // Random texts of table characters and of characters the table passes over, some outside Windows-1252.
-QString randomText(int length)
+QString randomText(QRandomGenerator& random, int length)
 {
     static const QString alphabet =
         QString::fromUtf8("ABCDEFGHRPTUNSZ abcrpt .:,-/()+=\"0123456789ÄÖÜäöüß€!?;\r\n\t→Ж😀");
     const QList<uint> characters = alphabet.toUcs4();
     QString text;
     for (int i = 0; i < length; ++i) {
-        const char32_t cp = characters[QRandomGenerator::global()->bounded(int(characters.size()))];
+        const char32_t cp = characters[random.bounded(int(characters.size()))];
         text += QString::fromUcs4(&cp, 1);
     }
     return text;
@@ -253,9 +253,9 @@ void TestCli::pipesGiveBackTheText_data()
     QTest::newRow("the README's example") << QStringLiteral("Treffen um 12.30 Uhr");
     QTest::newRow("umlauts and a line break") << QString::fromUtf8("Grüße an\r\nÄrger");
     QTest::newRow("RPT, digraphs and a shift at the end") << QStringLiteral("rpt SCHUNDE 7");
+    QRandomGenerator random(20261208); // the same texts every run, so a failing row can be run again
     for (int i = 0; i < 24; ++i)
-        QTest::newRow(qPrintable(QStringLiteral("random text %1").arg(i)))
-            << randomText(QRandomGenerator::global()->bounded(1, 90));
+        QTest::newRow(qPrintable(QStringLiteral("random text %1").arg(i))) << randomText(random, random.bounded(1, 90));
 }
 
 void TestCli::pipesGiveBackTheText()
