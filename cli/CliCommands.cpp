@@ -3,17 +3,23 @@
 #include "CodeDecoder.h"
 #include "CodeEncoder.h"
 #include "GroupFormatter.h"
+#include "InputText.h"
+#include "NewFile.h"
 #include "PadCipher.h"
 #include "PadFileText.h"
 #include "PadGenerator.h"
+#include "PassedOver.h"
 #include "Windows1252.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <unordered_set>
+#include <utility>
 
 namespace quarn::cli {
 
@@ -47,44 +53,69 @@ std::string systemReason(int error)
     }
 }
 
+// A file name or argument as a message shows it: read like any input, control characters written out, so
+// that a name with a line break or an escape sequence stays one harmless line.
+std::string shown(std::string_view text)
+{
+    std::string out;
+    InputText characters(text);
+    while (!characters.atEnd())
+        out += PassedOver::readable(characters.next());
+    return out;
+}
+
 using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-FilePtr openForReading(const std::string& path)
+// FILE, or standard input for none or "-", read in pieces so that no command holds more than it can use.
+class Source
 {
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        throw Failure{path + ": " + systemReason(errno)};
-    return file;
-}
-
-std::string readFile(const std::string& path)
-{
-    const FilePtr file = openForReading(path);
-    try {
-        return readAll(file.get());
-    } catch (const std::runtime_error& e) {
-        throw Failure{path + ": " + e.what()};
-    }
-}
-
-// "-" names standard input, as with most command-line tools.
-std::string readSource(const std::optional<std::string>& path, const StandardInput& standardInput)
-{
-    if (!path || *path == "-") {
-        try {
-            return standardInput();
-        } catch (const std::exception& e) {
-            throw Failure{std::string("Standardeingabe: ") + e.what()};
+public:
+    Source(const std::optional<std::string>& path, const StandardInput& standardInput)
+        : m_standardInput(standardInput), m_file(nullptr, &std::fclose)
+    {
+        if (!path || *path == "-") {
+            m_name = "Standardeingabe";
+            return;
+        }
+        m_name = shown(*path);
+        errno = 0;
+        m_file.reset(std::fopen(path->c_str(), "rb"));
+        if (!m_file) {
+            // Windows refuses to open a folder as "access denied".
+            const int error = errno;
+            std::error_code ignored;
+            fail(std::filesystem::is_directory(*path, ignored) ? systemReason(EISDIR) : systemReason(error));
         }
     }
-    return readFile(*path);
-}
 
-// FILE or standard input, bytes as they are, with one trailing line break dropped.
-std::string readInput(const std::optional<std::string>& path, const StandardInput& standardInput)
+    std::size_t read(char* buffer, std::size_t size)
+    {
+        try {
+            return m_file ? readSome(m_file.get(), buffer, size) : m_standardInput(buffer, size);
+        } catch (const std::exception& e) {
+            fail(e.what());
+        }
+    }
+
+    [[noreturn]] void fail(const std::string& why) const { throw Failure{m_name + ": " + why}; }
+    const std::string& name() const { return m_name; }
+
+private:
+    const StandardInput& m_standardInput;
+    FilePtr m_file;
+    std::string m_name;
+};
+
+// The input's bytes as they are, with one trailing line break dropped; more than MaxInputBytes fails.
+std::string readInput(Source& source)
 {
-    std::string bytes = readSource(path, standardInput);
+    std::string bytes;
+    char buffer[65536];
+    while (const std::size_t got = source.read(buffer, sizeof(buffer))) {
+        if (bytes.size() + got > MaxInputBytes)
+            source.fail("zu gro\xC3\x9F: mehr als 1 MiB");
+        bytes.append(buffer, got);
+    }
     if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
         bytes.resize(bytes.size() - 2);
     else if (!bytes.empty() && bytes.back() == '\n')
@@ -92,48 +123,69 @@ std::string readInput(const std::optional<std::string>& path, const StandardInpu
     return bytes;
 }
 
-// Read as the window reads a pad (see PadFileText), and only as much of a file as the pad needs.
-std::string readPad(const std::string& path, const StandardInput& standardInput)
+// Read as the window reads a pad (see PadFileText), and only as much as the pad needs.
+std::string readPad(Source& source)
 {
     PadFileText pad;
-    if (path == "-") {
-        pad.feed(readSource(path, standardInput));
-    } else {
-        const FilePtr file = openForReading(path);
-        char buffer[PadFileText::PadLength];
-        while (const std::size_t wanted = pad.wanted()) {
-            const std::size_t got = std::fread(buffer, 1, wanted, file.get());
-            if (got == 0 || !pad.feed(std::string_view(buffer, got)))
-                break;
-        }
-        if (std::ferror(file.get()))
-            throw Failure{path + ": " + systemReason(errno)};
+    char buffer[PadFileText::PadLength];
+    while (const std::size_t wanted = pad.wanted()) {
+        const std::size_t got = source.read(buffer, wanted);
+        if (got == 0 || !pad.feed(std::string_view(buffer, got)))
+            break;
     }
     if (const std::string problem = PadFileText::problem(pad.text()); !problem.empty())
-        throw Failure{(path == "-" ? std::string("Standardeingabe") : path) + ": " + problem};
+        source.fail(problem);
     return pad.text();
 }
 
-// A failure names the character that is not a digit; control characters, and the five bytes Windows-1252
-// leaves undefined, are written out so that the message stays one readable line.
-std::string visibleCharacters(const std::string& text)
+// A character the code page lacks stands in as '?', which the table passes over and the cipher refuses,
+// as it would the character itself.
+constexpr char StandIn = '?';
+
+CliOutcome encode(const std::string& input)
 {
-    static const char* const hex = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D)
-            out += std::string("\\x") + hex[u >> 4] + hex[u & 15];
-        else
-            out += c;
+    // Upper case as the code page has it; a character outside the code page stays as it is.
+    std::string text;
+    text.reserve(input.size());
+    std::u32string passedOver;
+    std::unordered_set<char32_t> named;
+    InputText characters(input);
+    while (!characters.atEnd()) {
+        const char32_t cp = characters.next();
+        const auto byte = Windows1252::fromUnicode(cp);
+        const unsigned char upper = byte ? Windows1252::toUpper(*byte) : StandIn;
+        text += static_cast<char>(upper);
+        const char32_t shownAs = byte ? Windows1252::toUnicode(upper) : cp;
+        if (!PassedOver::characters(std::u32string_view(&shownAs, 1)).empty() && named.insert(shownAs).second)
+            passedOver += shownAs;
     }
-    return out;
+    const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(text, GroupFormatter::MaxDigits));
+    std::string err;
+    if (!passedOver.empty())
+        err += PassedOver::notice(passedOver) + "\n";
+    if (layout.limitReached)
+        err += "Ausgabe auf 500 Gruppen gek\xC3\xBCrzt!\n";
+    return {0, layout.text + "\n", err};
+}
+
+// Blanks, tabs and line breaks between the digits are layout, as encode and decipher --digits write them.
+CliOutcome decode(std::string input, const std::string& name)
+{
+    std::string digits;
+    InputText characters(input);
+    for (std::size_t position = 1; !characters.atEnd(); ++position) {
+        const char32_t cp = characters.next();
+        if (cp >= U'0' && cp <= U'9')
+            digits += static_cast<char>(cp);
+        else if (cp != U' ' && cp != U'\t' && cp != U'\n' && cp != U'\r')
+            throw Failure{name + ": das " + std::to_string(position) + ". Zeichen '" + PassedOver::readable(cp) +
+                          "' ist keine Ziffer"};
+    }
+    // Decoding may triple the length ("84" is "-code-"), so nothing else is held meanwhile.
+    input = std::string();
+    std::string text = CodeDecoder::decode(digits);
+    text += '\n';
+    return {0, std::move(text), {}};
 }
 
 // The error box's rule: a full stop after a message whose last character sorts after it.
@@ -144,6 +196,40 @@ std::string withFullStop(std::string message)
     return message;
 }
 
+CliOutcome cipher(const std::string& input, const std::string& pad, CipherDirection direction, bool digitsOnly)
+{
+    // The cipher reads no more than a pad's length of characters.
+    std::u32string used;
+    std::string groups;
+    bool cut = false;
+    InputText characters(input);
+    while (!characters.atEnd()) {
+        if (used.size() == PadCipher::PadLength) {
+            cut = true;
+            break;
+        }
+        const char32_t cp = characters.next();
+        const auto byte = Windows1252::fromUnicode(cp);
+        used += cp;
+        groups += byte ? static_cast<char>(*byte) : StandIn;
+    }
+    const PadCipherResult result = PadCipher::run(groups, pad, direction);
+    if (!result.completed) {
+        // The failure names the character as the user gave it, not its stand-in.
+        std::u32string message;
+        for (const char c : withFullStop(result.failure))
+            message += Windows1252::toUnicode(static_cast<unsigned char>(c));
+        if (result.failureInGroups && message.size() > 1)
+            message[1] = used[result.failurePosition];
+        std::string text;
+        for (const char32_t cp : message)
+            text += PassedOver::readable(cp);
+        throw Failure{text};
+    }
+    const std::string& text = direction == CipherDirection::Decode && !digitsOnly ? result.decoded : result.output;
+    return {0, text + "\n", cut ? "Eingabe nach 100 Gruppen gek\xC3\xBCrzt!\n" : ""};
+}
+
 CliOutcome usageError(const std::string& why)
 {
     return {ExitUsage, {}, "quarn-cli: " + why + "\n" + usageText()};
@@ -151,17 +237,13 @@ CliOutcome usageError(const std::string& why)
 
 } // namespace
 
-std::string readAll(std::FILE* stream)
+std::size_t readSome(std::FILE* stream, char* buffer, std::size_t size)
 {
     errno = 0;
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof(buffer), stream)) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(stream))
+    const std::size_t got = std::fread(buffer, 1, size, stream);
+    if (got == 0 && std::ferror(stream))
         throw std::runtime_error(systemReason(errno));
-    return bytes;
+    return got;
 }
 
 std::string usageText()
@@ -169,16 +251,20 @@ std::string usageText()
     return "Aufruf:\n"
            "  quarn-cli encode [DATEI]                   Klartext in Fünfergruppen kodieren\n"
            "  quarn-cli decode [DATEI]                   Ziffernfolge in Text dekodieren\n"
-           "  quarn-cli pad                              neues OTP (100 Fünfergruppen) ausgeben\n"
+           "  quarn-cli pad [-o OTPDATEI]                neues OTP (100 Fünfergruppen) ausgeben\n"
            "  quarn-cli encipher OTPDATEI [DATEI]        Fünfergruppen mit dem OTP chiffrieren\n"
            "  quarn-cli decipher [--digits] OTPDATEI [DATEI]\n"
            "                                             Chiffrat dechiffrieren und dekodieren\n"
            "  quarn-cli --help                           diese Hilfe\n"
+           "  quarn-cli --version                        Version\n"
            "\n"
-           "Ohne DATEI oder mit - wird die Standardeingabe gelesen (mit - als OTPDATEI das OTP). Ein\n"
-           "abschließender Zeilenumbruch der Eingabe wird entfernt; die Ausgabe endet mit einem LF. Texte sind\n"
-           "Windows-1252-Bytes. -- beendet die Optionen.\n"
-           "--digits gibt statt des Textes die dechiffrierten Ziffern in Fünfergruppen aus.\n";
+           "Ohne DATEI oder mit - wird die Standardeingabe gelesen (mit - als OTPDATEI das OTP), höchstens\n"
+           "1 MiB. Ein abschließender Zeilenumbruch der Eingabe wird entfernt; die Ausgabe endet mit einem LF.\n"
+           "Gültiges UTF-8 mit mindestens einem Nicht-ASCII-Zeichen wird als UTF-8 gelesen, alles andere\n"
+           "als Windows-1252; die Ausgabe ist Windows-1252. -- beendet die Optionen.\n"
+           "decode überliest Leerzeichen, Tabulatoren und Zeilenumbrüche zwischen den Ziffern.\n"
+           "--digits gibt statt des Textes die dechiffrierten Ziffern in Fünfergruppen aus.\n"
+           "-o schreibt das OTP in eine neue Datei, nur für den Besitzer lesbar; eine bestehende bleibt.\n";
 }
 
 CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, const StandardInput& standardInput)
@@ -188,10 +274,13 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
     const std::string command = argsIn.front();
     if (command == "--help" || command == "-h")
         return {0, usageText(), {}};
+    if (command == "--version")
+        return {0, "quarn-cli " QUARN_VERSION "\n", {}};
 
     // Options may stand anywhere after the command; "--" ends them, so a file may start with "-".
     std::vector<std::string> args;
     bool digitsOnly = false;
+    std::optional<std::string> outputFile;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < argsIn.size(); ++i) {
         const std::string& a = argsIn[i];
@@ -201,10 +290,16 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             optionsEnded = true;
         } else if (a == "--help" || a == "-h") {
             return {0, usageText(), {}};
+        } else if (a == "--version") {
+            return {0, "quarn-cli " QUARN_VERSION "\n", {}};
         } else if (a == "--digits" && command == "decipher") {
             digitsOnly = true;
+        } else if (a == "-o" && command == "pad") {
+            if (i + 1 == argsIn.size())
+                return usageError("-o ohne Dateinamen");
+            outputFile = argsIn[++i];
         } else {
-            return usageError("unbekannte Option " + a);
+            return usageError("unbekannte Option " + shown(a));
         }
     }
     auto optionalFile = [&](std::size_t index) -> std::optional<std::string> {
@@ -217,19 +312,21 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
         if (command == "encode" || command == "decode") {
             if (args.size() > 1)
                 return usageError("zu viele Argumente");
-            const std::string input = readInput(optionalFile(0), standardInput);
-            if (command == "decode")
-                return {0, CodeDecoder::decode(input) + "\n", {}};
-            const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(Windows1252::toUpper(input)));
-            std::string err;
-            if (layout.limitReached)
-                err = "Ausgabe auf 500 Gruppen gekürzt!\n";
-            return {0, layout.text + "\n", err};
+            Source source(optionalFile(0), standardInput);
+            std::string input = readInput(source);
+            if (command == "encode")
+                return encode(input);
+            return decode(std::move(input), source.name());
         }
         if (command == "pad") {
             if (!args.empty())
                 return usageError("zu viele Argumente");
-            return {0, PadGenerator::generate(random) + "\n", {}};
+            const std::string pad = PadGenerator::generate(random) + "\n";
+            if (!outputFile || *outputFile == "-")
+                return {0, pad, {}};
+            if (const std::string why = writeNewFile(*outputFile, pad); !why.empty())
+                throw Failure{shown(*outputFile) + ": " + why};
+            return {0, {}, {}};
         }
         if (command == "encipher" || command == "decipher") {
             if (args.empty())
@@ -238,22 +335,19 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
                 return usageError("zu viele Argumente");
             if (args[0] == "-" && (args.size() < 2 || args[1] == "-"))
                 return usageError("OTPDATEI und DATEI lesen nicht beide die Standardeingabe");
-            const std::string pad = readPad(args[0], standardInput);
-            const std::string groups = readInput(optionalFile(1), standardInput);
+            Source padSource(args[0], standardInput);
+            const std::string pad = readPad(padSource);
+            Source groupsSource(optionalFile(1), standardInput);
+            const std::string groups = readInput(groupsSource);
             const auto direction = command == "encipher" ? CipherDirection::Encode : CipherDirection::Decode;
-            const PadCipherResult result = PadCipher::run(groups, pad, direction);
-            if (!result.completed)
-                throw Failure{Windows1252::toUtf8(visibleCharacters(withFullStop(result.failure)))};
-            const std::string& text =
-                direction == CipherDirection::Decode && !digitsOnly ? result.decoded : result.output;
-            return {0, text + "\n", {}};
+            return cipher(groups, pad, direction, digitsOnly);
         }
     } catch (const Failure& failure) {
         return {ExitFailure, {}, "quarn-cli: " + failure.message + "\n"};
     } catch (const std::exception& e) {
         return {ExitFailure, {}, std::string("quarn-cli: ") + e.what() + "\n"};
     }
-    return usageError("unbekannter Befehl " + command);
+    return usageError("unbekannter Befehl " + shown(command));
 }
 
 } // namespace quarn::cli

@@ -2,6 +2,7 @@
 
 #include "RandomSource.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -16,8 +17,12 @@ struct CliOutcome
     std::string err; // text for standard error
 };
 
-// Reads all of standard input; throws std::exception with the reason when it cannot.
-using StandardInput = std::function<std::string()>;
+// Reads up to `size` bytes of standard input into `buffer`; returns how many, 0 at its end. Throws
+// std::exception with the reason when it cannot.
+using StandardInput = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+// No input the tool reads is larger; no hand message comes near it.
+constexpr std::size_t MaxInputBytes = std::size_t(1) << 20;
 
 // Runs one command line (without the program name). `standardInput` serves commands given no FILE or "-".
 // Kept apart from main() so tests can drive it.
@@ -25,8 +30,8 @@ CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, co
 
 std::string usageText();
 
-// All of a stream's bytes, read with stdio so that a read error (a folder on Linux opens, then fails to
-// read) is told apart from the end; throws std::runtime_error with the reason in German.
-std::string readAll(std::FILE* stream);
+// Up to `size` bytes of a stream, read with stdio so that a read error (a folder on Linux opens, then fails
+// to read) is told apart from the end; throws std::runtime_error with the reason in German.
+std::size_t readSome(std::FILE* stream, char* buffer, std::size_t size);
 
 } // namespace quarn::cli

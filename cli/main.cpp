@@ -17,7 +17,9 @@ int main(int argc, char** argv)
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
     quarn::SystemRandomSource random;
-    const auto readStandardInput = [] { return quarn::cli::readAll(stdin); };
+    const auto readStandardInput = [](char* buffer, std::size_t size) {
+        return quarn::cli::readSome(stdin, buffer, size);
+    };
     const quarn::cli::CliOutcome outcome = quarn::cli::runCli(args, random, readStandardInput);
     // A full disk or a closed pipe must not pass for success.
     const bool written = std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout) == outcome.out.size() &&

@@ -4,13 +4,13 @@
 
 namespace quarn {
 
-std::string CodeEncoder::encode(std::string_view text)
+std::string CodeEncoder::encode(std::string_view text, std::size_t enough)
 {
     std::string out;
     auto mode = ShiftMode::LetterMode;
     const std::size_t size = text.size();
 
-    for (std::size_t i = 0; i < size; ++i) {
+    for (std::size_t i = 0; i < size && out.size() < enough; ++i) {
         const char c = text[i];
         if (const LetterRow* row = CodeTable::findLetter(c)) {
             if (mode == ShiftMode::FigureMode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,9 @@ namespace quarn {
 class CodeEncoder
 {
 public:
-    static std::string encode(std::string_view text);
+    // With `enough`, it stops once that many digits are written: they are the start of the whole encoding,
+    // and a long text costs no more than what the caller can show.
+    static std::string encode(std::string_view text, std::size_t enough = std::string::npos);
 };
 
 } // namespace quarn

@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "InputText.h"
 #include "PadFileText.h"
 #include "TextBytes.h"
 
@@ -22,6 +23,8 @@ const QString AccessDenied = QStringLiteral("Zugriff verweigert");
 const QString ReadFailed = QStringLiteral("Lesefehler");
 const QString WriteFailed = QStringLiteral("Schreibfehler");
 const QString DiskFull = QStringLiteral("Datenträger voll");
+
+constexpr qsizetype MaxBytesPerCharacter = 4;
 
 // Qt's error strings are English and differ between platforms, so the reason is told from what the file
 // system shows about the path once the operation has failed.
@@ -98,7 +101,8 @@ LoadedText TextFile::read(const QString& path, qsizetype limit)
     // A negative limit allows no character, like 0; left negative it would cut the text to a size
     // beyond any string.
     limit = std::max<qsizetype>(limit, 0);
-    const qsizetype wanted = limit + 1;
+    // Enough for one character past the limit, however many bytes a UTF-8 character takes.
+    const qsizetype wanted = (limit + 1) * MaxBytesPerCharacter;
     std::string bytes(std::size_t(wanted), '\0');
     qsizetype got = 0;
     while (got < wanted) {
@@ -114,14 +118,17 @@ LoadedText TextFile::read(const QString& path, qsizetype limit)
     bytes.resize(std::size_t(got));
 
     const auto end = bytes.find(EndOfText);
+    const bool cutShort = end == std::string::npos && got == wanted;
     if (end != std::string::npos)
         bytes.resize(end);
-    if (qsizetype(bytes.size()) > limit) {
+    // UTF-8 or Windows-1252 as quarn-cli reads it; the limit counts characters, not bytes.
+    std::u32string characters = InputText::characters(bytes, cutShort);
+    if (qsizetype(characters.size()) > limit) {
         loaded.tooLarge = true;
-        bytes.resize(std::size_t(limit));
+        characters.resize(std::size_t(limit));
     }
-    std::erase(bytes, Nul);
-    loaded.text = fromWindows1252(bytes);
+    std::erase(characters, U'\0');
+    loaded.text = QString::fromUcs4(characters.data(), qsizetype(characters.size()));
     return loaded;
 }
 

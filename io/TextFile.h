@@ -13,7 +13,8 @@ struct LoadedText
     bool ok() const { return error.isEmpty(); }
 };
 
-// Text, cipher and pad files: Windows-1252 bytes, one per character, CR LF line ends, no header.
+// Text, cipher and pad files: Windows-1252 bytes, one per character, CR LF line ends, no header; texts
+// written by a Linux editor in UTF-8 are read too.
 class TextFile
 {
 public:
@@ -25,7 +26,7 @@ public:
 
     // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts
     // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge
-    // file costs no more than a small one.
+    // file costs no more than a small one. A file in UTF-8 is read as such (see InputText).
     static LoadedText read(const QString& path, qsizetype limit);
     // A pad load: the first 600 characters other than byte 0 (see PadFileText); more is never "too large",
     // only unread.

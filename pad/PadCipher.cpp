@@ -52,6 +52,8 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
         // The groups character is tested first, so it is the one named when both are wrong.
         if (!isDigit(g) || !isDigit(k)) {
             result.failure = notADigitMessage(isDigit(g) ? k : g);
+            result.failurePosition = i;
+            result.failureInGroups = !isDigit(g);
             break;
         }
         const int gv = g - '0';

@@ -19,7 +19,9 @@ struct PadCipherResult
     std::string decoded; // decode direction: the digits decoded into text
     std::string pad;     // the pad that was used (a new one if the caller was asked for it)
     bool completed = false;
-    std::string failure; // why it stopped early; what was produced until then is kept above
+    std::string failure;             // why it stopped early; what was produced until then is kept above
+    std::size_t failurePosition = 0; // the position (0-based) read when it stopped, in G and P alike
+    bool failureInGroups = false;    // the character named is G's, not the pad's
 };
 
 struct PadCipherCallbacks

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks: start-up and memory of the window against an empty Qt window, the cipher click, a full
-# round trip through the libraries, and loading a 1 GB file against a 1 KB one. Prints the figures; asserts nothing.
+# round trip through the libraries, loading a 1 GB file against a 1 KB one, and quarn-cli's peak memory for
+# endless and huge inputs. Prints the figures; asserts nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -49,3 +50,26 @@ echo "== Round trip of a 100-character text: encode, pad, encipher, decipher dec
 
 echo "== Loading a 1 GB file against a 1 KB file"
 QT_QPA_PLATFORM=offscreen "$build/tests/bench/bench_loads" | grep -E "ratio" || true
+
+echo "== quarn-cli peak memory: a 2 GB sparse file and /dev/zero on standard input (/usr/bin/time -v)"
+cli="$build/cli/quarn-cli"
+work=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+truncate -s 2G "$work/sparse.txt"
+echo "Treffen um 12.30 Uhr" >"$work/small.txt"
+python3 -c "import sys; open(sys.argv[1], 'w').write('A' * 1048576)" "$work/mib.txt"
+python3 -c "import sys; open(sys.argv[1], 'w').write('84' * 524288)" "$work/codes.txt"
+"$cli" pad >"$work/pad.OTP"
+# Several of these fail on purpose (too large, no pad); only the peak matters.
+kib() { { /usr/bin/time -v "$@" 2>&1 >/dev/null || true; } | awk '/Maximum resident/ {print $6}'; }
+mib() { python3 -c "print(f'{$1/1024:.1f} MiB')"; }
+small=$(kib "$cli" encode "$work/small.txt")
+sparse=$(kib "$cli" encode "$work/sparse.txt")
+zero=$(kib "$cli" encode </dev/zero)
+padzero=$(kib "$cli" encipher - "$work/small.txt" </dev/zero)
+groupszero=$(kib "$cli" decipher "$work/pad.OTP" </dev/zero)
+full=$(kib "$cli" encode "$work/mib.txt")
+codes=$(kib "$cli" decode "$work/codes.txt")
+echo "encode of a 21-byte text $(mib "$small"); of a 2 GB sparse file $(mib "$sparse"), ratio $(python3 -c "print(f'{$sparse/$small:.2f}')")"
+echo "encode of /dev/zero $(mib "$zero"); a pad from /dev/zero $(mib "$padzero"); groups from /dev/zero $(mib "$groupszero")"
+echo "at the 1 MiB limit: encode of 1 MiB of letters $(mib "$full"); decode of 1 MiB of codes 84 (3 MiB of text) $(mib "$codes")"

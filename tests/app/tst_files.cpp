@@ -182,6 +182,14 @@ void TestFiles::inputLoad_data()
     QTest::newRow("a cipher of 604 characters keeps 603 and is too large")
         << true << c600 + "\r\n12" << QString(c600 + "\r\n1") << QStringList{tooLarge};
     QTest::newRow("an empty file empties the input") << false << QByteArray() << QString() << QStringList();
+    QTest::newRow("a text a Linux editor saved in UTF-8 loads as its characters")
+        << false << QByteArray("hallo gr\xC3\xBC\xC3\x9F") << QStringLiteral("HALLO GRÜß") << QStringList();
+    QTest::newRow("100 umlauts in UTF-8 are 100 characters and load whole")
+        << false << QByteArray("\xC3\xBC").repeated(100) << QString(100, u'Ü') << QStringList();
+    QTest::newRow("a UTF-8 cipher of 603 characters loads whole")
+        << true << c600 + "\r\n\xE2\x86\x92" << QString(c600 + "\r\n") + u'→' << QStringList();
+    QTest::newRow("a UTF-8 cipher of 604 characters is too large")
+        << true << c600 + "\r\n\xE2\x86\x92\xE2\x86\x92" << QString(c600 + "\r\n") + u'→' << QStringList{tooLarge};
 }
 
 void TestFiles::inputLoad()

@@ -27,7 +27,11 @@ inline std::vector<std::pair<std::string, std::string>> cliFiles()
         // Windows-1252 text with CR LF line ends, as an editor on Windows saves it.
         {"umlaut.txt", "gr\xFC\xDF"
                        "e\r\n\xC4rger\r\n"},
+        // The same text as a Linux editor saves it, in UTF-8.
+        {"umlaut-utf8.txt", "gr\xC3\xBC\xC3\x9F"
+                            "e\r\n\xC3\x84rger\r\n"},
         {"digits.crp", "8011\r\n"},
+        {"bad.crp", "123,4"},
         {"-dash.crp", "85"},
     };
 }
@@ -39,6 +43,7 @@ struct CliCase
     std::string_view input;
     int exitCode;
     std::string_view out;
+    std::string_view err; // standard error exactly; with exit code 2 only its start (the usage follows)
 };
 
 inline std::vector<std::string> splitArgs(std::string_view args)
@@ -52,39 +57,113 @@ inline std::vector<std::string> splitArgs(std::string_view args)
     return out;
 }
 
+inline bool errMatches(const CliCase& c, std::string_view err)
+{
+    return c.exitCode == 2 ? err.substr(0, c.err.size()) == c.err : err == c.err;
+}
+
 inline constexpr std::array CliCases{
-    CliCase{"encode a file, its line break dropped, letters upper-cased", "encode plain.txt", "", 0, "05052 \n"},
+    CliCase{"encode a file, its line break dropped, letters upper-cased", "encode plain.txt", "", 0, "05052 \n", ""},
     CliCase{"encode standard input; sharp s stays and is passed over", "encode",
             "stra\xDF"
             "e\n",
-            0, "69704 01\n"},
-    CliCase{"encode a Windows-1252 file with CR LF: umlauts and line breaks are passed over", "encode umlaut.txt", "",
-            0, "57414 584\n"},
-    CliCase{"only one trailing line break is dropped", "decode", "8011\n\n", 0, "\r\nEE\n"},
-    CliCase{"decode keeps a CR LF line break", "decode", "8011\r\n", 0, "\r\nEE\n"},
-    CliCase{"decode a file ending in CR LF", "decode digits.crp", "", 0, "\r\nEE\n"},
-    CliCase{"encode of nothing is an empty line", "encode", "\xE4\xF6\xFC", 0, "\n"},
-    CliCase{"decipher with the zero pad", "decipher zero.OTP", "08211 81835 0", 0, "A1 B\n"},
+            0, "69704 01\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xC3\x9F\n"},
+    CliCase{"encode a Windows-1252 file with CR LF: umlauts and line breaks are passed over and named",
+            "encode umlaut.txt", "", 0, "57414 584\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xC3\x9C \xC3\x9F \\r \\n \xC3\x84\n"},
+    CliCase{"the same text in UTF-8 gives the same groups and the same notice", "encode umlaut-utf8.txt", "", 0,
+            "57414 584\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xC3\x9C \xC3\x9F \\r \\n \xC3\x84\n"},
+    CliCase{"Windows-1252 bytes that form valid UTF-8 are read as UTF-8", "encode",
+            "A\xC3\xBC"
+            "E",
+            0, "01\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xC3\x9C\n"},
+    CliCase{"one byte that is not UTF-8 makes all of the input Windows-1252", "encode",
+            "A\xC3\xBC"
+            "E\xFC",
+            0, "01\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xC3\x83 \xC2\xBC \xC3\x9C\n"},
+    CliCase{"a character the code page lacks parts a digraph like any passed-over character", "encode",
+            "C\xE2\x86\x92H", 0, "5259\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xE2\x86\x92\n"},
+    CliCase{"a character beyond the basic plane is passed over and named", "encode",
+            "a\xF0\x9F\x98\x80"
+            "e",
+            0, "01\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xF0\x9F\x98\x80\n"},
+    CliCase{"only one trailing line break is dropped", "decode", "8011\n\n", 0, "\r\nEE\n", ""},
+    CliCase{"decode keeps a CR LF line break", "decode", "8011\r\n", 0, "\r\nEE\n", ""},
+    CliCase{"decode a file ending in CR LF", "decode digits.crp", "", 0, "\r\nEE\n", ""},
+    CliCase{"decode reads the groups encode writes", "decode", "08211 81835 0\n", 0, "A1 B\n", ""},
+    CliCase{"tabs and line breaks between digits are layout too", "decode", "\t0821\t1\r\n81835\n0 ", 0, "A1 B\n", ""},
+    CliCase{"decode names a letter and its place", "decode", "0821 1a", 1, "",
+            "quarn-cli: Standardeingabe: das 7. Zeichen 'a' ist keine Ziffer\n"},
+    CliCase{"decode names a UTF-8 umlaut as one character", "decode",
+            "12\xC3\xA4"
+            "3",
+            1, "", "quarn-cli: Standardeingabe: das 3. Zeichen '\xC3\xA4' ist keine Ziffer\n"},
+    CliCase{"decode names a Windows-1252 umlaut the same way", "decode", "12\xE4", 1, "",
+            "quarn-cli: Standardeingabe: das 3. Zeichen '\xC3\xA4' ist keine Ziffer\n"},
+    CliCase{"decode writes a control character out", "decode", "1\x1B[0m", 1, "",
+            "quarn-cli: Standardeingabe: das 2. Zeichen '\\x1B' ist keine Ziffer\n"},
+    CliCase{"decode names the file the character is in", "decode bad.crp", "", 1, "",
+            "quarn-cli: bad.crp: das 4. Zeichen ',' ist keine Ziffer\n"},
+    CliCase{"encode of nothing is an empty line", "encode", "\xE4\xF6\xFC", 0, "\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: \xC3\x84 \xC3\x96 \xC3\x9C\n"},
+    CliCase{"decipher with the zero pad", "decipher zero.OTP", "08211 81835 0", 0, "A1 B\n", ""},
     CliCase{"decipher --digits prints the output groups", "decipher --digits zero.OTP", "08211 81835 0", 0,
-            "08211 81835 0\n"},
-    CliCase{"a byte 0 in the pad never reaches it", "encipher nullbyte.OTP", "11111", 0, "11111 \n"},
-    CliCase{"a non-digit fails with nothing on standard output", "encipher zero.OTP", "1234567", 1, ""},
-    CliCase{"a short pad fails", "encipher short.OTP", "11111", 1, ""},
-    CliCase{"a Ctrl-Z ends the pad file", "decipher ctrlz.OTP", "11111", 1, ""},
-    CliCase{"a missing pad file fails", "encipher none.OTP", "11111", 1, ""},
-    CliCase{"a missing input file fails", "encode none.txt", "", 1, ""},
-    CliCase{"no command is wrong usage", "", "", 2, ""},
-    CliCase{"an unknown command is wrong usage", "frobnicate", "", 2, ""},
-    CliCase{"encipher without a pad file is wrong usage", "encipher", "", 2, ""},
-    CliCase{"an unknown option is wrong usage", "decode --fast", "", 2, ""},
-    CliCase{"too many files are wrong usage", "decode a b", "", 2, ""},
-    CliCase{"a folder as the input file fails", "encode .", "", 1, ""},
-    CliCase{"a folder as the pad file fails", "encipher . digits.crp", "", 1, ""},
-    CliCase{"a dash reads standard input", "encode -", "abc", 0, "05052 \n"},
-    CliCase{"--digits may follow the pad file", "decipher zero.OTP --digits", "08211 81835 0", 0, "08211 81835 0\n"},
-    CliCase{"a double dash lets a file name start with a dash", "decode -- -dash.crp", "", 0, "rpt\n"},
-    CliCase{"--digits belongs to decipher only", "encipher --digits zero.OTP", "11111", 2, ""},
-    CliCase{"pad and groups cannot both come from standard input", "encipher -", "11111", 2, ""},
+            "08211 81835 0\n", ""},
+    CliCase{"a byte 0 in the pad never reaches it", "encipher nullbyte.OTP", "11111", 0, "11111 \n", ""},
+    CliCase{"a non-digit fails with nothing on standard output", "encipher zero.OTP", "1234567", 1, "",
+            "quarn-cli: ' ' ist kein g\xC3\xBCltiger Integerwert.\n"},
+    CliCase{"a deciphering failure names a character the code page lacks", "decipher zero.OTP",
+            "12\xE2\x86\x92"
+            "45",
+            1, "", "quarn-cli: '\xE2\x86\x92' ist kein g\xC3\xBCltiger Integerwert.\n"},
+    CliCase{"a deciphering failure names a UTF-8 umlaut", "decipher zero.OTP",
+            "12345 \xC3\xBC"
+            "1",
+            1, "", "quarn-cli: '\xC3\xBC' ist kein g\xC3\xBCltiger Integerwert.\n"},
+    CliCase{"a short pad fails", "encipher short.OTP", "11111", 1, "",
+            "quarn-cli: short.OTP: das OTP hat nur 599 statt 600 Zeichen\n"},
+    CliCase{"a Ctrl-Z ends the pad file", "decipher ctrlz.OTP", "11111", 1, "",
+            "quarn-cli: ctrlz.OTP: das OTP hat nur 300 statt 600 Zeichen\n"},
+    CliCase{"a missing pad file fails", "encipher none.OTP", "11111", 1, "",
+            "quarn-cli: none.OTP: Datei nicht gefunden\n"},
+    CliCase{"a missing input file fails", "encode none.txt", "", 1, "", "quarn-cli: none.txt: Datei nicht gefunden\n"},
+    CliCase{"no command is wrong usage", "", "", 2, "", "quarn-cli: kein Befehl angegeben\nAufruf:"},
+    CliCase{"an unknown command is wrong usage", "frobnicate", "", 2, "", "quarn-cli: unbekannter Befehl frobnicate\n"},
+    CliCase{"encipher without a pad file is wrong usage", "encipher", "", 2, "", "quarn-cli: OTPDATEI fehlt\n"},
+    CliCase{"an unknown option is wrong usage", "decode --fast", "", 2, "", "quarn-cli: unbekannte Option --fast\n"},
+    CliCase{"too many files are wrong usage", "decode a b", "", 2, "", "quarn-cli: zu viele Argumente\n"},
+    CliCase{"a folder as the input file fails", "encode .", "", 1, "", "quarn-cli: .: ist ein Ordner\n"},
+    CliCase{"a folder as the pad file fails", "encipher . digits.crp", "", 1, "", "quarn-cli: .: ist ein Ordner\n"},
+    CliCase{"a dash reads standard input", "encode -", "abc", 0, "05052 \n", ""},
+    CliCase{"--digits may follow the pad file", "decipher zero.OTP --digits", "08211 81835 0", 0, "08211 81835 0\n",
+            ""},
+    CliCase{"a double dash lets a file name start with a dash", "decode -- -dash.crp", "", 0, "rpt\n", ""},
+    CliCase{"--digits belongs to decipher only", "encipher --digits zero.OTP", "11111", 2, "",
+            "quarn-cli: unbekannte Option --digits\n"},
+    CliCase{"-o belongs to pad only", "encode -o x.txt", "", 2, "", "quarn-cli: unbekannte Option -o\n"},
+    CliCase{"-o needs a file name", "pad -o", "", 2, "", "quarn-cli: -o ohne Dateinamen\n"},
+    CliCase{"pad and groups cannot both come from standard input", "encipher -", "11111", 2, "",
+            "quarn-cli: OTPDATEI und DATEI lesen nicht beide die Standardeingabe\n"},
+    CliCase{"pad -o refuses to replace a file", "pad -o zero.OTP", "", 1, "",
+            "quarn-cli: zero.OTP: existiert bereits; ein OTP wird nie \xC3\xBC"
+            "berschrieben\n"},
+    CliCase{"pad -o refuses a folder", "pad -o .", "", 1, "", "quarn-cli: .: ist ein Ordner\n"},
+    CliCase{"pad -o into a missing folder fails", "pad -o none/new.OTP", "", 1, "",
+            "quarn-cli: none/new.OTP: Ordner nicht gefunden\n"},
 };
 
 } // namespace quarn::cases

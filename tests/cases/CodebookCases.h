@@ -2,6 +2,7 @@
 
 // Case tables shared by the QTest suites and the Qt-free runner that also runs on Windows.
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace quarn::cases {
@@ -92,6 +93,42 @@ inline constexpr std::array UpperCaseCases{
     TextCase{"division sign stays", "\xF7", "\xF7"},
     TextCase{"letters of the 0x80 block", "\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"},
     TextCase{"digits and marks stay", "12.,!", "12.,!"},
+};
+
+struct InputCase
+{
+    std::string_view name;
+    std::string_view bytes;
+    bool cutShort;
+    std::u32string_view characters;
+};
+
+// Bytes as the program reads them: UTF-8 when valid and not plain ASCII, Windows-1252 otherwise.
+inline constexpr std::array InputTextCases{
+    InputCase{"ASCII is ASCII", "Abc 12\r\n", false, U"Abc 12\r\n"},
+    InputCase{"UTF-8 umlauts are one character each",
+              "Gr\xC3\xBC\xC3\x9F"
+              "e",
+              false, U"Gr\u00FC\u00DFe"},
+    InputCase{"Windows-1252 umlauts are one byte each",
+              "Gr\xFC\xDF"
+              "e",
+              false, U"Gr\u00FC\u00DFe"},
+    InputCase{"Windows-1252 bytes that form valid UTF-8 read as UTF-8", "\xC3\xBC", false, U"\u00FC"},
+    InputCase{"one byte that is not UTF-8 makes it all Windows-1252", "\xC3\xBC\xFC", false, U"\u00C3\u00BC\u00FC"},
+    InputCase{"the euro sign from either encoding", "\xE2\x82\xAC\x80", false, U"\u00E2\u201A\u00AC\u20AC"},
+    InputCase{"UTF-8 euro sign", "\xE2\x82\xAC", false, U"\u20AC"},
+    InputCase{"a character beyond the basic plane", "a\xF0\x9F\x98\x80", false, U"a\U0001F600"},
+    InputCase{"an overlong form is not UTF-8", "\xC0\xAF", false, U"\u00C0\u00AF"},
+    InputCase{"a surrogate is not UTF-8", "\xED\xA0\x80", false, U"\u00ED\u00A0\u20AC"},
+    InputCase{"above U+10FFFF is not UTF-8", "\xF4\x90\x80\x80", false, U"\u00F4\u0090\u20AC\u20AC"},
+    InputCase{"the largest code point is UTF-8", "\xF4\x8F\xBF\xBF", false, U"\U0010FFFF"},
+    InputCase{"a sequence cut at the end of a whole text is not UTF-8", "\xC3\xBC\xC3", false, U"\u00C3\u00BC\u00C3"},
+    InputCase{"a sequence cut where the reader stopped is left out", "\xC3\xBC\xE2\x82", true, U"\u00FC"},
+    InputCase{"an undefined Windows-1252 byte keeps its own value", "\x81\x8D", false, U"\u0081\u008D"},
+    InputCase{"a C1 control in UTF-8 is its own code point", "\xC2\x80", false, U"\u0080"},
+    InputCase{"a byte 0 is a character", std::string_view("A\0\xC3\xBC", 4), false,
+              std::u32string_view(U"A\0\u00FC", 3)},
 };
 
 } // namespace quarn::cases

@@ -2,6 +2,7 @@
 #include "CodeEncoder.h"
 #include "CodeTable.h"
 #include "GroupFormatter.h"
+#include "InputText.h"
 #include "PassedOver.h"
 #include "Windows1252.h"
 #include "cases/CodebookCases.h"
@@ -35,6 +36,9 @@ private slots:
     void upperCase();
     void passedOver_data();
     void passedOver();
+    void inputText_data();
+    void inputText();
+    void encodingThatStopsEarlyIsTheStartOfTheWhole();
 };
 
 void TestCodebook::encoder_data()
@@ -179,6 +183,43 @@ void TestCodebook::passedOver_data()
         << QString(QChar(0x81)) << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: \\x81");
     QTest::newRow("characters outside Windows-1252 are named as they are")
         << QString::fromUtf8("A€😀Ж") << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: € 😀 Ж");
+}
+
+void TestCodebook::inputText_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<bool>("cutShort");
+    QTest::addColumn<QString>("characters");
+    for (const auto& c : cases::InputTextCases)
+        QTest::newRow(c.name.data()) << bytes(c.bytes) << c.cutShort
+                                     << QString::fromUcs4(c.characters.data(), qsizetype(c.characters.size()));
+}
+
+void TestCodebook::inputText()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(bool, cutShort);
+    QFETCH(QString, characters);
+    const std::u32string got = InputText::characters(input.toStdString(), cutShort);
+    QCOMPARE(QString::fromUcs4(got.data(), qsizetype(got.size())), characters);
+}
+
+void TestCodebook::encodingThatStopsEarlyIsTheStartOfTheWhole()
+{
+    const std::string alphabet = "RPTCHBEUNGEDE ABC1.5:0\xC4";
+    QRandomGenerator rng(500);
+    for (int round = 0; round < 500; ++round) {
+        std::string text;
+        for (int i = rng.bounded(200); i > 0; --i)
+            text += alphabet[rng.bounded(int(alphabet.size()))];
+        const std::string whole = CodeEncoder::encode(text);
+        for (const std::size_t enough : {std::size_t(1), std::size_t(7), GroupFormatter::MaxDigits}) {
+            const std::string start = CodeEncoder::encode(text, enough);
+            QVERIFY2(whole.starts_with(start), text.c_str());
+            // No code is longer than four digits with its shift.
+            QVERIFY2(start == whole || (start.size() >= enough && start.size() < enough + 4), text.c_str());
+        }
+    }
 }
 
 void TestCodebook::passedOver()

@@ -62,5 +62,34 @@ head -c 599 pad1.txt >short.OTP
 expect "a short pad fails" 1 "$(want '')" -- cli encipher short.OTP groups.txt
 expect "wrong usage exits with 2" 2 "$(want '')" -- cli frobnicate
 
+# What one command writes, the next reads: blanks and line breaks between digits are layout.
+expect "decode reads the groups encode writes" 0 "$(want 'TREFFPUNKT 12.30 UHR AM TOR\n')" -- cli decode groups.txt
+cli decipher --digits "heute mittag.OTP" cipher.txt >digits.txt
+expect "decipher --digits then decode equals decipher" 0 "$(want 'TREFFPUNKT 12.30 UHR AM TOR\n')" -- \
+    cli decode digits.txt
+
+# The same text in UTF-8 and in Windows-1252 gives the same groups and names the same characters.
+printf 'gr\xc3\xbc\xc3\x9fe\r\n\xc3\x84rger\r\n' >utf8.txt
+expect "a UTF-8 file is encoded as its Windows-1252 twin" 0 "$(want '57414 584\n')" -- cli encode utf8.txt
+cp err.txt utf8-notice.txt
+cli encode umlaut.txt 2>umlaut-notice.txt >/dev/null
+if cmp -s utf8-notice.txt umlaut-notice.txt && grep -q "^Nicht in der Quarn-Tafel" utf8-notice.txt; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    echo "FAIL the notice differs between UTF-8 and Windows-1252: $(cat utf8-notice.txt) / $(cat umlaut-notice.txt)"
+fi
+
+mkdir pads
+expect "pad -o writes a new file, nothing on standard output" 0 "$(want '')" -- cli pad -o pads/neu.OTP
+cp pads/neu.OTP first.OTP
+expect "pad -o never replaces a file" 1 "$(want '')" -- cli pad -o pads/neu.OTP
+if cmp -s pads/neu.OTP first.OTP && [ "$(ls -A pads)" = "neu.OTP" ] && [ "$(wc -c <first.OTP)" -eq 601 ]; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    echo "FAIL pad -o: the file changed or something is left beside it: $(ls -A pads)"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -5,6 +5,7 @@
 #include "CodeDecoder.h"
 #include "CodeEncoder.h"
 #include "GroupFormatter.h"
+#include "InputText.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
 #include "Windows1252.h"
@@ -69,6 +70,8 @@ void codebookTables()
         checkEqual(CodeDecoder::decode(c.input), c.expected, "decoder", c.name);
     for (const auto& c : cases::UpperCaseCases)
         checkEqual(Windows1252::toUpper(c.input), c.expected, "upper case", c.name);
+    for (const auto& c : cases::InputTextCases)
+        check(InputText::characters(c.bytes, c.cutShort) == c.characters, "input text", c.name);
 }
 
 void randomTextsRoundTrip()
@@ -171,7 +174,11 @@ void systemPads()
 
 cli::StandardInput input(std::string_view bytes)
 {
-    return [text = std::string(bytes)] { return text; };
+    return [text = std::string(bytes), pos = std::size_t(0)](char* buffer, std::size_t size) mutable {
+        const std::size_t n = text.copy(buffer, size, pos);
+        pos += n;
+        return n;
+    };
 }
 
 // The command-line cases, run in-process in a fresh folder holding the case files.
@@ -191,7 +198,7 @@ void cliTables()
         const auto outcome = cli::runCli(cases::splitArgs(c.args), random, input(c.input));
         check(outcome.exitCode == c.exitCode, "cli", c.name, "exit code " + std::to_string(outcome.exitCode));
         checkEqual(outcome.out, c.out, "cli", c.name);
-        check(outcome.err.empty() == (c.exitCode == 0), "cli", c.name, "standard error " + shown(outcome.err));
+        check(cases::errMatches(c, outcome.err), "cli", c.name, "standard error " + shown(outcome.err));
     }
 
     // A pad written by the tool, saved with CR LF as a Windows editor would, serves both directions.

@@ -1,9 +1,10 @@
 // Any bytes as a text, cipher or pad file: a load never returns more than its limit, a byte 0 never
-// reaches the text, a byte 26 ends it, "too large" is told exactly when a character lies past the limit,
-// and what was loaded is saved and loaded again unchanged.
+// reaches the text, a byte 26 ends it, UTF-8 is read as such, "too large" is told exactly when a character
+// lies past the limit, and what was loaded is saved and loaded again unchanged where Windows-1252 can hold it.
 //
 // Input: one byte choosing the limit (and whether it is a pad load), then the file's bytes.
 #include "FuzzCheck.h"
+#include "InputText.h"
 #include "PadFileText.h"
 #include "TextBytes.h"
 #include "TextFile.h"
@@ -45,23 +46,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(loaded.ok());
 
     // What the reader should have made of the bytes: up to a byte 26, at most `limit` places, no byte 0.
-    // A text load counts a byte 0 as a place; a pad load does not.
-    std::string_view text = bytes.substr(0, bytes.find(char(26)));
-    if (pad)
-        text = text.substr(0, quarn::PadFileText::MaxBytesRead);
+    // A text load counts a byte 0 as a place and reads UTF-8 as InputText does; a pad load takes bytes and
+    // does not count a byte 0.
     const qsizetype places = std::max<qsizetype>(limit, 0);
-    const bool pastLimit = qsizetype(text.size()) > places;
-    std::string kept(pad ? text : text.substr(0, std::size_t(places)));
-    std::erase(kept, '\0');
-    if (pad)
+    QString expected;
+    bool pastLimit = false;
+    if (pad) {
+        std::string kept(bytes.substr(0, bytes.find(char(26))).substr(0, quarn::PadFileText::MaxBytesRead));
+        std::erase(kept, '\0');
         kept.resize(std::min(kept.size(), std::size_t(places)));
-    FUZZ_CHECK(loaded.text == quarn::fromWindows1252(kept));
-    FUZZ_CHECK(loaded.text.size() <= places);
-    FUZZ_CHECK(loaded.tooLarge == (pastLimit && !pad));
+        expected = quarn::fromWindows1252(kept);
+    } else {
+        // The reader takes four bytes for each place and one more character: enough for any UTF-8.
+        // A file that fills the read may go on, so it may end inside a character that was not read.
+        const std::size_t wanted = std::size_t(places + 1) * 4;
+        const std::string_view read = bytes.substr(0, wanted);
+        const std::size_t end = read.find(char(26));
+        const bool cutShort = end == std::string_view::npos && read.size() == wanted;
+        std::u32string characters = quarn::InputText::characters(read.substr(0, end), cutShort);
+        pastLimit = qsizetype(characters.size()) > places;
+        characters.resize(std::min(characters.size(), std::size_t(places)));
+        std::erase(characters, U'\0');
+        expected = QString::fromUcs4(characters.data(), qsizetype(characters.size()));
+    }
+    FUZZ_CHECK(loaded.text == expected);
+    FUZZ_CHECK(loaded.text.toUcs4().size() <= places);
+    FUZZ_CHECK(loaded.tooLarge == pastLimit);
 
-    // Saved and loaded again, the text comes back whole.
+    // Saved and loaded again, the text comes back whole, unless it holds characters Windows-1252 lacks or
+    // its Windows-1252 bytes happen to read as UTF-8.
     const QString copy = dir.filePath(QStringLiteral("copy.txt"));
     FUZZ_CHECK(TextFile::write(copy, loaded.text).isEmpty());
+    const std::string saved = quarn::toWindows1252(loaded.text);
+    if (quarn::fromWindows1252(saved) != loaded.text || (!pad && quarn::InputText(saved).isUtf8()))
+        return 0;
     const quarn::LoadedText again = pad ? TextFile::readPad(copy) : TextFile::read(copy, limit);
     FUZZ_CHECK(again.ok() && !again.tooLarge);
     FUZZ_CHECK(again.text == loaded.text);

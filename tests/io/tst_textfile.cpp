@@ -146,6 +146,18 @@ void TestTextFile::readLimits_data()
         << QString(QByteArray(50, 'A') + QByteArray(49, 'B')) << true;
     QTest::newRow("Windows-1252 letters become their characters")
         << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF") << plain << QStringLiteral("ÄÖÜäöüß") << false;
+    const QByteArray ue("\xC3\xBC"); // ü in UTF-8
+    QTest::newRow("a Linux editor's UTF-8 reads as its characters") << QByteArray("Gr\xC3\xBC\xC3\x9F"
+                                                                                  "e \xE2\x86\x92 \xE2\x82\xAC")
+                                                                    << plain << QStringLiteral("Grüße → €") << false;
+    QTest::newRow("100 UTF-8 umlauts are 100 characters") << ue.repeated(100) << plain << QString(100, u'ü') << false;
+    QTest::newRow("101 UTF-8 umlauts are too large") << ue.repeated(101) << plain << QString(100, u'ü') << true;
+    QTest::newRow("UTF-8 cut inside a character where reading stops is still UTF-8")
+        << 'A' + ue.repeated(300) << plain << 'A' + QString(99, u'ü') << true;
+    QTest::newRow("one byte that is not UTF-8 makes the file Windows-1252")
+        << ue + "\xFC" << plain << QStringLiteral("Ã¼ü") << false;
+    QTest::newRow("a byte 0 in UTF-8 counts toward the limit")
+        << QByteArray(99, 'A') + QByteArray(1, '\0') + ue << plain << QString(QByteArray(99, 'A')) << true;
     QTest::newRow("an empty file is an empty text") << QByteArray() << plain << QString() << false;
     QTest::newRow("a limit of 0 loads an empty file") << QByteArray() << qsizetype(0) << QString() << false;
     QTest::newRow("a limit of 0 makes one character too large") << QByteArray("A") << qsizetype(0) << QString() << true;

@@ -1,0 +1,96 @@
+#include "InputText.h"
+
+#include "Windows1252.h"
+
+namespace quarn {
+
+namespace {
+
+enum class Sequence
+{
+    Valid,
+    Invalid,
+    Unfinished // well-formed so far, but the bytes end inside it
+};
+
+// The well-formed UTF-8 sequences (no overlong forms, no surrogates, nothing above U+10FFFF) by their lead
+// byte: the length and the range of the second byte; later bytes are 80 to BF.
+Sequence sequenceAt(std::string_view s, std::size_t pos, std::size_t& length)
+{
+    const auto lead = static_cast<unsigned char>(s[pos]);
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead < 0x80) {
+        length = 1;
+        return Sequence::Valid;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return Sequence::Invalid;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if (pos + i >= s.size())
+            return Sequence::Unfinished;
+        const auto b = static_cast<unsigned char>(s[pos + i]);
+        if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF))
+            return Sequence::Invalid;
+    }
+    return Sequence::Valid;
+}
+
+} // namespace
+
+InputText::InputText(std::string_view bytes, bool cutShort) : m_bytes(bytes), m_end(bytes.size())
+{
+    bool nonAscii = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t length = 1;
+        const Sequence sequence = sequenceAt(bytes, pos, length);
+        if (sequence == Sequence::Unfinished && cutShort) {
+            // The rest of that character was never read; what was read is UTF-8 so far.
+            m_utf8 = true;
+            m_end = pos;
+            return;
+        }
+        if (sequence != Sequence::Valid)
+            return;
+        nonAscii = nonAscii || length > 1;
+        pos += length;
+    }
+    m_utf8 = nonAscii;
+}
+
+char32_t InputText::next()
+{
+    const auto lead = static_cast<unsigned char>(m_bytes[m_pos++]);
+    if (!m_utf8)
+        return Windows1252::toUnicode(lead);
+    if (lead < 0x80)
+        return lead;
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t cp = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i)
+        cp = (cp << 6) | (static_cast<unsigned char>(m_bytes[m_pos++]) & 0x3F);
+    return cp;
+}
+
+std::u32string InputText::characters(std::string_view bytes, bool cutShort)
+{
+    InputText text(bytes, cutShort);
+    std::u32string out;
+    while (!text.atEnd())
+        out += text.next();
+    return out;
+}
+
+} // namespace quarn

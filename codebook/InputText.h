@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quarn {
+
+// How a text the user gives the program (a file, standard input, a file name) becomes characters. Linux
+// terminals and editors write UTF-8, the program's own files are Windows-1252: bytes that are valid UTF-8 and
+// hold at least one byte above 0x7F are read as UTF-8, anything else as Windows-1252, one byte a character.
+// Characters come out as code points, those without a Windows-1252 form included, so that what passes them
+// over can still name them.
+class InputText
+{
+public:
+    // `cutShort`: the reader stopped early, so the bytes may end inside a UTF-8 sequence; such an end does
+    // not count against UTF-8 and gives no character.
+    explicit InputText(std::string_view bytes, bool cutShort = false);
+
+    bool isUtf8() const { return m_utf8; }
+    bool atEnd() const { return m_pos >= m_end; }
+    // The next character; call only while !atEnd().
+    char32_t next();
+
+    // All characters of `bytes` by the rule above.
+    static std::u32string characters(std::string_view bytes, bool cutShort = false);
+
+private:
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_utf8 = false;
+};
+
+} // namespace quarn
