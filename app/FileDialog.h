@@ -35,7 +35,6 @@ public:
     // From now on both dialogs open in the folder of the file chosen last in either. Only for this run:
     // the program keeps no list of where its files are.
     void shareFolderWith(FileDialog* other) { other->m_folder = m_folder; }
-    QString folder() const { return *m_folder; }
 
     static void setNextAnswer(const QString& path); // an empty path cancels
     static void clearNextAnswers();

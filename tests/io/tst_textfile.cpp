@@ -44,8 +44,6 @@ private slots:
     void readLimits();
     void padLoadKeepsTheFirst600_data();
     void padLoadKeepsTheFirst600();
-    void padLoadRefusesWhatIsNoPad_data();
-    void padLoadRefusesWhatIsNoPad();
     void onlyRegularFilesAreRead_data();
     void onlyRegularFilesAreRead();
     void newPadsArePrivate_data();
@@ -207,42 +205,6 @@ void TestTextFile::padLoadKeepsTheFirst600()
     QVERIFY(loaded.ok());
     QCOMPARE(loaded.text, text);
     QVERIFY(!loaded.tooLarge);
-}
-
-void TestTextFile::padLoadRefusesWhatIsNoPad_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("problem");
-
-    const QByteArray pad = padText().toLatin1();
-    QByteArray letter = pad;
-    letter[36 * 6 + 2] = 'K';
-    QByteArray broken = pad;
-    broken.insert(59, "\r\n");
-    QTest::newRow("an empty file") << QByteArray() << QStringLiteral("das OTP hat nur 0 statt 600 Zeichen");
-    QTest::newRow("599 characters") << pad.left(599) << QStringLiteral("das OTP hat nur 599 statt 600 Zeichen");
-    QTest::newRow("a cipher file of 20 groups")
-        << QByteArray("12345 ").repeated(20) << QStringLiteral("das OTP hat nur 120 statt 600 Zeichen");
-    QTest::newRow("a line break inside the first 600 characters")
-        << broken << QStringLiteral("nach Gruppe 10 steht '\\r' statt eines Leerzeichens");
-    QTest::newRow("a letter in group 37")
-        << letter << QStringLiteral("in Gruppe 37 ist das 3. Zeichen 'K' keine Ziffer");
-    QTest::newRow("a byte 26 cuts the pad short")
-        << pad.left(6) + "\x1A" + pad << QStringLiteral("das OTP hat nur 6 statt 600 Zeichen");
-    QTest::newRow("a plain text") << QByteArray("HALLO WELT") << QStringLiteral("das OTP hat nur 10 statt 600 Zeichen");
-}
-
-void TestTextFile::padLoadRefusesWhatIsNoPad()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, problem);
-
-    const QString path = m_dir->filePath(QStringLiteral("pad.OTP"));
-    QVERIFY(writeBytes(path, bytes));
-    const LoadedText loaded = TextFile::readPad(path);
-    QVERIFY(loaded.notAPad);
-    QCOMPARE(loaded.error, problem);
-    QVERIFY(loaded.text.isEmpty());
 }
 
 void TestTextFile::onlyRegularFilesAreRead_data()
