@@ -33,17 +33,21 @@ std::string PadFileText::problem(std::string_view text)
 {
     if (text.size() < PadLength)
         return "das OTP hat nur " + std::to_string(text.size()) + " statt 600 Zeichen";
+    const auto shown = [](char c) {
+        std::string out = "'";
+        out += PassedOver::readable(Windows1252::toUnicode(static_cast<unsigned char>(c)));
+        out += '\'';
+        return out;
+    };
     for (std::size_t i = 0; i < PadLength; ++i) {
         const char c = text[i];
         const std::size_t group = i / 6 + 1;
         const std::size_t place = i % 6 + 1;
-        const std::string shown =
-            "'" + PassedOver::readable(Windows1252::toUnicode(static_cast<unsigned char>(c))) + "'";
         if (place == 6 && c != ' ')
-            return "nach Gruppe " + std::to_string(group) + " steht " + shown + " statt eines Leerzeichens";
+            return "nach Gruppe " + std::to_string(group) + " steht " + shown(c) + " statt eines Leerzeichens";
         if (place < 6 && (c < '0' || c > '9'))
-            return "in Gruppe " + std::to_string(group) + " ist das " + std::to_string(place) + ". Zeichen " + shown +
-                   " keine Ziffer";
+            return "in Gruppe " + std::to_string(group) + " ist das " + std::to_string(place) + ". Zeichen " +
+                   shown(c) + " keine Ziffer";
     }
     return {};
 }
