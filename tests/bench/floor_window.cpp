@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     auto* field = new QTextEdit(page);
     field->setGeometry(8, 161, 361, 112);
     field->setReadOnly(true);
+    (new QMenu(&window))->addAction(QStringLiteral("Kopieren"));
 
     quarn::quitAfterFirstPaint(&window);
     window.show();
