@@ -2,8 +2,8 @@
 """Time from spawning a program to the first painted frame of its window, as the X server sees it.
 
 The clock stops at the first DAMAGE event on any top-level window the program creates: the moment its first
-frame reaches the screen. Programs run in rounds, each round in a rotated order (A/B alternated), and the
-first program is compared with each of the others by the median of its per-round ratios.
+frame reaches the screen. Programs run in rounds, each round in a rotated order (A/B alternated), and each
+program is compared with each one after it by the median of their per-round ratios.
 
     first_frame.py ROUNDS NAME=PROGRAM NAME=PROGRAM ...
 
@@ -77,12 +77,12 @@ def main():
 
     load_after = open("/proc/loadavg").read().split()[:3]
     print(f"{rounds} rounds; load average (1, 5, 15 min) before {' '.join(load_before)}, after {' '.join(load_after)}")
-    base = programs[0][0]
     for name, _ in programs:
         print(f"{name}: median {statistics.median(times[name]) * 1000:.1f} ms")
-    for name, _ in programs[1:]:
-        ratios = [a / b for a, b in zip(times[base], times[name])]
-        print(f"{base} / {name}: median of pair ratios {statistics.median(ratios):.2f}")
+    for i, (a, _) in enumerate(programs):
+        for b, _ in programs[i + 1:]:
+            ratios = [x / y for x, y in zip(times[a], times[b])]
+            print(f"{a} / {b}: median of pair ratios {statistics.median(ratios):.2f}")
 
 
 if __name__ == "__main__":
