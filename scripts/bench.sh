@@ -33,11 +33,23 @@ export DISPLAY=$display
 
 bench=$build/tests/bench
 echo "== Start-up: spawn to the first painted frame (X DAMAGE), A/B alternated, under a D-Bus session"
-echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 # Each program ends itself after its first frame. The floor is one widget of every kind the window has, in its
 # font and palette, without pictures; the empty window is a bare Qt window.
-dbus-run-session -- /usr/bin/python3 tests/bench/first_frame.py 40 \
-    quarn="$bench/start_quarn" floor="$bench/floor_window" empty="$bench/empty_window"
+first_frames() {
+    dbus-run-session -- /usr/bin/python3 tests/bench/first_frame.py 40 \
+        quarn="$bench/start_quarn" floor="$bench/floor_window" empty="$bench/empty_window"
+}
+first_frames
+if [ "$(id -u)" -eq 0 ]; then
+    # On a machine shared with other work, the window's worker finds no free core; at a raised priority (the X
+    # server's too) the three programs come closer to a desktop where nothing else runs.
+    echo "-- the same at a raised priority (nice -10)"
+    renice -n -10 -p $xvfb >/dev/null
+    export -f first_frames
+    export bench
+    nice -n -10 bash -c first_frames
+    renice -n 0 -p $xvfb >/dev/null
+fi
 
 echo "== Start-up: instructions on the main thread to the first frame (callgrind)"
 # callgrind dumps its counts when the program quits right after its first frame, one file per thread; thread 1
