@@ -2,6 +2,7 @@
 
 #include "PrivateRun.h"
 #include "TForm1.h"
+#include "WindowPictures.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,28 +17,42 @@ namespace {
 class FirstPaintWatcher : public QObject
 {
 public:
-    using QObject::QObject;
+    FirstPaintWatcher(QWidget* window, std::function<void(QWidget&)> firstFrame)
+        : QObject(window), m_window(window), m_firstFrame(std::move(firstFrame))
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            // The window's own paint event comes first; its children are painted and the frame is flushed
+            // after it, before the event loop turns again.
+            QTimer::singleShot(0, this, [this] {
+                if (m_firstFrame)
+                    m_firstFrame(*m_window);
+                QCoreApplication::quit();
+            });
         }
         return false;
     }
+
+private:
+    QWidget* m_window;
+    std::function<void(QWidget&)> m_firstFrame;
 };
 
 } // namespace
 
-void quitAfterFirstPaint(QWidget* window)
+void quitAfterFirstPaint(QWidget* window, std::function<void(QWidget& window)> firstFrame)
 {
-    window->installEventFilter(new FirstPaintWatcher(window));
+    window->installEventFilter(new FirstPaintWatcher(window, std::move(firstFrame)));
 }
 
 int runQuarn(int& argc, char** argv, const StartOptions& options)
 {
+    // The pictures are decoded on a worker while the application and the window are built.
+    PicturePreparation pictures;
     QApplication application(argc, argv);
     makeRunPrivate();
     // The title names the program on the task bar and captions the error box; it is not the window's caption.
@@ -52,9 +67,9 @@ int runQuarn(int& argc, char** argv, const StartOptions& options)
     if (qtGerman.load(QStringLiteral(":/translations/qtbase_de.qm")))
         QApplication::installTranslator(&qtGerman);
 
-    TForm1 window;
+    TForm1 window(pictures);
     if (options.quitAfterFirstPaint)
-        quitAfterFirstPaint(&window);
+        quitAfterFirstPaint(&window, options.firstFrame);
     window.show();
     return QApplication::exec();
 }

@@ -1,19 +1,23 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace quarn {
 
 struct StartOptions
 {
-    // For start-up measurements: end the run as soon as the window has been painted once.
+    // For start-up measurements and tests: end the run as soon as the window's first frame has been painted,
+    // after handing the window to `firstFrame`, if set.
     bool quitAfterFirstPaint = false;
+    std::function<void(QWidget& window)> firstFrame;
 };
 
 // Starts the application with its one window and runs until the window is closed.
 int runQuarn(int& argc, char** argv, const StartOptions& options = {});
 
-// Ends the event loop after the first paint of `window` (start-up measurements).
-void quitAfterFirstPaint(QWidget* window);
+// Ends the event loop once `window` has painted its first frame, after handing it to `firstFrame`, if set.
+void quitAfterFirstPaint(QWidget* window, std::function<void(QWidget& window)> firstFrame = {});
 
 } // namespace quarn

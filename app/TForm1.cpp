@@ -8,7 +8,6 @@
 #include "FileMessages.h"
 #include "GlyphLoader.h"
 #include "GroupFormatter.h"
-#include "JpegLoader.h"
 #include "MessageBoxes.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
@@ -16,6 +15,7 @@
 #include "RandomSource.h"
 #include "TextBytes.h"
 #include "TextFile.h"
+#include "WindowPictures.h"
 #include "ui_TForm1.h"
 
 #include <QAction>
@@ -63,7 +63,11 @@ QFont windowFont()
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
+TForm1::TForm1(QWidget* parent) : TForm1(nullptr, parent) {}
+
+TForm1::TForm1(PicturePreparation& pictures, QWidget* parent) : TForm1(&pictures, parent) {}
+
+TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_random(std::make_unique<SystemRandomSource>()),
       m_clock(std::make_unique<SystemClock>())
 {
@@ -75,7 +79,7 @@ TForm1::TForm1(QWidget* parent)
     OpenDialog1->shareFolderWith(SaveDialog1);
     PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
     setUpWindow();
-    setUpPictures();
+    setUpPictures(pictures);
     setUpGlyphs();
     setUpMenus();
     setUpAccessibleNames();
@@ -130,44 +134,50 @@ void TForm1::setUpWindow()
     }
 }
 
-void TForm1::setUpPictures()
+void TForm1::setUpPictures(PicturePreparation* prepared)
 {
-    const auto show = [](QLabel* box, const QString& path, bool partialResults) {
+    // Decoded before the window can be seen, so both appear whole in its first frame and the card needs no
+    // partial images.
+    const WindowPictures pictures = prepared ? prepared->take() : WindowPictures::decode();
+    const auto show = [](QLabel* box, const BoxPicture& picture) {
         box->setScaledContents(true);
         box->setAlignment(Qt::AlignCenter);
-        JpegLoader::PartialImage partial;
-        if (partialResults)
-            partial = [box](const QImage& image) {
-                // Only worth a pixmap while someone can see it.
-                if (box->isVisible())
-                    box->setPixmap(QPixmap::fromImage(image));
-            };
-        const JpegImage decoded = JpegLoader::load(path, box->size(), partial);
-        if (decoded.ok())
-            box->setPixmap(QPixmap::fromImage(decoded.image));
+        // The box stretches what it is given when it paints; a picture fitted ahead leaves it nothing to do.
+        const bool fits = picture.fitted.size() == box->contentsRect().size() * box->devicePixelRatio();
+        const QImage& image = fits ? picture.fitted : picture.decoded;
+        if (!image.isNull())
+            box->setPixmap(QPixmap::fromImage(image));
     };
-    // The card shows what has been decoded so far; the sheet appears whole.
-    show(m_ui->QuarnKarte, QStringLiteral(":/QuarnKarte.jpg"), true);
-    show(m_ui->QuarnKarte1, QStringLiteral(":/QuarnKarte1.jpg"), false);
+    show(m_ui->QuarnKarte, pictures.card);
+    show(m_ui->QuarnKarte1, pictures.sheet);
 }
 
 void TForm1::setUpGlyphs()
 {
-    const auto glyph = [](QPushButton* button, const char* name, bool right) {
-        button->setIcon(GlyphLoader::load(QStringLiteral(":/glyphs/%1.bmp").arg(QLatin1String(name))));
+    // Each file read once; buttons with the same picture share its icon.
+    const auto load = [](const char* name) {
+        return GlyphLoader::load(QStringLiteral(":/glyphs/%1.bmp").arg(QLatin1String(name)));
+    };
+    const QIcon key = load("key");
+    const QIcon pages = load("pages");
+    const QIcon open = load("open");
+    const QIcon save = load("save");
+    const QIcon print = load("print");
+    const auto glyph = [](QPushButton* button, const QIcon& icon, bool right) {
+        button->setIcon(icon);
         button->setIconSize(QSize(16, 16));
         // A push button draws its icon before the text; mirrored, the icon follows it.
         if (right)
             button->setLayoutDirection(Qt::RightToLeft);
     };
-    glyph(m_ui->bt_OTPkey, "key", false);
-    glyph(m_ui->bt_OTPCrypt, "pages", true);
-    glyph(m_ui->bt_OTPLoad, "open", true);
-    glyph(m_ui->bt_QuarnInLoad, "open", true);
-    glyph(m_ui->bt_OTPSave, "save", true);
-    glyph(m_ui->bt_QuarnDecryptSave, "save", true);
-    glyph(m_ui->bt_OTPPrint, "print", true);
-    glyph(m_ui->bt_QuarnDecryptPrint, "print", true);
+    glyph(m_ui->bt_OTPkey, key, false);
+    glyph(m_ui->bt_OTPCrypt, pages, true);
+    glyph(m_ui->bt_OTPLoad, open, true);
+    glyph(m_ui->bt_QuarnInLoad, open, true);
+    glyph(m_ui->bt_OTPSave, save, true);
+    glyph(m_ui->bt_QuarnDecryptSave, save, true);
+    glyph(m_ui->bt_OTPPrint, print, true);
+    glyph(m_ui->bt_QuarnDecryptPrint, print, true);
 }
 
 void TForm1::setUpMenus()

@@ -16,6 +16,7 @@ namespace quarn {
 
 class Clock;
 class FileDialog;
+class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
 
@@ -26,7 +27,10 @@ class TForm1 : public QWidget
     Q_OBJECT
 
 public:
+    // Decodes its pictures itself.
     explicit TForm1(QWidget* parent = nullptr);
+    // Shows the pictures prepared while the application started, waiting for them if they are not ready yet.
+    explicit TForm1(PicturePreparation& pictures, QWidget* parent = nullptr);
     ~TForm1() override;
 
     Ui::TForm1* ui() const { return m_ui.get(); }
@@ -64,8 +68,9 @@ public slots:
     QWidget* popupComponent() const { return m_popupComponent; }
 
 private:
+    TForm1(PicturePreparation* pictures, QWidget* parent);
     void setUpWindow();
-    void setUpPictures();
+    void setUpPictures(PicturePreparation* prepared);
     void setUpGlyphs();
     void setUpMenus();
     void setUpAccessibleNames();

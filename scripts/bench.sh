@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Benchmarks: start-up and memory of the window against an empty Qt window, the cipher click, a full
-# round trip through the libraries, loading a 1 GB file against a 1 KB one, and quarn-cli's peak memory for
-# endless and huge inputs. Prints the figures; asserts nothing.
+# Benchmarks: start-up to the first painted frame against a floor window and an empty window (wall clock and
+# main-thread instructions), peak memory, the cipher click, a full round trip through the libraries, loading a
+# 1 GB file against a 1 KB one, and quarn-cli's peak memory for endless and huge inputs. Prints the figures;
+# asserts nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-if ! command -v hyperfine >/dev/null; then
+# The benchmarks' own tools: the X DAMAGE client for the first frame, callgrind, a D-Bus session as on a desktop.
+bench_packages=(python3-xlib valgrind dbus-daemon time)
+missing=()
+for p in "${bench_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
     sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq && $sudo apt-get install -y -qq hyperfine >/dev/null
+    $sudo apt-get update -qq && $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
 build=build/bench
@@ -24,22 +31,46 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 export DISPLAY=$display
 
-echo "== Cold start to the first painted window (hyperfine)"
-# Both programs quit themselves once their first paint has happened.
-hyperfine --warmup 3 --runs 20 --export-json "$build/start.json" \
-    "$build/tests/bench/start_quarn" \
-    "$build/tests/bench/empty_window"
-python3 - "$build/start.json" <<'PY'
-import json, sys
-r = json.load(open(sys.argv[1]))["results"]
-q, e = r[0]["mean"], r[1]["mean"]
-print(f"quarn {q*1000:.1f} ms, empty window {e*1000:.1f} ms, ratio {q/e:.2f}")
-PY
+bench=$build/tests/bench
+echo "== Start-up: spawn to the first painted frame (X DAMAGE), A/B alternated, under a D-Bus session"
+# Each program ends itself after its first frame. The floor is one widget of every kind the window has, in its
+# font and palette, without pictures; the empty window is a bare Qt window.
+first_frames() {
+    dbus-run-session -- /usr/bin/python3 tests/bench/first_frame.py 40 \
+        quarn="$bench/start_quarn" floor="$bench/floor_window" empty="$bench/empty_window"
+}
+first_frames
+if [ "$(id -u)" -eq 0 ]; then
+    # On a machine shared with other work, the window's worker finds no free core; at a raised priority (the X
+    # server's too) the three programs come closer to a desktop where nothing else runs.
+    echo "-- the same at a raised priority (nice -10)"
+    renice -n -10 -p $xvfb >/dev/null
+    export -f first_frames
+    export bench
+    nice -n -10 bash -c first_frames
+    renice -n 0 -p $xvfb >/dev/null
+fi
+
+echo "== Start-up: instructions on the main thread to the first frame (callgrind)"
+# callgrind dumps its counts when the program quits right after its first frame, one file per thread; thread 1
+# is the main thread. Work on other threads (the pictures) is not counted.
+instructions() {
+    local out
+    out=$(mktemp -d)
+    dbus-run-session -- valgrind --tool=callgrind --separate-threads=yes --dump-before='QCoreApplication::quit*' \
+        --callgrind-out-file="$out/cg" "$1" >/dev/null 2>&1
+    awk '/^summary:/ {print $2}' "$out/cg.1-01"
+    rm -rf "$out"
+}
+q=$(instructions "$bench/start_quarn")
+f=$(instructions "$bench/floor_window")
+e=$(instructions "$bench/empty_window")
+python3 -c "print(f'quarn {$q/1e6:.1f} M, floor {$f/1e6:.1f} M, empty window {$e/1e6:.1f} M; quarn / floor {$q/$f:.2f}, quarn / empty {$q/$e:.2f}')"
 
 echo "== Peak memory (/usr/bin/time -v)"
 peak() { /usr/bin/time -v "$@" 2>&1 >/dev/null | awk '/Maximum resident/ {print $6}'; }
-q=$(peak "$build/tests/bench/start_quarn")
-e=$(peak "$build/tests/bench/empty_window")
+q=$(peak "$bench/start_quarn")
+e=$(peak "$bench/empty_window")
 python3 -c "print(f'quarn {$q/1024:.1f} MiB, empty window {$e/1024:.1f} MiB, ratio {$q/$e:.2f}')"
 
 echo "== The cipher click, 100 groups, both directions (QTest benchmark)"

@@ -1,0 +1,105 @@
+#include "Startup.h"
+#include "TForm1.h"
+#include "WindowPictures.h"
+#include "ui_TForm1.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+#include <memory>
+
+using namespace quarn;
+
+namespace {
+
+struct Shown
+{
+    QRect box;        // in window coordinates
+    QSize pixmapSize; // what the box was given
+};
+
+QImage opaque(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+// Start-up as the user meets it: the program's own start with its worker, up to the window's first frame.
+// Runs without a test application object, since the start-up makes its own.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    WindowPictures m_expected;
+    QImage m_firstFrame;
+    QHash<QString, Shown> m_shown;
+
+    static void pictureRows()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("the card") << QStringLiteral("QuarnKarte");
+        QTest::newRow("the usage notes") << QStringLiteral("QuarnKarte1");
+    }
+
+    const BoxPicture& expected(const QString& name) const
+    {
+        return name == QLatin1String("QuarnKarte") ? m_expected.card : m_expected.sheet;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_expected = WindowPictures::decode();
+        QVERIFY2(m_expected.card.error.isEmpty(), qPrintable(m_expected.card.error));
+        QVERIFY2(m_expected.sheet.error.isEmpty(), qPrintable(m_expected.sheet.error));
+
+        StartOptions options;
+        options.quitAfterFirstPaint = true;
+        options.firstFrame = [this](QWidget& window) {
+            // What the platform holds of the window at this moment: its first frame.
+            m_firstFrame = window.screen()->grabWindow(window.winId()).toImage();
+            for (const QString& name : {QStringLiteral("QuarnKarte"), QStringLiteral("QuarnKarte1")}) {
+                const QLabel* box = window.findChild<QLabel*>(name);
+                if (box)
+                    m_shown.insert(name, {QRect(box->mapTo(&window, QPoint(0, 0)), box->size()), box->pixmap().size()});
+            }
+        };
+        int argc = 1;
+        char name[] = "tst_startup";
+        char* argv[] = {name, nullptr};
+        QCOMPARE(runQuarn(argc, argv, options), 0);
+        QVERIFY(!m_firstFrame.isNull());
+    }
+
+    void theFirstFrameShowsThePictureWhole_data() { pictureRows(); }
+    void theFirstFrameShowsThePictureWhole()
+    {
+        QFETCH(QString, name);
+        QVERIFY(m_shown.contains(name));
+        const Shown shown = m_shown.value(name);
+        // The picture fitted ahead is the one shown: the boxes it was fitted for are the layout's.
+        QCOMPARE(shown.pixmapSize, shown.box.size());
+        QCOMPARE(opaque(m_firstFrame.copy(shown.box)), opaque(expected(name).fitted));
+    }
+
+    void aWindowBuiltOnItsOwnShowsThePicture_data() { pictureRows(); }
+    void aWindowBuiltOnItsOwnShowsThePicture()
+    {
+        QFETCH(QString, name);
+        int argc = 1;
+        char program[] = "tst_startup";
+        char* argv[] = {program, nullptr};
+        QApplication application(argc, argv);
+        TForm1 window;
+        const QLabel* box = window.findChild<QLabel*>(name);
+        QVERIFY(box);
+        QVERIFY(box->hasScaledContents());
+        QCOMPARE(opaque(box->pixmap().toImage()), opaque(expected(name).fitted));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestStartup)
+#include "tst_startup.moc"
