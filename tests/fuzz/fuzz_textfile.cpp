@@ -1,6 +1,7 @@
 // Any bytes as a text, cipher or pad file: a load never returns more than its limit, a byte 0 never
 // reaches the text, a byte 26 ends it, UTF-8 is read as such, "too large" is told exactly when a character
-// lies past the limit, and what was loaded is saved and loaded again unchanged where Windows-1252 can hold it.
+// lies past the limit, a pad load gives a pad or nothing, and what was loaded is saved and loaded again
+// unchanged where Windows-1252 can hold it.
 //
 // Input: one byte choosing the limit (and whether it is a pad load), then the file's bytes.
 #include "FuzzCheck.h"
@@ -43,7 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()));
     }
     const quarn::LoadedText loaded = pad ? TextFile::readPad(path) : TextFile::read(path, limit);
-    FUZZ_CHECK(loaded.ok());
 
     // What the reader should have made of the bytes: up to a byte 26, at most `limit` places, no byte 0.
     // A text load counts a byte 0 as a place and reads UTF-8 as InputText does; a pad load takes bytes and
@@ -55,8 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string kept(bytes.substr(0, bytes.find(char(26))).substr(0, quarn::PadFileText::MaxBytesRead));
         std::erase(kept, '\0');
         kept.resize(std::min(kept.size(), std::size_t(places)));
+        // Anything but a pad is refused whole, so that it never takes the pad's place.
+        const bool isPad = quarn::PadFileText::problem(kept).empty();
+        FUZZ_CHECK(loaded.ok() == isPad && loaded.notAPad == !isPad);
+        if (!isPad) {
+            FUZZ_CHECK(loaded.text.isEmpty());
+            return 0;
+        }
         expected = quarn::fromWindows1252(kept);
     } else {
+        FUZZ_CHECK(loaded.ok());
         // The reader takes four bytes for each place and one more character: enough for any UTF-8.
         // A file that fills the read may go on, so it may end inside a character that was not read.
         const std::size_t wanted = std::size_t(places + 1) * 4;
