@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PadHistory.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -35,6 +37,7 @@ public:
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
     bool resultShown() const { return m_shownResult != 0; }
+    const PadHistory& padHistory() const { return m_padHistory; }
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
@@ -63,6 +66,10 @@ public slots:
     void openResultMenu(QWidget* field, const QPoint& globalPos);
     QWidget* popupComponent() const { return m_popupComponent; }
 
+protected:
+    // Asks before a pad that carries a message is lost with the window.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void setUpWindow();
     void setUpPictures();
@@ -79,6 +86,8 @@ private:
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;
+    // What became of the pads of this run, as digests; gone when the program ends.
+    PadHistory m_padHistory;
     // 1 while the decoded text, not the cipher output, is the result on screen.
     unsigned char m_shownResult = 0;
 };

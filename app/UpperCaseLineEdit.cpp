@@ -6,14 +6,56 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBoundaryFinder>
 
 namespace quarn {
 
+namespace {
+
+// Where the grapheme clusters of `text` end, in order.
+QList<qsizetype> clusterEnds(const QString& text)
+{
+    QList<qsizetype> ends;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype at = finder.toNextBoundary(); at != -1; at = finder.toNextBoundary())
+        ends.append(at);
+    return ends;
+}
+
+// A key that the field's own key handling takes as a command (copy, undo, movement, ...), not as text.
+bool isEditingCommand(QKeyEvent* event)
+{
+    for (int key = QKeySequence::HelpContents; key <= QKeySequence::Cancel; ++key)
+        if (event->matches(QKeySequence::StandardKey(key)))
+            return true;
+    return false;
+}
+
+// The toolkit's rule for a key that inserts its text: Ctrl alone (or with Shift) is a shortcut, while Ctrl+Alt
+// is AltGr on Windows and Alt or Super alone still deliver a character.
+bool insertsText(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.at(0);
+    if (c.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse ||
+           (c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate());
+}
+
+} // namespace
+
 UpperCaseLineEdit::UpperCaseLineEdit(QWidget* parent) : QLineEdit(parent)
 {
-    // Qt's own limit would also cut program-set text; the limit is enforced on user input below.
+    // Qt's own limit would also cut program-set text, and counts UTF-16 units; the limit is enforced below.
     setMaxLength(32767);
-    setAcceptDrops(false);
+    setAcceptDrops(true);
 }
 
 QString UpperCaseLineEdit::upperCase(const QString& text)
@@ -26,19 +68,42 @@ QString UpperCaseLineEdit::upperCase(const QString& text)
     return out;
 }
 
+int UpperCaseLineEdit::visibleLength(const QString& text)
+{
+    return int(clusterEnds(text).size());
+}
+
 void UpperCaseLineEdit::setProgramText(const QString& text)
 {
+    // setText also forgets the undo history: a text the program replaced or emptied cannot come back.
     setText(upperCase(text));
 }
 
-int UpperCaseLineEdit::room() const
+QString UpperCaseLineEdit::fitting(const QString& before, const QString& inserted, const QString& after) const
 {
-    return std::max<int>(0, m_limit - int(text().size()) + int(selectedText().size()));
+    const QString upper = upperCase(inserted);
+    const QList<qsizetype> ends = clusterEnds(upper);
+    const auto fits = [&](qsizetype clusters) {
+        const QString part = upper.left(clusters == 0 ? 0 : ends.at(clusters - 1));
+        return visibleLength(before + part + after) <= m_limit;
+    };
+    // A cluster may merge with its neighbours, so start from the plain count and step to the exact one.
+    qsizetype n = std::clamp<qsizetype>(m_limit - visibleLength(before + after), 0, ends.size());
+    while (n < ends.size() && fits(n + 1))
+        ++n;
+    while (n > 0 && !fits(n))
+        --n;
+    return upper.left(n == 0 ? 0 : ends.at(n - 1));
 }
 
 void UpperCaseLineEdit::insertLimited(const QString& text)
 {
-    const QString cut = upperCase(text).left(room());
+    if (isReadOnly())
+        return;
+    const QString all = this->text();
+    const qsizetype from = hasSelectedText() ? selectionStart() : cursorPosition();
+    const qsizetype to = hasSelectedText() ? from + selectedText().size() : from;
+    const QString cut = fitting(all.left(from), text, all.mid(to));
     if (cut.isEmpty() && !hasSelectedText())
         return;
     insert(cut);
@@ -61,11 +126,8 @@ void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && typed.at(0).isPrint() &&
-                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (printable) {
-        insertLimited(typed);
+    if (!isEditingCommand(event) && insertsText(event)) {
+        insertLimited(event->text());
         event->accept();
         return;
     }
@@ -74,12 +136,23 @@ void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
 
 void UpperCaseLineEdit::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (event->commitString().isEmpty()) {
+    if (event->commitString().isEmpty() || isReadOnly()) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
+    // The commit replaces the selection, or the given stretch around the caret.
+    const QString all = text();
+    qsizetype from = cursorPosition();
+    qsizetype to = from;
+    if (hasSelectedText()) {
+        from = selectionStart();
+        to = from + selectedText().size();
+    } else if (event->replacementLength() > 0) {
+        from = std::clamp<qsizetype>(from + event->replacementStart(), 0, all.size());
+        to = std::clamp<qsizetype>(from + event->replacementLength(), 0, all.size());
+    }
     QInputMethodEvent limited(event->preeditString(), event->attributes());
-    limited.setCommitString(upperCase(event->commitString()).left(room()), event->replacementStart(),
+    limited.setCommitString(fitting(all.left(from), event->commitString(), all.mid(to)), event->replacementStart(),
                             event->replacementLength());
     QLineEdit::inputMethodEvent(&limited);
 }
@@ -103,6 +176,34 @@ void UpperCaseLineEdit::contextMenuEvent(QContextMenuEvent* event)
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
     event->accept();
     emit contextMenuWanted(at);
+}
+
+void UpperCaseLineEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+void UpperCaseLineEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!isReadOnly() && event->mimeData()->hasText())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void UpperCaseLineEdit::dropEvent(QDropEvent* event)
+{
+    // A drop is a paste at the place it lands; the dragged text is copied, never taken from elsewhere.
+    if (isReadOnly() || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    insertLimited(event->mimeData()->text());
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    setFocus(Qt::MouseFocusReason);
 }
 
 } // namespace quarn
