@@ -96,17 +96,43 @@ QString UpperCaseLineEdit::fitting(const QString& before, const QString& inserte
     return upper.left(n == 0 ? 0 : ends.at(n - 1));
 }
 
+QString UpperCaseLineEdit::withoutSelection(qsizetype& caret) const
+{
+    QString all = text();
+    caret = cursorPosition();
+    if (hasSelectedText()) {
+        // The field's rule; the caret need not lie at either end of the selection.
+        const qsizetype start = selectionStart();
+        const qsizetype end = start + selectedText().size();
+        if (caret > start)
+            caret -= std::min(caret, end) - start;
+        all.remove(start, end - start);
+    }
+    return all;
+}
+
 void UpperCaseLineEdit::insertLimited(const QString& text)
 {
     if (isReadOnly())
         return;
-    const QString all = this->text();
-    const qsizetype from = hasSelectedText() ? selectionStart() : cursorPosition();
-    const qsizetype to = hasSelectedText() ? from + selectedText().size() : from;
-    const QString cut = fitting(all.left(from), text, all.mid(to));
-    if (cut.isEmpty() && !hasSelectedText())
+    qsizetype caret = 0;
+    const QString rest = withoutSelection(caret);
+    const QString cut = fitting(rest.left(caret), text, rest.mid(caret));
+    // Nothing fits: the selection stays too, or taking out a joiner could leave more characters than before.
+    if (cut.isEmpty())
         return;
-    insert(cut);
+    applyEdit(rest.left(caret) + cut + rest.mid(caret), caret + cut.size());
+}
+
+void UpperCaseLineEdit::applyEdit(const QString& result, qsizetype caret)
+{
+    // One undoable step that leaves exactly the checked text: the field's own insert would first apply its
+    // own idea of the selection, which after some input-method events is not the one shown.
+    if (result != text()) {
+        selectAll();
+        insert(result);
+    }
+    setCursorPosition(int(caret));
 }
 
 void UpperCaseLineEdit::pasteLimited()
@@ -140,21 +166,16 @@ void UpperCaseLineEdit::inputMethodEvent(QInputMethodEvent* event)
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    // The commit replaces the selection, or the given stretch around the caret.
-    const QString all = text();
-    qsizetype from = cursorPosition();
-    qsizetype to = from;
-    if (hasSelectedText()) {
-        from = selectionStart();
-        to = from + selectedText().size();
-    } else if (event->replacementLength() > 0) {
-        from = std::clamp<qsizetype>(from + event->replacementStart(), 0, all.size());
-        to = std::clamp<qsizetype>(from + event->replacementLength(), 0, all.size());
-    }
-    QInputMethodEvent limited(event->preeditString(), event->attributes());
-    limited.setCommitString(fitting(all.left(from), event->commitString(), all.mid(to)), event->replacementStart(),
-                            event->replacementLength());
-    QLineEdit::inputMethodEvent(&limited);
+    // The commit takes the place of the selection and of the stretch it replaces around the caret, within the
+    // same rules as typing; the field itself then only shows the new pre-edit text.
+    qsizetype caret = 0;
+    const QString rest = withoutSelection(caret);
+    const qsizetype from = std::clamp<qsizetype>(caret + event->replacementStart(), 0, rest.size());
+    const qsizetype to = std::clamp<qsizetype>(from + std::max(0, event->replacementLength()), from, rest.size());
+    const QString cut = fitting(rest.left(from), event->commitString(), rest.mid(to));
+    applyEdit(rest.left(from) + cut + rest.mid(to), from + cut.size());
+    QInputMethodEvent preedit(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&preedit);
 }
 
 void UpperCaseLineEdit::mouseReleaseEvent(QMouseEvent* event)

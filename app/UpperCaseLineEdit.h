@@ -42,6 +42,9 @@ signals:
 
 private:
     void insertLimited(const QString& text);
+    // The text as it is once the selection is taken out, and where the caret then stands.
+    QString withoutSelection(qsizetype& caret) const;
+    void applyEdit(const QString& result, qsizetype caret);
     // The longest start of `inserted`, upper-cased, that keeps before + it + after within the limit.
     QString fitting(const QString& before, const QString& inserted, const QString& after) const;
 
