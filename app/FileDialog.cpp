@@ -1,6 +1,7 @@
 #include "FileDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QQueue>
 
 namespace quarn {
@@ -51,7 +52,13 @@ bool FileDialog::execute(QWidget* parent)
             dialog.setOption(QFileDialog::DontConfirmOverwrite);
             dialog.setDefaultSuffix(QString());
         }
-        if (!m_fileName.isEmpty())
+        // Without a folder of the run's own the first dialog opens where the platform chooses.
+        if (!m_folder->isEmpty())
+            dialog.setDirectory(*m_folder);
+        // The open dialog's last file is offered only where it lies; selecting it elsewhere would move the
+        // dialog away from the folder chosen last.
+        if (!m_fileName.isEmpty() &&
+            (m_mode == Mode::Save || m_folder->isEmpty() || QFileInfo(m_fileName).absolutePath() == *m_folder))
             dialog.selectFile(m_fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
@@ -60,6 +67,7 @@ bool FileDialog::execute(QWidget* parent)
     if (chosen.isEmpty())
         return false;
     m_fileName = chosen;
+    *m_folder = QFileInfo(chosen).absolutePath();
     return true;
 }
 

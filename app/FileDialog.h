@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 class QWidget;
 
@@ -31,6 +32,10 @@ public:
     // Shows the dialog modally; true when the user chose a file, which fileName() then holds.
     bool execute(QWidget* parent);
 
+    // From now on both dialogs open in the folder of the file chosen last in either. Only for this run:
+    // the program keeps no list of where its files are.
+    void shareFolderWith(FileDialog* other) { other->m_folder = m_folder; }
+
     static void setNextAnswer(const QString& path); // an empty path cancels
     static void clearNextAnswers();
     static bool hasNextAnswer();
@@ -39,6 +44,7 @@ private:
     Mode m_mode;
     QString m_filter;
     QString m_fileName;
+    std::shared_ptr<QString> m_folder = std::make_shared<QString>();
 };
 
 } // namespace quarn

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "PrivateRun.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ void quitAfterFirstPaint(QWidget* window)
 int runQuarn(int& argc, char** argv, const StartOptions& options)
 {
     QApplication application(argc, argv);
+    makeRunPrivate();
     // The title names the program on the task bar and captions the error box; it is not the window's caption.
     QApplication::setApplicationName(QStringLiteral("QUARN"));
     QIcon icon;

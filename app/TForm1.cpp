@@ -74,6 +74,7 @@ TForm1::TForm1(QWidget* parent)
     m_ui->setupUi(this);
     OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), this);
     SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
+    OpenDialog1->shareFolderWith(SaveDialog1);
     PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
     setUpWindow();
     setUpPictures();
@@ -210,7 +211,8 @@ void TForm1::runGuarded(void (TForm1::*handler)())
     } catch (const Failure& failure) {
         MessageBoxes::error(this, failure.message());
     } catch (const std::exception& e) {
-        MessageBoxes::error(this, QString::fromLocal8Bit(e.what()));
+        // The program's own failures are written in UTF-8 on every platform.
+        MessageBoxes::error(this, QString::fromUtf8(e.what()));
     }
 }
 
@@ -319,7 +321,7 @@ void TForm1::Quarn()
 
 void TForm1::OTPErzeugeClick()
 {
-    m_ui->OTPOut->clearField();
+    // Drawn before the field is touched: a generator that fails leaves the pad that was there.
     const std::string pad = PadGenerator::generate(*m_random);
     m_ui->OTPOut->setFieldText(fromWindows1252(pad));
     m_padHistory.made(pad);
@@ -444,8 +446,9 @@ void TForm1::bt_OTPLoadClick()
         return;
     const LoadedText loaded = TextFile::readPad(OpenDialog1->fileName());
     if (!loaded.ok()) {
-        MessageBoxes::information(this,
-                                  FileMessages::notRead(TextFile::lastPart(OpenDialog1->fileName()), loaded.error));
+        const QString name = TextFile::lastPart(OpenDialog1->fileName());
+        MessageBoxes::information(this, loaded.notAPad ? FileMessages::notAPad(name, loaded.error)
+                                                       : FileMessages::notRead(name, loaded.error));
         return;
     }
     // Loading a pad enables nothing: the work flow decides when the pad may be used.

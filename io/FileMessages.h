@@ -40,6 +40,11 @@ inline QString notRead(const QString& name, const QString& reason)
 {
     return name + QStringLiteral(" konnte nicht gelesen werden: ") + reason;
 }
+// A pad load whose file holds no pad; `problem` says what is wrong with it.
+inline QString notAPad(const QString& name, const QString& problem)
+{
+    return name + QStringLiteral(" ist kein gültiges OTP: ") + problem;
+}
 
 } // namespace FileMessages
 

@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "PadFileText.h"
+#include "SystemCalls.h"
 #include "TextBytes.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@ namespace {
 const QString NotFound = QStringLiteral("Datei nicht gefunden");
 const QString FolderNotFound = QStringLiteral("Ordner nicht gefunden");
 const QString IsFolder = QStringLiteral("ist ein Ordner");
+const QString NotRegular = QStringLiteral("ist keine normale Datei");
 const QString AccessDenied = QStringLiteral("Zugriff verweigert");
 const QString ReadFailed = QStringLiteral("Lesefehler");
 const QString WriteFailed = QStringLiteral("Schreibfehler");
@@ -42,14 +44,21 @@ QString openForReadingFailed(const QString& path)
     return AccessDenied;
 }
 
-// Unbuffered, so that a load asks the system for no more than it takes.
+// Unbuffered, so that a load asks the system for no more than it takes. Only a regular file is read: a FIFO
+// would hold the window until someone writes to it, a device never ends.
 bool openForReading(QFile& file, LoadedText& loaded)
 {
-    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        loaded.error = openForReadingFailed(file.fileName());
+    switch (SystemCalls::openRegularForReading(file)) {
+    case SystemCalls::OpenResult::Opened:
+        return true;
+    case SystemCalls::OpenResult::NotRegular:
+        loaded.error = QFileInfo(file.fileName()).isDir() ? IsFolder : NotRegular;
         return false;
+    case SystemCalls::OpenResult::Failed:
+        break;
     }
-    return true;
+    loaded.error = openForReadingFailed(file.fileName());
+    return false;
 }
 
 QString openForWritingFailed(const QString& path)
@@ -69,15 +78,25 @@ QString writingFailed(const QString& path, qsizetype bytes)
     return WriteFailed;
 }
 
-QString writeBytes(const QString& path, const std::string& bytes)
+QString writeBytes(const QString& path, const std::string& bytes, TextFile::Access access)
 {
+    const bool isNew = !QFileInfo::exists(path);
     QSaveFile file(path);
     // Never fall back to writing the old file in place: that is what leaves half a pad behind.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that every write reports what the system said; a buffered one would fail only inside
+    // commit(), which does not report a failed flush.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return openForWritingFailed(path);
+    // Before the first byte: no one else may read a new pad. A file written over keeps its own rights,
+    // which the temporary file has taken over.
+    if (access == TextFile::Access::OwnerOnly && isNew &&
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        file.cancelWriting();
+        return AccessDenied;
+    }
     const auto size = qint64(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    if (file.write(bytes.data(), size) != size || !file.flush() || !SystemCalls::syncToDisk(file)) {
         file.cancelWriting();
         return writingFailed(path, qsizetype(size));
     }
@@ -143,18 +162,24 @@ LoadedText TextFile::readPad(const QString& path)
         if (n == 0 || !pad.feed(std::string_view(buffer, std::size_t(n))))
             break;
     }
+    // A file that is no pad must not take the pad's place: a message enciphered with it could never be read.
+    if (const std::string problem = PadFileText::problem(pad.text()); !problem.empty()) {
+        loaded.error = QString::fromStdString(problem);
+        loaded.notAPad = true;
+        return loaded;
+    }
     loaded.text = fromWindows1252(pad.text());
     return loaded;
 }
 
 QString TextFile::write(const QString& path, const QString& text)
 {
-    return writeBytes(path, toWindows1252(text));
+    return writeBytes(path, toWindows1252(text), Access::Usual);
 }
 
 QString TextFile::writePad(const QString& path, const QString& padText)
 {
-    return writeBytes(path, toWindows1252(padText) + "\r\n");
+    return writeBytes(path, toWindows1252(padText) + "\r\n", Access::OwnerOnly);
 }
 
 bool TextFile::isFile(const QString& path)

@@ -10,6 +10,7 @@ struct LoadedText
     QString text;
     bool tooLarge = false; // the file held more characters than the limit; `text` keeps the first ones
     QString error;
+    bool notAPad = false; // the file was read, but it holds no pad; `error` says what is wrong
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -28,14 +29,22 @@ public:
     // file costs no more than a small one.
     static LoadedText read(const QString& path, qsizetype limit);
     // A pad load: the first 600 characters other than byte 0 (see PadFileText); more is never "too large",
-    // only unread.
+    // only unread. They must be a pad, 100 groups of five digits each followed by a blank; anything else
+    // gives no text and `notAPad`.
     static LoadedText readPad(const QString& path);
+    // Both loads read regular files only, and never wait for one: anything else fails at once.
 
-    // Writes the text's bytes exactly, through a temporary file that replaces the old one only when it
-    // is complete. Returns an empty string on success, else the reason in German; the old file is then
-    // untouched.
+    enum class Access
+    {
+        Usual,    // as the system's defaults have it
+        OwnerOnly // a pad: a new file is readable and writable by its owner only
+    };
+    // Writes the text's bytes exactly, through a temporary file that replaces the old one only when all
+    // of it is on disk. Returns an empty string on success, else the reason in German; the old file is
+    // then untouched and no temporary file is left. A file written over keeps its rights.
     static QString write(const QString& path, const QString& text);
-    // A pad file ends with CR LF, whether new or written over, so a saved pad is always 602 bytes.
+    // A pad file ends with CR LF, whether new or written over, so a saved pad is always 602 bytes. A new
+    // one is private to its owner.
     static QString writePad(const QString& path, const QString& padText);
 
     // True when a file (not a folder) is at `path`: the case that asks before overwriting.

@@ -1,5 +1,6 @@
 #include "PadGenerator.h"
 
+#include <stdexcept>
 #include <vector>
 
 namespace quarn {
@@ -10,10 +11,15 @@ std::string PadGenerator::generate(RandomSource& source)
     std::string pad;
     pad.reserve(PadLength);
     int wanted = GroupCount;
+    int rejected = 0;
     while (wanted > 0) {
         const std::uint32_t r = source.draw(ValueRange);
-        if (r >= ValueRange || used[r])
-            continue; // a repeat (or a value out of range) is drawn again
+        if (r >= ValueRange || used[r]) {
+            // A repeat (or a value out of range) is drawn again, but not for ever.
+            if (++rejected == MaxRejectedDraws)
+                throw std::runtime_error(SourceNotRandom);
+            continue;
+        }
         used[r] = true;
         char group[6];
         std::uint32_t v = r;

@@ -13,7 +13,11 @@ public:
     static constexpr int GroupCount = 100;
     static constexpr std::uint32_t ValueRange = 99999; // 99999 itself is never drawn
     static constexpr std::size_t PadLength = 600;
+    // A fair source repeats a group about once in twenty pads; this many repeats mean it is stuck.
+    static constexpr int MaxRejectedDraws = 1000;
 
+    // Throws std::runtime_error(SourceNotRandom) after MaxRejectedDraws repeats, so a stuck source fails
+    // instead of hanging; whatever the source throws passes through.
     static std::string generate(RandomSource& source);
 };
 

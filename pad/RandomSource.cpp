@@ -13,11 +13,12 @@ std::uint32_t uniformBelow(std::uint32_t n, const std::function<std::uint32_t()>
         throw std::invalid_argument("uniformBelow: empty range");
     // 2^32 mod n words at the bottom would make low values more likely; reject them.
     const std::uint32_t threshold = static_cast<std::uint32_t>(-n) % n;
-    for (;;) {
+    for (int rejected = 0; rejected < MaxRejectedWords; ++rejected) {
         const std::uint32_t word = nextWord();
         if (word >= threshold)
             return word % n;
     }
+    throw std::runtime_error(SourceNotRandom);
 }
 
 std::uint32_t SystemRandomSource::draw(std::uint32_t n)

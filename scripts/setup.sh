@@ -10,6 +10,8 @@ packages=(
     fonts-liberation
     # window tests and screenshots
     xvfb xauth x11-apps imagemagick
+    # clicking through the real window and its dialogs on Xvfb, as a user would
+    xdotool
     # printing tests through a private print server
     cups cups-filters poppler-utils
     # the Debian package and its metadata

@@ -1,7 +1,9 @@
 #include "Clock.h"
 #include "FileDialog.h"
 #include "MessageBoxes.h"
+#include "RandomSource.h"
 #include "ResultField.h"
+#include "SpecialFiles.h"
 #include "TForm1.h"
 #include "TestFiles.h"
 #include "Unprivileged.h"
@@ -13,6 +15,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <stdexcept>
 
 using namespace quarn;
 
@@ -60,7 +63,8 @@ struct Widgets
           OTPCryptOut(find<ResultField>(form, "OTPCryptOut")), QuarnDecrypt(find<ResultField>(form, "QuarnDecrypt")),
           rb_QuarnCode(find<QRadioButton>(form, "rb_QuarnCode")),
           rb_QuarnDecod(find<QRadioButton>(form, "rb_QuarnDecod")), bt_OTPCrypt(find<QPushButton>(form, "bt_OTPCrypt")),
-          bt_OTPSave(find<QPushButton>(form, "bt_OTPSave")), bt_OTPPrint(find<QPushButton>(form, "bt_OTPPrint"))
+          bt_OTPSave(find<QPushButton>(form, "bt_OTPSave")), bt_OTPPrint(find<QPushButton>(form, "bt_OTPPrint")),
+          bt_OTPkey(find<QPushButton>(form, "bt_OTPkey"))
     {}
     template <class T> static T* find(QWidget* form, const char* name)
     {
@@ -78,12 +82,29 @@ struct Widgets
     QPushButton* bt_OTPCrypt;
     QPushButton* bt_OTPSave;
     QPushButton* bt_OTPPrint;
+    QPushButton* bt_OTPkey;
 };
 
 enum class Save
 {
     Pad,
     Result
+};
+
+// A random source that breaks as the system's may: it fails, or gives one value for ever.
+class BrokenSource final : public RandomSource
+{
+public:
+    explicit BrokenSource(bool fails) : m_fails(fails) {}
+    std::uint32_t draw(std::uint32_t) override
+    {
+        if (m_fails)
+            throw std::runtime_error("Der Zufallsgenerator des Systems ist nicht verfügbar");
+        return 4711;
+    }
+
+private:
+    bool m_fails;
 };
 
 } // namespace
@@ -118,6 +139,14 @@ private slots:
     void unwritableFolderKeepsTheOldFile();
     void pathLongerThan255IsUsedAsChosen();
     void savedPadDeciphersWhatItEnciphered();
+    void fullDiskSavesNothing_data();
+    void fullDiskSavesNothing();
+    void padLoadTakesOnlyAPad_data();
+    void padLoadTakesOnlyAPad();
+    void specialFilesAreRefusedAtOnce_data();
+    void specialFilesAreRefusedAtOnce();
+    void brokenRandomSourceKeepsThePad_data();
+    void brokenRandomSourceKeepsThePad();
 
 private:
     void setDecode(bool decode);
@@ -600,6 +629,161 @@ void TestFiles::savedPadDeciphersWhatItEnciphered()
     FileDialog::setNextAnswer(path(QStringLiteral("klartext.txt")));
     m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(readBytes(path(QStringLiteral("klartext.txt"))), message.toLatin1());
+}
+
+void TestFiles::fullDiskSavesNothing_data()
+{
+    QTest::addColumn<Save>("save");
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("exists");
+
+    QTest::newRow("a new pad") << Save::Pad << false << QStringLiteral("06032026.OTP") << false;
+    QTest::newRow("a pad over an old one") << Save::Pad << false << QStringLiteral("06032026.OTP") << true;
+    QTest::newRow("a new cipher") << Save::Result << false << QStringLiteral("06032026.crp") << false;
+    QTest::newRow("a cipher over an old one") << Save::Result << false << QStringLiteral("06032026.crp") << true;
+    QTest::newRow("a new plain text") << Save::Result << true << QStringLiteral("06032026.txt") << false;
+    QTest::newRow("a plain text over an old one") << Save::Result << true << QStringLiteral("06032026.txt") << true;
+}
+
+void TestFiles::fullDiskSavesNothing()
+{
+    QFETCH(Save, save);
+    QFETCH(bool, decode);
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+
+    const QString disk = path(QStringLiteral("disk"));
+    QVERIFY(QDir().mkdir(disk));
+    test::TinyFileSystem tiny(disk);
+    if (!tiny.mounted())
+        QSKIP(qPrintable(QStringLiteral("SKIP: kein tmpfs zum Füllen, der Test des vollen Datenträgers lief nicht: ") +
+                         tiny.refusal()));
+    const QString file = disk + QLatin1Char('/') + name;
+    if (exists)
+        QVERIFY(writeBytes(file, Old));
+    QVERIFY(tiny.fill());
+
+    setDecode(decode);
+    m_ui->OTPOut->setFieldText(padText());
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 67890 "));
+    m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO WELT"));
+    FileDialog::setNextAnswer(file);
+    if (exists)
+        MessageBoxes::setNextAnswer(Answer::Yes);
+    save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
+
+    QStringList shown{info(name + QStringLiteral(" wurde nicht gespeichert! Datenträger voll"))};
+    if (exists)
+        shown.prepend(question(QStringLiteral("Wollen Sie ") + name + QStringLiteral(" wirklich überschreiben?")));
+    QCOMPARE(boxes(), shown);
+    QCOMPARE(readBytes(file), exists ? Old : QByteArray("<unreadable>"));
+    // No temporary file is left on the full disk.
+    QStringList left{QStringLiteral("filler")};
+    if (exists)
+        left.prepend(name);
+    QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), left);
+}
+
+void TestFiles::padLoadTakesOnlyAPad_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message"); // empty: the pad is taken
+
+    const QByteArray pad = padText().toLatin1();
+    QByteArray letter = pad;
+    letter[36 * 6 + 2] = 'K';
+    QByteArray broken = pad;
+    broken.insert(29, "\r\n");
+    const QString prefix = QStringLiteral("06032026.OTP ist kein gültiges OTP: ");
+    QTest::newRow("an empty file is no pad")
+        << QByteArray() << prefix + QStringLiteral("das OTP hat nur 0 statt 600 Zeichen");
+    QTest::newRow("599 characters are no pad")
+        << pad.left(599) << prefix + QStringLiteral("das OTP hat nur 599 statt 600 Zeichen");
+    QTest::newRow("a saved cipher file is no pad")
+        << QByteArray("12345 67890 ") << prefix + QStringLiteral("das OTP hat nur 12 statt 600 Zeichen");
+    QTest::newRow("a line break inside the pad is named")
+        << broken << prefix + QStringLiteral("nach Gruppe 5 steht '\\r' statt eines Leerzeichens");
+    QTest::newRow("a letter in group 37 is named")
+        << letter << prefix + QStringLiteral("in Gruppe 37 ist das 3. Zeichen 'K' keine Ziffer");
+    QTest::newRow("a good pad followed by CR LF is taken") << pad + "\r\n" << QString();
+}
+
+void TestFiles::padLoadTakesOnlyAPad()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+
+    QString shown = padText();
+    std::rotate(shown.begin(), shown.begin() + 6, shown.end());
+    m_ui->OTPOut->setFieldText(shown);
+    QVERIFY(writeBytes(path(QStringLiteral("06032026.OTP")), bytes));
+    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_form->bt_OTPLoadClick();
+
+    QCOMPARE(boxes(), message.isEmpty() ? QStringList() : QStringList{info(message)});
+    QCOMPARE(m_ui->OTPOut->fieldText(), message.isEmpty() ? padText() : shown);
+}
+
+void TestFiles::specialFilesAreRefusedAtOnce_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("a FIFO") << QStringLiteral("fifo.OTP") << QStringLiteral("fifo.OTP");
+    QTest::newRow("an endless device") << QStringLiteral("/dev/zero") << QStringLiteral("zero");
+}
+
+void TestFiles::specialFilesAreRefusedAtOnce()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, name);
+
+    const QString fifo = path(QStringLiteral("fifo.OTP"));
+    if (!test::makeFifo(fifo))
+        QSKIP("no FIFO on this system");
+    m_ui->OTPOut->setFieldText(padText());
+    m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
+
+    file = QDir(m_dir->path()).filePath(file);
+    test::FifoGuard guard(fifo, std::chrono::seconds(5));
+    FileDialog::setNextAnswer(file);
+    m_form->bt_OTPLoadClick();
+    FileDialog::setNextAnswer(file);
+    m_form->bt_QuarnInLoadClick();
+    QVERIFY2(!guard.finish(), "a load waited for a writer");
+
+    const QString message = info(name + QStringLiteral(" konnte nicht gelesen werden: ist keine normale Datei"));
+    QCOMPARE(boxes(), QStringList({message, message}));
+    QCOMPARE(m_ui->OTPOut->fieldText(), padText());
+    QCOMPARE(m_ui->QuarnIn->text(), QStringLiteral("ALT"));
+}
+
+void TestFiles::brokenRandomSourceKeepsThePad_data()
+{
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("a failing system generator")
+        << true << QStringLiteral("Der Zufallsgenerator des Systems ist nicht verfügbar.");
+    QTest::newRow("a source that gives one value for ever")
+        << false << QStringLiteral("Der Zufallsgenerator liefert keine zufälligen Werte, es wurde kein OTP erzeugt.");
+}
+
+void TestFiles::brokenRandomSourceKeepsThePad()
+{
+    QFETCH(bool, fails);
+    QFETCH(QString, message);
+
+    m_ui->bt_OTPkey->click();
+    const QString pad = m_ui->OTPOut->fieldText();
+    QCOMPARE(pad.size(), 600);
+    m_form->setRandomSource(std::make_unique<BrokenSource>(fails));
+    m_ui->bt_OTPkey->click();
+
+    QCOMPARE(boxes(), QStringList{QStringLiteral("QUARN: ") + message});
+    QCOMPARE(m_ui->OTPOut->fieldText(), pad);
+    QVERIFY(m_ui->bt_OTPSave->isEnabled());
 }
 
 QTEST_MAIN(TestFiles)

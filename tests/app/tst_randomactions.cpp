@@ -19,6 +19,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 using namespace quarn;
 
@@ -85,11 +86,13 @@ bool isPadText(const QString& pad)
     return true;
 }
 
-// What a pad load of these bytes may put into the pad field.
-QString padFromFile(const QByteArray& bytes)
+// What a pad load of these bytes gives: the pad, or nothing when the file holds none.
+std::optional<QString> padFromFile(const QByteArray& bytes)
 {
     PadFileText pad;
     pad.feed(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!PadFileText::problem(pad.text()).empty())
+        return std::nullopt;
     return fromWindows1252(pad.text());
 }
 
@@ -343,7 +346,9 @@ private:
             return;
         }
         QVERIFY2(action == 'L' && !chosen.isEmpty(), qPrintable(m_context + " changed the pad field"));
-        QCOMPARE(after, padFromFile(test::readBytes(chosen)));
+        const std::optional<QString> loaded = padFromFile(test::readBytes(chosen));
+        QVERIFY2(loaded.has_value(), qPrintable(m_context + ": a file that holds no pad took the pad's place"));
+        QCOMPARE(after, *loaded);
     }
 
     void step(int n)
@@ -542,8 +547,9 @@ private:
         for (const QString& kind : kinds)
             if (text.startsWith(kind))
                 return kind;
-        for (const char* part : {" wurde gespeichert!", " wurde nicht gespeichert!", " konnte nicht gelesen werden",
-                                 " ist kein gültiger Integerwert", " wirklich überschreiben?", " zu groß!"})
+        for (const char* part :
+             {" wurde gespeichert!", " wurde nicht gespeichert!", " konnte nicht gelesen werden",
+              " ist kein gültiger Integerwert", " ist kein gültiges OTP", " wirklich überschreiben?", " zu groß!"})
             if (text.contains(QString::fromUtf8(part)))
                 return QStringLiteral("...") + QString::fromUtf8(part);
         return text;

@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "DateFileName.h"
 #include "FileMessages.h"
+#include "SpecialFiles.h"
 #include "TestFiles.h"
 #include "TextFile.h"
 #include "Unprivileged.h"
@@ -43,6 +44,10 @@ private slots:
     void readLimits();
     void padLoadKeepsTheFirst600_data();
     void padLoadKeepsTheFirst600();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
+    void newPadsArePrivate_data();
+    void newPadsArePrivate();
     void readFailures_data();
     void readFailures();
     void writeFailuresKeepTheOldFile_data();
@@ -103,8 +108,12 @@ void TestTextFile::writtenBytesAreExact()
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(readBytes(path), bytes);
 
-    // Back through a load, as far as its limit reaches.
+    // Back through a load, as far as its limit reaches; a pad load takes nothing but a pad.
     const LoadedText back = pad ? TextFile::readPad(path) : TextFile::read(path, TextFile::CipherTextLimit);
+    if (pad && text.size() != TextFile::PadLength) {
+        QVERIFY(back.notAPad);
+        return;
+    }
     QVERIFY(back.ok());
     QCOMPARE(back.text, pad ? (text + QStringLiteral("\r\n")).left(TextFile::PadLength) : text);
 }
@@ -178,8 +187,7 @@ void TestTextFile::padLoadKeepsTheFirst600_data()
     const QByteArray pad = padText().toLatin1();
     QTest::newRow("a saved pad loads without its CR LF") << pad + "\r\n" << QString(pad);
     QTest::newRow("a long file gives only its first 600 characters") << pad + pad << QString(pad);
-    QTest::newRow("a short pad loads as it is") << pad.left(17) << QString(pad.left(17));
-    QTest::newRow("a byte 26 ends a pad too") << pad.left(6) + "\x1A" + pad << QString(pad.left(6));
+    QTest::newRow("a byte 26 after the pad ends the file") << pad + "\x1A" + "ABC" << QString(pad);
     // Otherwise the cipher would find 599 characters and make a new pad in place of the loaded one.
     QTest::newRow("a byte 0 takes no place among the 600") << QByteArray("0\0", 2) + pad.mid(1) + "\r\n"
                                                            << QString(pad);
@@ -197,6 +205,76 @@ void TestTextFile::padLoadKeepsTheFirst600()
     QVERIFY(loaded.ok());
     QCOMPARE(loaded.text, text);
     QVERIFY(!loaded.tooLarge);
+}
+
+void TestTextFile::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("path"); // relative to the test folder, or absolute
+    QTest::addColumn<QString>("reason");
+
+    const QString notRegular = QStringLiteral("ist keine normale Datei");
+    QTest::newRow("a FIFO without a writer is refused at once") << QStringLiteral("fifo.OTP") << notRegular;
+    QTest::newRow("a link to a FIFO is refused too") << QStringLiteral("link.OTP") << notRegular;
+    QTest::newRow("a socket is refused") << QStringLiteral("socket.OTP") << notRegular;
+    QTest::newRow("an endless device is refused") << QStringLiteral("/dev/zero") << notRegular;
+    QTest::newRow("an empty device is refused") << QStringLiteral("/dev/null") << notRegular;
+    QTest::newRow("a folder is named as one") << QStringLiteral("folder.OTP") << QStringLiteral("ist ein Ordner");
+}
+
+void TestTextFile::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+
+    const QString fifo = m_dir->filePath(QStringLiteral("fifo.OTP"));
+    if (!test::makeFifo(fifo) || !test::makeSocket(m_dir->filePath(QStringLiteral("socket.OTP"))))
+        QSKIP("no FIFO or socket on this system");
+    QVERIFY(QFile::link(fifo, m_dir->filePath(QStringLiteral("link.OTP"))));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.OTP")));
+    path = QDir(m_dir->path()).filePath(path);
+    if (!QFileInfo::exists(path))
+        QSKIP("no such device here");
+
+    test::FifoGuard guard(fifo, std::chrono::seconds(5));
+    const LoadedText text = TextFile::read(path, TextFile::CipherTextLimit);
+    const LoadedText pad = TextFile::readPad(path);
+    QVERIFY2(!guard.finish(), "the load waited for a writer");
+    for (const LoadedText& loaded : {text, pad}) {
+        QCOMPARE(loaded.error, reason);
+        QVERIFY(!loaded.notAPad);
+        QVERIFY(loaded.text.isEmpty());
+    }
+}
+
+void TestTextFile::newPadsArePrivate_data()
+{
+    QTest::addColumn<bool>("pad");
+    QTest::addColumn<int>("oldMode"); // -1: a new file
+    QTest::addColumn<int>("mode");
+
+    QTest::newRow("a new pad is for its owner only") << true << -1 << 0600;
+    QTest::newRow("a new cipher has the usual mode") << false << -1 << 0644;
+    QTest::newRow("a pad written over keeps a group's right to read") << true << 0640 << 0640;
+    QTest::newRow("a pad written over a public file keeps it public") << true << 0644 << 0644;
+    QTest::newRow("a cipher written over a private file keeps it private") << false << 0600 << 0600;
+}
+
+void TestTextFile::newPadsArePrivate()
+{
+    QFETCH(bool, pad);
+    QFETCH(int, oldMode);
+    QFETCH(int, mode);
+
+    const test::Umask umask(022);
+    const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
+    if (test::modeOf(m_dir->path()) < 0)
+        QSKIP("no Unix file modes here");
+    if (oldMode >= 0) {
+        QVERIFY(writeBytes(path, Old));
+        QVERIFY(test::setMode(path, oldMode));
+    }
+    QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
+    QCOMPARE(QString::number(test::modeOf(path), 8), QString::number(mode, 8));
 }
 
 void TestTextFile::readFailures_data()
@@ -321,19 +399,20 @@ void TestTextFile::hugeFileIsNotReadToItsEnd()
     QVERIFY(timer.elapsed() < 2000);
     QCOMPARE(loaded.text, QStringLiteral("HALLO WELT"));
     QVERIFY(loaded.tooLarge);
-    QCOMPARE(TextFile::readPad(path).text, QStringLiteral("HALLO WELT"));
+    timer.restart();
+    QVERIFY(TextFile::readPad(path).notAPad);
+    QVERIFY(timer.elapsed() < 2000);
 
-    // A stream without an end: only a reader that stops at its limit comes back.
-    if (QFile::exists(QStringLiteral("/dev/zero"))) {
-        const LoadedText zeros = TextFile::read(QStringLiteral("/dev/zero"), TextFile::CipherTextLimit);
-        QVERIFY(zeros.ok());
-        QVERIFY(zeros.text.isEmpty());
-        QVERIFY(zeros.tooLarge);
-        // A byte 0 takes no place in a pad, so only the reading bound ends a pad load from it.
-        const LoadedText noPad = TextFile::readPad(QStringLiteral("/dev/zero"));
-        QVERIFY(noPad.ok());
-        QVERIFY(noPad.text.isEmpty());
+    // A byte 0 takes no place in a pad, so only the reading bound ends a pad load of nothing but bytes 0.
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(qint64(8) << 30));
     }
+    timer.restart();
+    const LoadedText zeros = TextFile::readPad(path);
+    QVERIFY(timer.elapsed() < 2000);
+    QCOMPARE(zeros.error, QStringLiteral("das OTP hat nur 0 statt 600 Zeichen"));
 }
 
 void TestTextFile::isFileOnlyForFiles()

@@ -71,6 +71,7 @@ private slots:
     void padFromScriptedSource();
     void systemPadsAreUniformAndDistinct();
     void uniformBelowRejectsTheBiasedStretch();
+    void stuckSourcesFailInsteadOfHanging();
     void cipher_data();
     void cipher();
     void failures_data();
@@ -144,6 +145,31 @@ void TestPad::uniformBelowRejectsTheBiasedStretch()
     // A power of two has no biased stretch.
     std::deque<std::uint32_t> more{0};
     QCOMPARE(uniformBelow(8, [&] { return more.front(); }), 0u);
+}
+
+void TestPad::stuckSourcesFailInsteadOfHanging()
+{
+    // A source that gives one value for ever: the first group is taken, every later draw is a repeat.
+    ScriptedSource repeating(std::deque<std::uint32_t>(PadGenerator::MaxRejectedDraws + 1, 7));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, PadGenerator::generate(repeating));
+    try {
+        ScriptedSource again(std::deque<std::uint32_t>(PadGenerator::MaxRejectedDraws + 1, 7));
+        PadGenerator::generate(again);
+    } catch (const std::runtime_error& e) {
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QStringLiteral("Der Zufallsgenerator liefert keine zufälligen Werte, es wurde kein OTP erzeugt"));
+    }
+    // Fewer repeats than the bound are only drawn again.
+    ScriptedSource fewRepeats(std::deque<std::uint32_t>(PadGenerator::MaxRejectedDraws, 7));
+    QVERIFY(isPadText(PadGenerator::generate(fewRepeats)));
+
+    // Words from the biased stretch only, as from an entropy source that returns zeros.
+    int asked = 0;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, uniformBelow(99999, [&] {
+                                 ++asked;
+                                 return 0u;
+                             }));
+    QCOMPARE(asked, MaxRejectedWords);
 }
 
 void TestPad::cipher_data()

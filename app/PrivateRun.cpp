@@ -1,0 +1,26 @@
+#include "PrivateRun.h"
+
+#include "SystemCalls.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace quarn {
+
+void makeRunPrivate()
+{
+    SystemCalls::switchOffCoreDumps();
+
+    // Qt's file dialog stores its history and last folder in the user's settings when it closes, and has
+    // no switch for it. The user's settings are sent below the program file, where no folder can ever be
+    // made, so that nothing is written. (The native settings on Windows are the registry, which this does
+    // not reach.)
+    const QString program = QCoreApplication::applicationFilePath();
+    if (program.isEmpty())
+        return;
+    const QString nowhere = program + QStringLiteral("/keine-Einstellungen");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
+} // namespace quarn

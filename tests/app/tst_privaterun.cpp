@@ -1,0 +1,137 @@
+#include "FileDialog.h"
+#include "MessageBoxes.h"
+#include "PrivateRun.h"
+#include "ResultField.h"
+#include "TForm1.h"
+#include "TestFiles.h"
+#include "UpperCaseLineEdit.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QFileDialog>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
+
+using namespace quarn;
+
+// Runs as the program runs: started as it starts, with a home and configuration folder of its own, so that
+// whatever the run writes there shows.
+class TestPrivateRun : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestPrivateRun(QString home) : m_home(std::move(home)) {}
+
+private slots:
+    void coreDumpsAreOff();
+    void realDialogsWriteNoSettings();
+
+private:
+    // Answers the next real file dialog: notes the folder it opened in, then chooses `path` (empty: cancels).
+    void answerDialog(const QString& path, QString* openedIn);
+
+    QString m_home;
+};
+
+void TestPrivateRun::coreDumpsAreOff()
+{
+#ifdef Q_OS_UNIX
+    rlimit limit{};
+    QCOMPARE(getrlimit(RLIMIT_CORE, &limit), 0);
+    QCOMPARE(limit.rlim_cur, rlim_t(0));
+    QCOMPARE(limit.rlim_max, rlim_t(0));
+#ifdef Q_OS_LINUX
+    QCOMPARE(prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 0);
+#endif
+#else
+    QSKIP("core files are a Unix matter");
+#endif
+}
+
+void TestPrivateRun::answerDialog(const QString& path, QString* openedIn)
+{
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [poll, path, openedIn] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->deleteLater();
+        poll->stop();
+        *openedIn = dialog->directory().absolutePath();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog checks the choice, as its OK button does
+    });
+    poll->start(20);
+}
+
+void TestPrivateRun::realDialogsWriteNoSettings()
+{
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    QVERIFY(QDir(work.path()).mkpath(QStringLiteral("a")));
+    QVERIFY(QDir(work.path()).mkpath(QStringLiteral("b")));
+    const QString cipher = work.filePath(QStringLiteral("a/06032026.crp"));
+    QVERIFY(test::writeBytes(cipher, "12345 67890 "));
+    const QString text = work.filePath(QStringLiteral("b/06032026.txt"));
+    QVERIFY(!FileDialog::hasNextAnswer());
+
+    MessageBoxes::setTestMode(true);
+    {
+        TForm1 form;
+        form.findChild<QRadioButton*>(QStringLiteral("rb_QuarnDecod"))->setChecked(true);
+        QString loadIn, saveIn, padIn;
+        answerDialog(cipher, &loadIn);
+        form.bt_QuarnInLoadClick();
+        QCOMPARE(form.findChild<UpperCaseLineEdit*>(QStringLiteral("QuarnIn"))->text(), QStringLiteral("12345 67890 "));
+
+        form.findChild<ResultField*>(QStringLiteral("QuarnDecrypt"))->setFieldText(QStringLiteral("HALLO"));
+        answerDialog(text, &saveIn);
+        form.bt_QuarnDecryptSaveClick();
+        QCOMPARE(test::readBytes(text), QByteArray("HALLO"));
+        // The save opened where the load had chosen; the next load opens where the save had chosen.
+        QCOMPARE(saveIn, work.filePath(QStringLiteral("a")));
+        answerDialog(QString(), &padIn);
+        form.bt_OTPLoadClick();
+        QCOMPARE(padIn, work.filePath(QStringLiteral("b")));
+        QVERIFY(!loadIn.isEmpty());
+    }
+    MessageBoxes::setTestMode(false);
+
+    QStringList written;
+    QDirIterator it(m_home, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        written << it.next();
+    QCOMPARE(written, QStringList());
+}
+
+int main(int argc, char** argv)
+{
+    // Before anything asks where the user's settings are.
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 2;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
+    QApplication application(argc, argv);
+    makeRunPrivate();
+    TestPrivateRun test(home.path());
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_privaterun.moc"
