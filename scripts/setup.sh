@@ -12,6 +12,8 @@ packages=(
     xvfb xauth x11-apps imagemagick
     # clicking through the real window and its dialogs on Xvfb, as a user would
     xdotool
+    # finding the window's widgets and reading its message boxes through the accessibility interface
+    python3-pyatspi at-spi2-core dbus
     # printing tests through a private print server
     cups cups-filters poppler-utils
     # the Debian package and its metadata
