@@ -1,5 +1,6 @@
 #include "PadHistory.h"
 #include "Sha256.h"
+#include "cases/PadCases.h"
 
 #include <QCryptographicHash>
 #include <QTest>
@@ -68,15 +69,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QByteArray>("digest");
-        QTest::newRow("the empty message")
-            << QByteArray() << QByteArray("e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-        QTest::newRow("abc") << QByteArray("abc")
-                             << QByteArray("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-        QTest::newRow("two blocks of padding")
-            << QByteArray("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")
-            << QByteArray("248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-        QTest::newRow("a million a") << QByteArray(1000000, 'a')
-                                     << QByteArray("cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+        for (const auto& c : cases::DigestCases)
+            QTest::newRow(c.name.data()) << QByteArray(c.text.data(), qsizetype(c.text.size())).repeated(c.times)
+                                         << QByteArray(c.hex.data(), qsizetype(c.hex.size()));
     }
 
     void sha256KnownDigests()
