@@ -37,7 +37,6 @@ public:
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
     bool resultShown() const { return m_shownResult != 0; }
-    const PadHistory& padHistory() const { return m_padHistory; }
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
