@@ -191,9 +191,10 @@ private:
                                           "lang.txt", "chiffre.crp", "unsinn.crp", ""};
         QString chosen;
         switch (pick(5)) {
-        case 0:
-            chosen = any(loads).isEmpty() ? QString() : path(any(loads));
-            break;
+        case 0: {
+            const QString name = any(loads);
+            chosen = name.isEmpty() ? QString() : path(name);
+        } break;
         case 1:
             chosen = QString(); // cancelled
             break;
@@ -349,6 +350,7 @@ private:
         const std::optional<QString> loaded = padFromFile(test::readBytes(chosen));
         QVERIFY2(loaded.has_value(), qPrintable(m_context + ": a file that holds no pad took the pad's place"));
         QCOMPARE(after, *loaded);
+        ++m_seen[QStringLiteral("<pad loaded>")];
     }
 
     void step(int n)
@@ -596,7 +598,8 @@ private slots:
             for (const QString& met :
                  {reuseQuestion, closeQuestion, QStringLiteral("OTP wurde gespeichert!"),
                   QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"), QStringLiteral("Nicht in der Quarn-Tafel"),
-                  QStringLiteral("... wurde gespeichert!"), QStringLiteral("<new run>")})
+                  QStringLiteral("... wurde gespeichert!"), QStringLiteral("<new run>"),
+                  QStringLiteral("<pad loaded>")})
                 QVERIFY2(m_seen.value(met) > 0, qPrintable("the walk never met " + met));
         }
     }
