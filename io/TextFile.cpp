@@ -80,7 +80,12 @@ QString writingFailed(const QString& path, qsizetype bytes)
 
 QString writeBytes(const QString& path, const std::string& bytes, TextFile::Access access)
 {
-    const bool isNew = !QFileInfo::exists(path);
+    // A save replaces the file at the path by a new one; a FIFO or a device (/dev/null, as root) must not
+    // be replaced so.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return existing.isDir() ? IsFolder : NotRegular;
+    const bool isNew = !existing.exists();
     QSaveFile file(path);
     // Never fall back to writing the old file in place: that is what leaves half a pad behind.
     file.setDirectWriteFallback(false);
@@ -184,8 +189,7 @@ QString TextFile::writePad(const QString& path, const QString& padText)
 
 bool TextFile::isFile(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return QFileInfo(path).isFile();
 }
 
 QString TextFile::lastPart(const QString& path)

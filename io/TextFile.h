@@ -47,7 +47,8 @@ public:
     // one is private to its owner.
     static QString writePad(const QString& path, const QString& padText);
 
-    // True when a file (not a folder) is at `path`: the case that asks before overwriting.
+    // True when a regular file is at `path`: the case that asks before overwriting. Nothing else is written
+    // over: a save onto a folder, FIFO or device fails.
     static bool isFile(const QString& path);
     // The last part of a path, as the messages name the file.
     static QString lastPart(const QString& path);

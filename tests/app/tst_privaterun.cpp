@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,15 +66,19 @@ void TestPrivateRun::answerDialog(const QString& path, QString* openedIn)
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
-        poll->deleteLater();
         poll->stop();
+        poll->deleteLater();
         *openedIn = dialog->directory().absolutePath();
         if (path.isEmpty()) {
             dialog->reject();
             return;
         }
-        dialog->selectFile(path);
+        // As a user types it: the whole path into the name field, then OK.
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog checks the choice, as its OK button does
+        // A dialog that did not take the answer is closed, so that the test fails instead of hanging.
+        QTimer::singleShot(5000, dialog, &QDialog::reject);
     });
     poll->start(20);
 }

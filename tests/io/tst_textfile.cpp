@@ -46,6 +46,7 @@ private slots:
     void padLoadKeepsTheFirst600();
     void onlyRegularFilesAreRead_data();
     void onlyRegularFilesAreRead();
+    void specialFilesAreNotWrittenOver();
     void newPadsArePrivate_data();
     void newPadsArePrivate();
     void readFailures_data();
@@ -244,6 +245,21 @@ void TestTextFile::onlyRegularFilesAreRead()
         QVERIFY(!loaded.notAPad);
         QVERIFY(loaded.text.isEmpty());
     }
+}
+
+void TestTextFile::specialFilesAreNotWrittenOver()
+{
+    const QString fifo = m_dir->filePath(QStringLiteral("fifo.OTP"));
+    const QString socket = m_dir->filePath(QStringLiteral("socket.crp"));
+    if (!test::makeFifo(fifo) || !test::makeSocket(socket))
+        QSKIP("no FIFO or socket on this system");
+    for (const QString& path : {fifo, socket}) {
+        QVERIFY(!TextFile::isFile(path));
+        QCOMPARE(TextFile::writePad(path, padText()), QStringLiteral("ist keine normale Datei"));
+        QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), QStringLiteral("ist keine normale Datei"));
+        QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
+    }
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 2);
 }
 
 void TestTextFile::newPadsArePrivate_data()
