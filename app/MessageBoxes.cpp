@@ -32,24 +32,25 @@ void showPlain(QWidget* parent, QMessageBox::Icon icon, const QString& caption, 
 void MessageBoxes::information(QWidget* parent, const QString& text)
 {
     if (testState().on) {
-        testState().records.append({Kind::Information, QStringLiteral("Information"), text});
+        testState().records.append({Kind::Information, QStringLiteral("Information"), text, {}});
         return;
     }
     showPlain(parent, QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
-bool MessageBoxes::confirm(QWidget* parent, const QString& text)
+bool MessageBoxes::confirm(QWidget* parent, const QString& text, Default defaultButton)
 {
     const QString caption = QStringLiteral("Bestätigung");
     if (testState().on) {
-        testState().records.append({Kind::Confirmation, caption, text});
+        testState().records.append({Kind::Confirmation, caption, text,
+                                    defaultButton == Default::Yes ? QStringLiteral("&Ja") : QStringLiteral("&Nein")});
         const Answer answer = testState().answers.isEmpty() ? Answer::Escape : testState().answers.dequeue();
         return answer == Answer::Yes;
     }
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultButton == Default::Yes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
@@ -59,7 +60,7 @@ void MessageBoxes::error(QWidget* parent, const QString& text)
 {
     const QString message = withFullStop(text);
     if (testState().on) {
-        testState().records.append({Kind::Error, QStringLiteral("QUARN"), message});
+        testState().records.append({Kind::Error, QStringLiteral("QUARN"), message, {}});
         return;
     }
     showPlain(parent, QMessageBox::Critical, QStringLiteral("QUARN"), message);

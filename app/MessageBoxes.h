@@ -24,17 +24,23 @@ public:
         No,
         Escape
     };
+    enum class Default
+    {
+        Yes,
+        No
+    };
     struct Record
     {
         Kind kind;
         QString caption;
         QString text;
+        QString defaultButton; // confirmations only
     };
 
     // "Information", button "OK".
     static void information(QWidget* parent, const QString& text);
-    // "Bestätigung", "&Ja" (the default) and "&Nein"; Esc or closing the box count as "&Nein".
-    static bool confirm(QWidget* parent, const QString& text);
+    // "Bestätigung", "&Ja" and "&Nein", the default as given; Esc or closing the box count as "&Nein".
+    static bool confirm(QWidget* parent, const QString& text, Default defaultButton = Default::Yes);
     // The error box: caption "QUARN", error icon, OK; a full stop is added as the text needs it.
     static void error(QWidget* parent, const QString& text);
 

@@ -12,7 +12,7 @@ PrinterDialog::PrinterDialog(const QString& objectName, QObject* parent) : QObje
     setObjectName(objectName);
 }
 
-void PrinterDialog::print(QWidget* parent, const QStringList& lines, const QFont& font)
+bool PrinterDialog::print(QWidget* parent, const QStringList& lines, const QFont& font)
 {
     const auto show = [parent](QPrinter& printer) {
         QPrintDialog dialog(&printer, parent);
@@ -22,6 +22,7 @@ void PrinterDialog::print(QWidget* parent, const QStringList& lines, const QFont
     const QString failure = m_session.print(lines, font, show);
     if (!failure.isEmpty())
         throw Failure(failure);
+    return m_session.lastPrinted();
 }
 
 } // namespace quarn

@@ -18,8 +18,9 @@ class PrinterDialog : public QObject
 public:
     PrinterDialog(const QString& objectName, QObject* parent);
 
-    // Shows the dialog and prints the lines in the font; a failed print throws quarn::Failure.
-    void print(QWidget* parent, const QStringList& lines, const QFont& font);
+    // Shows the dialog and prints the lines in the font; a failed print throws quarn::Failure. True when
+    // the lines were printed, false when the user cancelled.
+    bool print(QWidget* parent, const QStringList& lines, const QFont& font);
 
     // Tests answer the next dialogs in place of the user: true confirms, false cancels.
     static void setNextAnswer(bool confirm) { PrintSession::setNextDialogAnswer(confirm); }

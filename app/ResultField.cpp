@@ -2,8 +2,11 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
+#include <QMimeData>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 
 namespace quarn {
@@ -64,6 +67,13 @@ QString ResultField::displayLine(int n) const
 {
     const QStringList lines = displayLines();
     return n >= 0 && n < lines.size() ? lines.at(n) : QString();
+}
+
+QMimeData* ResultField::createMimeDataFromSelection() const
+{
+    auto* data = new QMimeData;
+    data->setText(textCursor().selection().toPlainText());
+    return data;
 }
 
 void ResultField::contextMenuEvent(QContextMenuEvent* event)

@@ -27,6 +27,8 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Copies and drags carry plain text only, no HTML, Markdown or ODF.
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     QString m_text;

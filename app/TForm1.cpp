@@ -11,6 +11,7 @@
 #include "MessageBoxes.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
+#include "PassedOver.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
 #include "TextBytes.h"
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
@@ -257,9 +259,24 @@ bool TForm1::decodeDirection() const
 
 // Work flow
 
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (m_padHistory.hasUnkeptPad() &&
+        !MessageBoxes::confirm(this,
+                               QStringLiteral("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. "
+                                              "Ohne dieses OTP lässt sich die Nachricht nicht mehr dechiffrieren. "
+                                              "Trotzdem beenden?"),
+                               MessageBoxes::Default::No)) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
 void TForm1::QuarnDeCoder()
 {
-    m_ui->QuarnIn->clear();
+    // Emptied for good: undo must not bring a text of the other direction back past the new limit.
+    m_ui->QuarnIn->setProgramText(QString());
     m_ui->fuenfergruppenOut->clearField();
     m_ui->QuarnDecrypt->clearField();
     m_ui->bt_OTPCrypt->setEnabled(false);
@@ -304,6 +321,10 @@ void TForm1::Quarn()
         m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
         if (layout.limitReached)
             MessageBoxes::information(this, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
+        // A character the table lacks changes the message: the user is told which ones were left out.
+        const std::u32string passedOver = PassedOver::characters(input.toStdU32String());
+        if (!passedOver.empty())
+            MessageBoxes::information(this, QString::fromStdString(PassedOver::notice(passedOver)));
     }
     m_ui->bt_OTPCrypt->setEnabled(true);
 }
@@ -313,6 +334,7 @@ void TForm1::OTPErzeugeClick()
     // Drawn before the field is touched: a generator that fails leaves the pad that was there.
     const std::string pad = PadGenerator::generate(*m_random);
     m_ui->OTPOut->setFieldText(fromWindows1252(pad));
+    m_padHistory.made(pad);
     m_ui->bt_OTPSave->setEnabled(true);
     m_ui->bt_OTPPrint->setEnabled(true);
 }
@@ -320,11 +342,24 @@ void TForm1::OTPErzeugeClick()
 void TForm1::bt_OTPCryptClick()
 {
     const bool decode = decodeDirection();
-    // A fresh random pad can never give a message back: deciphering needs the pad it was made with.
-    if (decode && m_ui->OTPOut->fieldText().size() < qsizetype(PadCipher::PadLength)) {
+    const std::string groups = toWindows1252(m_ui->fuenfergruppenOut->fieldText());
+    // The encoder kept nothing of the input: there is nothing to encipher, so no pad is made either.
+    if (groups.empty())
+        return;
+    const std::string pad = toWindows1252(m_ui->OTPOut->fieldText());
+    const bool fullPad = pad.size() >= PadCipher::PadLength;
+    // Deciphering needs the partner's pad; a short one, or one made here that enciphered nothing, can never
+    // give a received message back.
+    if (decode && (!fullPad || m_padHistory.isFreshUnused(pad))) {
         MessageBoxes::information(this, QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"));
         return;
     }
+    if (!decode && fullPad && m_padHistory.wouldReuse(pad, groups) &&
+        !MessageBoxes::confirm(this,
+                               QStringLiteral("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP darf "
+                                              "nur einmal verwendet werden. Trotzdem chiffrieren?"),
+                               MessageBoxes::Default::No))
+        return;
     m_ui->OTPCryptOut->clearField();
 
     PadCipherCallbacks callbacks;
@@ -334,8 +369,10 @@ void TForm1::bt_OTPCryptClick()
     };
     // The fields take the result once, at the end: no redraw per digit.
     const PadCipherResult result =
-        PadCipher::run(toWindows1252(m_ui->fuenfergruppenOut->fieldText()), toWindows1252(m_ui->OTPOut->fieldText()),
-                       decode ? CipherDirection::Decode : CipherDirection::Encode, callbacks);
+        PadCipher::run(groups, pad, decode ? CipherDirection::Decode : CipherDirection::Encode, callbacks);
+    // Even a cipher stopped part way has put pad digits into an output.
+    if (!decode && !result.digits.empty())
+        m_padHistory.enciphered(result.pad, groups);
     m_ui->OTPCryptOut->setFieldText(fromWindows1252(result.output));
     if (decode)
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
@@ -387,25 +424,27 @@ struct SaveKind
 
 // Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
 // or failed save never shows the written notice, and a failed one leaves the old file whole.
-void saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
+bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
                        const QString& text)
 {
     dialog->setFileName(DateFileName::today(clock, kind.extension));
     dialog->setFilter(kind.filter);
     if (!dialog->execute(parent))
-        return;
+        return false;
     // The path as chosen, however long: cutting it would write to some other file.
     const QString path = dialog->fileName();
     const QString name = TextFile::lastPart(path);
     if (TextFile::isFile(path) && !MessageBoxes::confirm(parent, FileMessages::overwriteQuestion(name))) {
         MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
-        return;
+        return false;
     }
     const QString error = kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         MessageBoxes::information(parent, FileMessages::notWritten(name, error));
-    else
-        MessageBoxes::information(parent, kind.pad ? FileMessages::padSaved() : FileMessages::saved(name));
+        return false;
+    }
+    MessageBoxes::information(parent, kind.pad ? FileMessages::padSaved() : FileMessages::saved(name));
+    return true;
 }
 
 } // namespace
@@ -428,9 +467,10 @@ void TForm1::bt_OTPLoadClick()
 
 void TForm1::bt_OTPSaveClick()
 {
-    saveThroughDialog(this, SaveDialog1, *m_clock,
-                      {QStringLiteral(".OTP"), QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP"), true},
-                      m_ui->OTPOut->fieldText());
+    const QString pad = m_ui->OTPOut->fieldText();
+    if (saveThroughDialog(this, SaveDialog1, *m_clock,
+                          {QStringLiteral(".OTP"), QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP"), true}, pad))
+        m_padHistory.saved(toWindows1252(pad));
 }
 
 void TForm1::bt_QuarnInLoadClick()
@@ -469,7 +509,8 @@ void TForm1::bt_QuarnDecryptSaveClick()
 
 void TForm1::bt_OTPPrintClick()
 {
-    PrintDialog->print(this, m_ui->OTPOut->displayLines(), m_ui->OTPOut->font());
+    if (PrintDialog->print(this, m_ui->OTPOut->displayLines(), m_ui->OTPOut->font()))
+        m_padHistory.printed(toWindows1252(m_ui->OTPOut->fieldText()));
 }
 
 void TForm1::bt_QuarnDecryptPrintClick()

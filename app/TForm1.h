@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PadHistory.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -67,6 +69,10 @@ public slots:
     void openResultMenu(QWidget* field, const QPoint& globalPos);
     QWidget* popupComponent() const { return m_popupComponent; }
 
+protected:
+    // Asks before a pad that carries a message is lost with the window.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     TForm1(PicturePreparation* pictures, QWidget* parent);
     void setUpWindow();
@@ -84,6 +90,8 @@ private:
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;
+    // What became of the pads of this run, as digests; gone when the program ends.
+    PadHistory m_padHistory;
     // 1 while the decoded text, not the cipher output, is the result on screen.
     unsigned char m_shownResult = 0;
 };

@@ -6,14 +6,56 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBoundaryFinder>
 
 namespace quarn {
 
+namespace {
+
+// Where the grapheme clusters of `text` end, in order.
+QList<qsizetype> clusterEnds(const QString& text)
+{
+    QList<qsizetype> ends;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype at = finder.toNextBoundary(); at != -1; at = finder.toNextBoundary())
+        ends.append(at);
+    return ends;
+}
+
+// A key that the field's own key handling takes as a command (copy, undo, movement, ...), not as text.
+bool isEditingCommand(QKeyEvent* event)
+{
+    for (int key = QKeySequence::HelpContents; key <= QKeySequence::Cancel; ++key)
+        if (event->matches(QKeySequence::StandardKey(key)))
+            return true;
+    return false;
+}
+
+// The toolkit's rule for a key that inserts its text: Ctrl alone (or with Shift) is a shortcut, while Ctrl+Alt
+// is AltGr on Windows and Alt or Super alone still deliver a character.
+bool insertsText(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.at(0);
+    if (c.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse ||
+           (c.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate());
+}
+
+} // namespace
+
 UpperCaseLineEdit::UpperCaseLineEdit(QWidget* parent) : QLineEdit(parent)
 {
-    // Qt's own limit would also cut program-set text; the limit is enforced on user input below.
+    // Qt's own limit would also cut program-set text, and counts UTF-16 units; the limit is enforced below.
     setMaxLength(32767);
-    setAcceptDrops(false);
+    setAcceptDrops(true);
 }
 
 QString UpperCaseLineEdit::upperCase(const QString& text)
@@ -26,22 +68,71 @@ QString UpperCaseLineEdit::upperCase(const QString& text)
     return out;
 }
 
+int UpperCaseLineEdit::visibleLength(const QString& text)
+{
+    return int(clusterEnds(text).size());
+}
+
 void UpperCaseLineEdit::setProgramText(const QString& text)
 {
+    // setText also forgets the undo history: a text the program replaced or emptied cannot come back.
     setText(upperCase(text));
 }
 
-int UpperCaseLineEdit::room() const
+QString UpperCaseLineEdit::fitting(const QString& before, const QString& inserted, const QString& after) const
 {
-    return std::max<int>(0, m_limit - int(text().size()) + int(selectedText().size()));
+    const QString upper = upperCase(inserted);
+    const QList<qsizetype> ends = clusterEnds(upper);
+    const auto fits = [&](qsizetype clusters) {
+        const QString part = upper.left(clusters == 0 ? 0 : ends.at(clusters - 1));
+        return visibleLength(before + part + after) <= m_limit;
+    };
+    // A cluster may merge with its neighbours, so start from the plain count and step to the exact one.
+    qsizetype n = std::clamp<qsizetype>(m_limit - visibleLength(before + after), 0, ends.size());
+    while (n < ends.size() && fits(n + 1))
+        ++n;
+    while (n > 0 && !fits(n))
+        --n;
+    return upper.left(n == 0 ? 0 : ends.at(n - 1));
+}
+
+QString UpperCaseLineEdit::withoutSelection(qsizetype& caret) const
+{
+    QString all = text();
+    caret = cursorPosition();
+    if (hasSelectedText()) {
+        // The field's rule; the caret need not lie at either end of the selection.
+        const qsizetype start = selectionStart();
+        const qsizetype end = start + selectedText().size();
+        if (caret > start)
+            caret -= std::min(caret, end) - start;
+        all.remove(start, end - start);
+    }
+    return all;
 }
 
 void UpperCaseLineEdit::insertLimited(const QString& text)
 {
-    const QString cut = upperCase(text).left(room());
-    if (cut.isEmpty() && !hasSelectedText())
+    if (isReadOnly())
         return;
-    insert(cut);
+    qsizetype caret = 0;
+    const QString rest = withoutSelection(caret);
+    const QString cut = fitting(rest.left(caret), text, rest.mid(caret));
+    // Nothing fits: the selection stays too, or taking out a joiner could leave more characters than before.
+    if (cut.isEmpty())
+        return;
+    applyEdit(rest.left(caret) + cut + rest.mid(caret), caret + cut.size());
+}
+
+void UpperCaseLineEdit::applyEdit(const QString& result, qsizetype caret)
+{
+    // One undoable step that leaves exactly the checked text: the field's own insert would first apply its
+    // own idea of the selection, which after some input-method events is not the one shown.
+    if (result != text()) {
+        selectAll();
+        insert(result);
+    }
+    setCursorPosition(int(caret));
 }
 
 void UpperCaseLineEdit::pasteLimited()
@@ -61,11 +152,8 @@ void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && typed.at(0).isPrint() &&
-                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (printable) {
-        insertLimited(typed);
+    if (!isEditingCommand(event) && insertsText(event)) {
+        insertLimited(event->text());
         event->accept();
         return;
     }
@@ -74,14 +162,20 @@ void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
 
 void UpperCaseLineEdit::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (event->commitString().isEmpty()) {
+    if (event->commitString().isEmpty() || isReadOnly()) {
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    QInputMethodEvent limited(event->preeditString(), event->attributes());
-    limited.setCommitString(upperCase(event->commitString()).left(room()), event->replacementStart(),
-                            event->replacementLength());
-    QLineEdit::inputMethodEvent(&limited);
+    // The commit takes the place of the selection and of the stretch it replaces around the caret, within the
+    // same rules as typing; the field itself then only shows the new pre-edit text.
+    qsizetype caret = 0;
+    const QString rest = withoutSelection(caret);
+    const qsizetype from = std::clamp<qsizetype>(caret + event->replacementStart(), 0, rest.size());
+    const qsizetype to = std::clamp<qsizetype>(from + std::max(0, event->replacementLength()), from, rest.size());
+    const QString cut = fitting(rest.left(from), event->commitString(), rest.mid(to));
+    applyEdit(rest.left(from) + cut + rest.mid(to), from + cut.size());
+    QInputMethodEvent preedit(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&preedit);
 }
 
 void UpperCaseLineEdit::mouseReleaseEvent(QMouseEvent* event)
@@ -103,6 +197,34 @@ void UpperCaseLineEdit::contextMenuEvent(QContextMenuEvent* event)
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
     event->accept();
     emit contextMenuWanted(at);
+}
+
+void UpperCaseLineEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+void UpperCaseLineEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!isReadOnly() && event->mimeData()->hasText())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void UpperCaseLineEdit::dropEvent(QDropEvent* event)
+{
+    // A drop is a paste at the place it lands; the dragged text is copied, never taken from elsewhere.
+    if (isReadOnly() || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    insertLimited(event->mimeData()->text());
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    setFocus(Qt::MouseFocusReason);
 }
 
 } // namespace quarn

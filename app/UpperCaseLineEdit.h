@@ -5,7 +5,9 @@
 namespace quarn {
 
 // The single-line input: letters turn into upper case as Windows-1252 maps them, and the length limit
-// binds only what the user types or pastes; text the program sets is never cut.
+// binds only what the user types or pastes; text the program sets is never cut. Every way the user's text
+// comes in (keys with any modifier, input methods, paste, drag and drop) passes the same two rules, and the
+// limit counts characters as the user sees them, a letter with its combining accents as one.
 class UpperCaseLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -16,18 +18,23 @@ public:
     void setInputLimit(int limit) { m_limit = limit; }
     int inputLimit() const { return m_limit; }
 
-    // Program-set text: upper case, not cut.
+    // Program-set text: upper case, not cut. Like every program-set text it cannot be undone.
     void setProgramText(const QString& text);
     // The user's paste: inserted at the caret in place of the selection, cut to the room left.
     void pasteLimited();
 
     static QString upperCase(const QString& text);
+    // Characters as the user sees them (grapheme clusters).
+    static int visibleLength(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 signals:
     // The user asked for a context menu: at the pointer, or at the field's top-left corner from the keyboard.
@@ -35,7 +42,11 @@ signals:
 
 private:
     void insertLimited(const QString& text);
-    int room() const;
+    // The text as it is once the selection is taken out, and where the caret then stands.
+    QString withoutSelection(qsizetype& caret) const;
+    void applyEdit(const QString& result, qsizetype caret);
+    // The longest start of `inserted`, upper-cased, that keeps before + it + after within the limit.
+    QString fitting(const QString& before, const QString& inserted, const QString& after) const;
 
     int m_limit = 100;
 };

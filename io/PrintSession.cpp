@@ -54,6 +54,7 @@ PrintSession::~PrintSession() = default;
 
 QString PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
 {
+    m_lastPrinted = false;
     if (printing)
         return PrintMessages::busy;
     if (!m_printer) {
@@ -72,6 +73,7 @@ QString PrintSession::print(const QStringList& lines, const QFont& font, const D
     if (!canvas.isActive())
         return PrintMessages::invalidPrinter;
     printDisplayLines(canvas, font, lines);
+    m_lastPrinted = true;
     return {};
 }
 

@@ -43,6 +43,9 @@ public:
     // empty text when the lines were printed or the dialog was cancelled.
     QString print(const QStringList& lines, const QFont& font, const Dialog& dialog);
 
+    // Whether the last print() wrote the lines (not cancelled, not failed).
+    bool lastPrinted() const { return m_lastPrinted; }
+
     // The printer in use; null until a print has found one.
     QPrinter* printer() const { return m_printer.get(); }
 
@@ -55,6 +58,7 @@ private:
     bool confirm(const Dialog& dialog);
 
     std::unique_ptr<QPrinter> m_printer;
+    bool m_lastPrinted = false;
 };
 
 } // namespace quarn

@@ -15,8 +15,9 @@ packages_run=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libjpeg62-turbo-dev
     fonts-liberation
 )
-# Window tests, the window's class, screenshots and clicks through the real window under a virtual X server.
-packages_window_tests=(xvfb xauth x11-apps x11-utils imagemagick xdotool)
+# Window tests, the window's class, screenshots and clicks through the real window under a virtual X server,
+# and the window's widgets and message boxes read through the accessibility interface.
+packages_window_tests=(xvfb xauth x11-apps x11-utils imagemagick xdotool python3-pyatspi at-spi2-core dbus)
 # Printing tests through a private print server.
 packages_print_tests=(cups cups-filters poppler-utils)
 # The Debian package: building it, its metadata, lintian, the manual pages and the file types.

@@ -33,6 +33,7 @@ private slots:
     void decodedTextIsPrintedInDecodeDirection();
     void decodeDirectionPrintsTheEmptiedTextWhileTheGroupsAreOnScreen();
     void cancelPrintsNothingAndSaysNothing();
+    void aPrintedPadIsKeptButACancelledPrintKeepsNothing();
     void dialogOffersCopiesButNoRangeSelectionOrFile();
     void printerGoneAndNoPrinterAtAllAreReported();
 
@@ -68,6 +69,21 @@ void TestWindowPrint::cleanup()
 {
     m_form.reset();
     QVERIFY(!PrintSession::hasNextDialogAnswer());
+}
+
+// Closing asks about a used pad that is neither saved nor printed; only a print that happened counts.
+void TestWindowPrint::aPrintedPadIsKeptButACancelledPrintKeepsNothing()
+{
+    encipher(QStringLiteral("HALLO"));
+    PrinterDialog::setNextAnswer(false);
+    ui()->bt_OTPPrint->click();
+    MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);
+    QVERIFY(!m_form->close());
+    QCOMPARE(MessageBoxes::takeRecords().size(), 1);
+
+    QCOMPARE(printAndRead(ui()->bt_OTPPrint).join(u' '), ui()->OTPOut->fieldText().simplified());
+    QVERIFY(m_form->close());
+    QCOMPARE(MessageBoxes::takeRecords().size(), 0);
 }
 
 void TestWindowPrint::encipher(const QString& text)
@@ -174,7 +190,7 @@ void TestWindowPrint::dialogOffersCopiesButNoRangeSelectionOrFile()
 void TestWindowPrint::printerGoneAndNoPrinterAtAllAreReported()
 {
     ui()->bt_OTPkey->click();
-    QVERIFY(!printAndRead(ui()->bt_OTPPrint).isEmpty());
+    QCOMPARE(printAndRead(ui()->bt_OTPPrint).join(u' '), ui()->OTPOut->fieldText().simplified());
     QFile::remove(m_server.outputFile(queue));
     QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
 

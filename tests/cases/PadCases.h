@@ -82,4 +82,21 @@ inline constexpr std::array CipherFailureCases{
                       "'X' ist kein g\xFCltiger Integerwert", "12"},
 };
 
+// SHA-256 digests as the standard gives them; a repeated input is (text, times).
+struct DigestCase
+{
+    std::string_view name;
+    std::string_view text;
+    int times;
+    std::string_view hex;
+};
+
+inline constexpr std::array DigestCases{
+    DigestCase{"the empty message", "", 1, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+    DigestCase{"abc", "abc", 1, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+    DigestCase{"two blocks of padding", "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", 1,
+               "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+    DigestCase{"a million a", "a", 1000000, "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+};
+
 } // namespace quarn::cases

@@ -1,0 +1,471 @@
+#include "CodeEncoder.h"
+#include "FileDialog.h"
+#include "GroupFormatter.h"
+#include "MessageBoxes.h"
+#include "TForm1.h"
+#include "TestFiles.h"
+#include "TextBytes.h"
+#include "WindowTestSupport.h"
+#include "ui_TForm1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quarn;
+
+namespace {
+
+const QString reuseQuestion =
+    QStringLiteral("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP darf nur "
+                   "einmal verwendet werden. Trotzdem chiffrieren?");
+const QString closeQuestion =
+    QStringLiteral("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne "
+                   "dieses OTP lässt sich die Nachricht nicht mehr dechiffrieren. Trotzdem "
+                   "beenden?");
+const QString loadPadFirst = QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!");
+
+QString repeated(const QString& unit, int times)
+{
+    QString s;
+    for (int i = 0; i < times; ++i)
+        s += unit;
+    return s;
+}
+
+QString zeroPad()
+{
+    return repeated(QStringLiteral("00000 "), 100);
+}
+
+void key(QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers, int code = Qt::Key_unknown)
+{
+    QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, code, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+MessageBoxes::Answer answerNamed(const QString& name)
+{
+    if (name == "Ja")
+        return MessageBoxes::Answer::Yes;
+    if (name == "Nein")
+        return MessageBoxes::Answer::No;
+    return MessageBoxes::Answer::Escape;
+}
+
+} // namespace
+
+// What the window does to keep a pad from being used twice or lost, and text from being dropped unnoticed.
+class TestPadWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Ui::TForm1* ui() { return m_form->ui(); }
+
+    void kodieren(const QString& text)
+    {
+        ui()->QuarnIn->setProgramText(text);
+        ui()->bt_kodieren->click();
+    }
+
+    // One letter for each step: k = Kodieren "HALLO", K = Kodieren "WELT", p = OTP erzeugen, z = a loaded
+    // pad of zeros, c = Chiffrieren, s = save the pad, f = a failed pad save, d/D = decode/encode direction.
+    void run(const QString& steps)
+    {
+        for (QChar step : steps) {
+            switch (step.toLatin1()) {
+            case 'k':
+                kodieren(QStringLiteral("HALLO"));
+                break;
+            case 'K':
+                kodieren(QStringLiteral("WELT"));
+                break;
+            case 'p':
+                ui()->bt_OTPkey->click();
+                break;
+            case 'z':
+                ui()->OTPOut->setFieldText(zeroPad());
+                break;
+            case 'c':
+                ui()->bt_OTPCrypt->click();
+                break;
+            case 's':
+                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
+                ui()->bt_OTPSave->click();
+                break;
+            case 'f':
+                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("fehlt/pad.OTP")));
+                ui()->bt_OTPSave->click();
+                break;
+            case 'd':
+                ui()->rb_QuarnDecod->click();
+                break;
+            case 'D':
+                ui()->rb_QuarnCode->click();
+                break;
+            default:
+                QFAIL("unknown step");
+            }
+        }
+    }
+
+    QStringList confirmations()
+    {
+        QStringList texts;
+        for (const auto& record : MessageBoxes::takeRecords())
+            if (record.kind == MessageBoxes::Kind::Confirmation) {
+                // Both questions guard a pad: "&Nein" is the answer that Enter gives.
+                if (record.defaultButton != QStringLiteral("&Nein"))
+                    return {QStringLiteral("<default button %1>").arg(record.defaultButton)};
+                texts << record.text;
+            }
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        MessageBoxes::setTestMode(true);
+        FileDialog::clearNextAnswers();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_form = std::make_unique<TForm1>();
+        m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        MessageBoxes::setTestMode(false);
+    }
+
+    void aPadEnciphersOneMessage_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("enciphered");
+        QTest::newRow("a second message with the same pad asks, and Nein changes nothing") << "kpcKc"
+                                                                                           << "Nein" << true << false;
+        QTest::newRow("Esc changes nothing either") << "kpcKc"
+                                                    << "Esc" << true << false;
+        QTest::newRow("Ja enciphers the second message") << "kpcKc"
+                                                         << "Ja" << true << true;
+        QTest::newRow("the same message again asks nothing") << "kpckc"
+                                                             << "" << false << true;
+        QTest::newRow("a new pad for the second message asks nothing") << "kpcKpc"
+                                                                       << "" << false << true;
+        QTest::newRow("a loaded pad used twice asks as well") << "kzcKc"
+                                                              << "Nein" << true << false;
+        QTest::newRow("a saved pad is still a used pad") << "kpcsKc"
+                                                         << "Nein" << true << false;
+        QTest::newRow("the pad the cipher made for an empty field counts as used") << "kcKc"
+                                                                                   << "Nein" << true << false;
+    }
+
+    void aPadEnciphersOneMessage()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, enciphered);
+        // All but the last step, then the last Chiffrieren on its own.
+        run(steps.chopped(1));
+        MessageBoxes::takeRecords();
+        const QString pad = ui()->OTPOut->fieldText();
+        const QString before = ui()->OTPCryptOut->fieldText();
+        const QList<bool> buttons = {ui()->bt_QuarnDecryptSave->isEnabled(), ui()->bt_OTPSave->isEnabled()};
+        if (!answer.isEmpty())
+            MessageBoxes::setNextAnswer(answerNamed(answer));
+        run(QStringLiteral("c"));
+        QCOMPARE(confirmations(), asked ? QStringList{reuseQuestion} : QStringList{});
+        QCOMPARE(ui()->OTPOut->fieldText(), pad);
+        if (enciphered) {
+            QCOMPARE(ui()->OTPCryptOut->fieldText().size(), ui()->fuenfergruppenOut->fieldText().size());
+        } else {
+            QCOMPARE(ui()->OTPCryptOut->fieldText(), before);
+            QCOMPARE((QList<bool>{ui()->bt_QuarnDecryptSave->isEnabled(), ui()->bt_OTPSave->isEnabled()}), buttons);
+        }
+    }
+
+    void closingAsksOnlyWhenAMessagesPadWouldBeLost_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("a new run closes at once") << ""
+                                                  << "" << false << true;
+        QTest::newRow("a pad that enciphered nothing closes at once") << "p"
+                                                                      << "" << false << true;
+        QTest::newRow("an unsaved pad that enciphered asks, and Nein keeps the window") << "kpc"
+                                                                                        << "Nein" << true << false;
+        QTest::newRow("Esc keeps the window") << "kpc"
+                                              << "Esc" << true << false;
+        QTest::newRow("Ja closes") << "kpc"
+                                   << "Ja" << true << true;
+        QTest::newRow("the pad the cipher made for an empty field counts too") << "kc"
+                                                                               << "Nein" << true << false;
+        QTest::newRow("a saved pad closes at once") << "kpcs"
+                                                    << "" << false << true;
+        QTest::newRow("a pad saved before it enciphered closes at once") << "kpsc"
+                                                                         << "" << false << true;
+        QTest::newRow("a failed save keeps the question") << "kpcf"
+                                                          << "Nein" << true << false;
+        QTest::newRow("a loaded pad someone else has closes at once") << "kzc"
+                                                                      << "" << false << true;
+        QTest::newRow("an older unsaved pad still counts") << "kpcpKcs"
+                                                           << "Nein" << true << false;
+    }
+
+    void closingAsksOnlyWhenAMessagesPadWouldBeLost()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        run(steps);
+        MessageBoxes::takeRecords();
+        if (!answer.isEmpty())
+            MessageBoxes::setNextAnswer(answerNamed(answer));
+        QCOMPARE(m_form->close(), closed);
+        QCOMPARE(confirmations(), asked ? QStringList{closeQuestion} : QStringList{});
+        QCOMPARE(m_form->isVisible(), !closed);
+    }
+
+    void decipheringNeedsThePartnersPad_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("notice");
+        QTest::newRow("a fresh pad made here cannot decipher") << "kpcpd" << true;
+        QTest::newRow("no pad at all cannot decipher") << "d" << true;
+        QTest::newRow("the pad that enciphered may check the round trip") << "kpcd" << false;
+        QTest::newRow("a loaded pad deciphers") << "kpczd" << false;
+    }
+
+    void decipheringNeedsThePartnersPad()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, notice);
+        if (steps != QStringLiteral("d"))
+            run(steps.chopped(1));
+        const QString cipher = ui()->OTPCryptOut->fieldText();
+        const QString pad = ui()->OTPOut->fieldText();
+        run(QStringLiteral("d"));
+        kodieren(cipher.isEmpty() ? QStringLiteral("12345 ") : cipher);
+        MessageBoxes::takeRecords();
+        run(QStringLiteral("c"));
+        const auto records = MessageBoxes::takeRecords();
+        QCOMPARE(records.size(), notice ? 1 : 0);
+        if (notice) {
+            QCOMPARE(records.first().text, loadPadFirst);
+            QVERIFY(ui()->QuarnDecrypt->fieldText().isEmpty());
+        } else {
+            QVERIFY(!ui()->QuarnDecrypt->fieldText().isEmpty());
+        }
+        QCOMPARE(ui()->OTPOut->fieldText(), pad);
+    }
+
+    void kodierenNamesThePassedOverCharacters_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("a text the table holds gives no notice") << "HALLO"
+                                                                << "";
+        QTest::newRow("umlauts and ß are named once each, in order")
+            << "ÜBER SÜß GRÖßE"
+            << "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö";
+        QTest::newRow("exclamation and question marks") << "JA! NEIN?"
+                                                        << "Nicht in der Quarn-Tafel, daher übergangen: ! ?";
+        QTest::newRow("a line break is named readably") << "A\nB"
+                                                        << "Nicht in der Quarn-Tafel, daher übergangen: \\n";
+    }
+
+    void kodierenNamesThePassedOverCharacters()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, notice);
+        kodieren(input);
+        // The groups stay what the encoder has always made of the text.
+        const std::string groups =
+            GroupFormatter::format(CodeEncoder::encode(toWindows1252(UpperCaseLineEdit::upperCase(input)))).text;
+        QCOMPARE(ui()->fuenfergruppenOut->fieldText(), fromWindows1252(groups));
+        QStringList shown;
+        for (const auto& record : MessageBoxes::takeRecords()) {
+            QCOMPARE(record.kind, MessageBoxes::Kind::Information);
+            shown << record.text;
+        }
+        QCOMPARE(shown, notice.isEmpty() ? QStringList{} : QStringList{notice});
+    }
+
+    void nothingLeftToEncipherDoesNothing()
+    {
+        kodieren(QStringLiteral("ÄÖÜ"));
+        MessageBoxes::takeRecords();
+        QVERIFY(ui()->fuenfergruppenOut->fieldText().isEmpty());
+        const QList<bool> before = {ui()->bt_OTPCrypt->isEnabled(), ui()->bt_OTPSave->isEnabled(),
+                                    ui()->bt_OTPPrint->isEnabled(), ui()->bt_QuarnDecryptSave->isEnabled()};
+        ui()->bt_OTPCrypt->click();
+        QVERIFY(ui()->OTPOut->fieldText().isEmpty());
+        QVERIFY(ui()->OTPCryptOut->fieldText().isEmpty());
+        QCOMPARE((QList<bool>{ui()->bt_OTPCrypt->isEnabled(), ui()->bt_OTPSave->isEnabled(),
+                              ui()->bt_OTPPrint->isEnabled(), ui()->bt_QuarnDecryptSave->isEnabled()}),
+                 before);
+        QCOMPARE(MessageBoxes::takeRecords().size(), 0);
+        // Closing loses nothing: no pad carries a message.
+        QVERIFY(m_form->close());
+    }
+
+    void typedLettersAreUpperCaseAndLimitedWhateverTheModifier_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Alt") << int(Qt::AltModifier);
+        QTest::newRow("Super") << int(Qt::MetaModifier);
+        QTest::newRow("AltGr as Windows sends it, Ctrl and Alt") << int(Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("AltGr as X11 sends it") << int(Qt::GroupSwitchModifier);
+        QTest::newRow("Shift and Alt") << int(Qt::ShiftModifier | Qt::AltModifier);
+    }
+
+    void typedLettersAreUpperCaseAndLimitedWhateverTheModifier()
+    {
+        QFETCH(int, modifiers);
+        ui()->QuarnIn->setFocus();
+        key(ui()->QuarnIn, QStringLiteral("b"), Qt::KeyboardModifiers(modifiers), Qt::Key_B);
+        QCOMPARE(ui()->QuarnIn->text(), QStringLiteral("B"));
+        ui()->QuarnIn->setProgramText(repeated(QStringLiteral("A"), 100));
+        ui()->QuarnIn->end(false);
+        for (int i = 0; i < 10; ++i)
+            key(ui()->QuarnIn, QStringLiteral("b"), Qt::KeyboardModifiers(modifiers), Qt::Key_B);
+        QCOMPARE(ui()->QuarnIn->text(), repeated(QStringLiteral("A"), 100));
+    }
+
+    void ctrlAloneStaysAShortcut()
+    {
+        ui()->QuarnIn->setProgramText(QStringLiteral("AB"));
+        key(ui()->QuarnIn, QStringLiteral("x"), Qt::ControlModifier, Qt::Key_X);
+        key(ui()->QuarnIn, QStringLiteral("q"), Qt::ControlModifier, Qt::Key_Q);
+        QCOMPARE(ui()->QuarnIn->text(), QStringLiteral("AB"));
+    }
+
+    void theLimitCountsCharactersAsTheUserSeesThem_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("an accent typed after its letter") << QStringLiteral("e\u0301");
+        QTest::newRow("a character outside the basic plane") << QStringLiteral("\U0001F600");
+        QTest::newRow("plain letters") << QStringLiteral("a");
+    }
+
+    void theLimitCountsCharactersAsTheUserSeesThem()
+    {
+        QFETCH(QString, unit);
+        const int units = 100;
+        ui()->QuarnIn->setFocus();
+        // Typed one code point at a time, as a keyboard or input method delivers them.
+        for (int i = 0; i < 110; ++i)
+            for (qsizetype at = 0; at < unit.size();) {
+                const qsizetype n = unit.at(at).isHighSurrogate() ? 2 : 1;
+                key(ui()->QuarnIn, unit.mid(at, n), Qt::NoModifier);
+                at += n;
+            }
+        // Accents typed after the last letter still join it; no further letter gets in.
+        QCOMPARE(UpperCaseLineEdit::visibleLength(ui()->QuarnIn->text()), units);
+        QVERIFY(ui()->QuarnIn->text().startsWith(repeated(UpperCaseLineEdit::upperCase(unit), units)));
+    }
+
+    void anInputMethodsTextKeepsTheRules()
+    {
+        ui()->QuarnIn->setFocus();
+        ui()->QuarnIn->setProgramText(repeated(QStringLiteral("A"), 97));
+        ui()->QuarnIn->end(false);
+        QInputMethodEvent preedit(QStringLiteral("xyz"), {});
+        QApplication::sendEvent(ui()->QuarnIn, &preedit);
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("äbcd"));
+        QApplication::sendEvent(ui()->QuarnIn, &commit);
+        QCOMPARE(ui()->QuarnIn->text(), repeated(QStringLiteral("A"), 97) + QStringLiteral("ÄBC"));
+    }
+
+    void aDropKeepsTheRulesAndLandsWhereItIsDropped()
+    {
+        ui()->QuarnIn->setProgramText(repeated(QStringLiteral("A"), 96));
+        QMimeData data;
+        data.setText(QStringLiteral("xyz\u00e9w"));
+        const QPoint at(1, ui()->QuarnIn->height() / 2); // before the first character
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ui()->QuarnIn, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ui()->QuarnIn, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(ui()->QuarnIn->text(), QStringLiteral("XYZÉ") + repeated(QStringLiteral("A"), 96));
+    }
+
+    void undoAfterAChangeOfDirectionBringsNothingBack()
+    {
+        run(QStringLiteral("d"));
+        ui()->QuarnIn->setFocus();
+        for (int i = 0; i < 600; ++i)
+            key(ui()->QuarnIn, QStringLiteral("1"), Qt::NoModifier, Qt::Key_1);
+        QCOMPARE(ui()->QuarnIn->text().size(), 600);
+        run(QStringLiteral("D"));
+        ui()->QuarnIn->setFocus();
+        QTest::keySequence(ui()->QuarnIn, QKeySequence::Undo);
+        QTest::keySequence(ui()->QuarnIn, QKeySequence::Redo);
+        QCOMPARE(ui()->QuarnIn->text(), QString());
+        // Undo and redo of the user's own typing still work, within the rules.
+        key(ui()->QuarnIn, QStringLiteral("a"), Qt::AltModifier, Qt::Key_A);
+        QTest::keySequence(ui()->QuarnIn, QKeySequence::Undo);
+        QCOMPARE(ui()->QuarnIn->text(), QString());
+        QTest::keySequence(ui()->QuarnIn, QKeySequence::Redo);
+        QCOMPARE(ui()->QuarnIn->text(), QStringLiteral("A"));
+    }
+
+    void copiesCarryPlainTextOnly_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("viaMenu");
+        QTest::newRow("Kopieren on the decoded text") << "QuarnDecrypt" << true;
+        QTest::newRow("Ctrl+C in the decoded text") << "QuarnDecrypt" << false;
+        QTest::newRow("Ctrl+C in the cipher output") << "OTPCryptOut" << false;
+        QTest::newRow("Ctrl+C in the groups") << "fuenfergruppenOut" << false;
+        QTest::newRow("Ctrl+C in the pad field") << "OTPOut" << false;
+    }
+
+    void copiesCarryPlainTextOnly()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, viaMenu);
+        auto* target = m_form->findChild<ResultField*>(field);
+        QVERIFY(target);
+        target->setVisible(true);
+        target->setFieldText(QStringLiteral("12345 67890 "));
+        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        if (viaMenu) {
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
+            QApplication::sendEvent(target->viewport(), &menu);
+            m_form->Kopieren1->trigger();
+            m_form->PMenue_K->hide();
+        } else {
+            target->setFocus();
+            QTest::keySequence(target, QKeySequence::SelectAll);
+            QTest::keySequence(target, QKeySequence::Copy);
+        }
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(data->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(data->text(), QStringLiteral("12345 67890 "));
+    }
+};
+
+QTEST_MAIN(TestPadWindow)
+#include "tst_padwindow.moc"

@@ -1,0 +1,164 @@
+"""Drives the real window as a user would: finds its widgets through the accessibility interface, types and
+presses keys with xdotool, closes it as a window manager's close box does, and reads back what the fields and
+message boxes say. Run by window_atspi.sh inside its own X server and session bus."""
+import ctypes
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+REUSE = ("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP darf nur einmal verwendet werden. "
+         "Trotzdem chiffrieren?")
+CLOSE = ("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne dieses OTP lässt sich die "
+         "Nachricht nicht mehr dechiffrieren. Trotzdem beenden?")
+PASSED_OVER = "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö !"
+
+failures = []
+
+
+def check(what, actual, expected):
+    print(("ok   " if actual == expected else "FAIL ") + what + ": " + repr(actual))
+    if actual != expected:
+        failures.append(what)
+
+
+def xdo(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def walk(acc):
+    yield acc
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def application():
+    for _ in range(100):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name.lower().startswith("quarn"):
+                return app
+        time.sleep(0.2)
+    sys.exit("FAIL the window never appeared on the accessibility bus")
+
+
+def find(name, role=None, timeout=5.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        for acc in walk(application()):
+            if acc.name == name and (role is None or acc.getRole() == role):
+                return acc
+        time.sleep(0.2)
+    return None
+
+
+def text(acc):
+    t = acc.queryText()
+    return t.getText(0, t.characterCount)
+
+
+def focus(acc):
+    acc.queryComponent().grabFocus()
+    time.sleep(0.2)
+
+
+def press(name):
+    focus(find(name, pyatspi.ROLE_PUSH_BUTTON))
+    xdo("key", "space")
+    time.sleep(0.5)
+
+
+def box_text(title):
+    box = find(title)
+    if box is None:
+        return None
+    return " ".join(a.name for a in walk(box) if a.getRole() == pyatspi.ROLE_LABEL and a.name)
+
+
+def close_box(window_id):
+    """WM_DELETE_WINDOW, as the close box in the title bar sends it."""
+    x = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XInternAtom.restype = ctypes.c_ulong
+    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("l", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    display = x.XOpenDisplay(None)
+    event = Event()
+    event.xclient.type = 33  # ClientMessage
+    event.xclient.window = window_id
+    event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.xclient.format = 32
+    event.xclient.l[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(Event)]
+    x.XSendEvent(display, window_id, 0, 0, ctypes.byref(event))
+    x.XFlush.argtypes = [ctypes.c_void_p]
+    x.XFlush(display)
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x.XCloseDisplay(display)
+    time.sleep(1.0)
+
+
+def main():
+    window_id = int(sys.argv[1])
+    entry = find("Eingabe")
+    focus(entry)
+    xdo("type", "--delay", "20", "hallo welt")
+    xdo("key", "alt+b", "super+c")
+    check("letters typed with Alt and Super are upper case", text(entry), "HALLO WELTBC")
+
+    press("Kodieren")
+    press("OTP erzeugen")
+    press("Chiffrieren")
+    cipher = text(find("Chiffrat"))
+    check("the first message is enciphered without a question",
+          (len(cipher) > 0, find("Bestätigung", timeout=0.5)), (True, None))
+
+    focus(entry)
+    xdo("key", "ctrl+a")
+    xdo("type", "--delay", "20", "treffen morgen")
+    press("Kodieren")
+    press("Chiffrieren")
+    check("a second message with the same pad asks", box_text("Bestätigung"), REUSE)
+    xdo("key", "Return")  # "&Nein" is the default
+    time.sleep(0.5)
+    check("Enter answers Nein and the cipher output stays", text(find("Chiffrat")), cipher)
+
+    focus(entry)
+    xdo("key", "ctrl+a")
+    xdo("type", "--delay", "20", "Grüße, Jörg!")
+    press("Kodieren")
+    check("Kodieren names the passed-over characters", box_text("Information"), PASSED_OVER)
+    xdo("key", "Return")
+    time.sleep(0.5)
+
+    focus(entry)
+    xdo("key", "ctrl+a", "BackSpace")
+    xdo("type", "--delay", "2", "a" * 100)
+    for _ in range(10):
+        xdo("key", "alt+b")
+    check("100 A and ten Alt+B stay 100 A", text(entry), "A" * 100)
+
+    close_box(window_id)
+    check("closing with the unsaved pad asks", box_text("Bestätigung"), CLOSE)
+    xdo("key", "Escape")
+    time.sleep(0.5)
+    check("Esc keeps the window", find("Eingabe", timeout=1.0) is not None, True)
+    close_box(window_id)
+    xdo("key", "alt+j")
+    time.sleep(1.0)
+
+    if failures:
+        sys.exit("FAIL " + "; ".join(failures))
+
+
+main()

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The window on its own X server, driven through the accessibility interface and the keyboard (window_atspi.py).
+# Usage: window_atspi.sh QUARN_EXECUTABLE. Exits 77 (skipped) when the tools for it are missing.
+set -u
+quarn=$1
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdotool dbus-run-session; do
+    if ! command -v "$tool" > /dev/null; then
+        echo "SKIP: $tool is missing (scripts/setup.sh installs it)"
+        exit 77
+    fi
+done
+if ! /usr/bin/python3 -c 'import pyatspi' 2> /dev/null || [ ! -x /usr/libexec/at-spi-bus-launcher ]; then
+    echo "SKIP: python3-pyatspi or at-spi2-core is missing (scripts/setup.sh installs them)"
+    exit 77
+fi
+
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.log" &
+xvfb=$!
+trap 'kill $xvfb 2> /dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb
+
+# In a session bus of its own: the accessibility bus, the window, the driver; then everything started here ends.
+dbus-run-session -- bash -c '
+    /usr/libexec/at-spi-bus-launcher --launch-immediately &
+    bus=$!
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" > "$2/quarn.log" 2>&1 &
+    app=$!
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name "Quarn" 2> /dev/null | head -1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    timeout 120 /usr/bin/python3 "$3/window_atspi.py" "$window"
+    status=$?
+    sleep 1
+    if kill -0 $app 2> /dev/null; then
+        echo "FAIL: the window is still open after Ja"
+        status=1
+        kill $app
+    fi
+    kill $bus 2> /dev/null
+    exit $status
+' driver "$quarn" "$work" "$here"
