@@ -2,9 +2,19 @@
 
 #include "RandomSource.h"
 
+#include <QString>
 #include <cstdint>
 
 namespace quarn::test {
+
+// The two questions that guard a pad, as the window asks them.
+inline const QString ReuseQuestion =
+    QStringLiteral("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP darf nur "
+                   "einmal verwendet werden. Trotzdem chiffrieren?");
+inline const QString CloseQuestion =
+    QStringLiteral("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne "
+                   "dieses OTP lässt sich die Nachricht nicht mehr dechiffrieren. Trotzdem "
+                   "beenden?");
 
 // Pads that are the same in every run: a linear congruential sequence.
 class SequenceSource final : public RandomSource

@@ -19,13 +19,6 @@ using namespace quarn;
 
 namespace {
 
-const QString reuseQuestion =
-    QStringLiteral("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP darf nur "
-                   "einmal verwendet werden. Trotzdem chiffrieren?");
-const QString closeQuestion =
-    QStringLiteral("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne "
-                   "dieses OTP lässt sich die Nachricht nicht mehr dechiffrieren. Trotzdem "
-                   "beenden?");
 const QString loadPadFirst = QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!");
 
 QString repeated(const QString& unit, int times)
@@ -188,7 +181,7 @@ private slots:
         if (!answer.isEmpty())
             MessageBoxes::setNextAnswer(answerNamed(answer));
         run(QStringLiteral("c"));
-        QCOMPARE(confirmations(), asked ? QStringList{reuseQuestion} : QStringList{});
+        QCOMPARE(confirmations(), asked ? QStringList{test::ReuseQuestion} : QStringList{});
         QCOMPARE(ui()->OTPOut->fieldText(), pad);
         if (enciphered) {
             QCOMPARE(ui()->OTPCryptOut->fieldText().size(), ui()->fuenfergruppenOut->fieldText().size());
@@ -239,7 +232,7 @@ private slots:
         if (!answer.isEmpty())
             MessageBoxes::setNextAnswer(answerNamed(answer));
         QCOMPARE(m_form->close(), closed);
-        QCOMPARE(confirmations(), asked ? QStringList{closeQuestion} : QStringList{});
+        QCOMPARE(confirmations(), asked ? QStringList{test::CloseQuestion} : QStringList{});
         QCOMPARE(m_form->isVisible(), !closed);
     }
 

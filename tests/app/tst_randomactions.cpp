@@ -25,14 +25,6 @@ using namespace quarn;
 
 namespace {
 
-const QString reuseQuestion =
-    QStringLiteral("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP darf nur "
-                   "einmal verwendet werden. Trotzdem chiffrieren?");
-const QString closeQuestion =
-    QStringLiteral("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne "
-                   "dieses OTP lässt sich die Nachricht nicht mehr dechiffrieren. Trotzdem "
-                   "beenden?");
-
 // What the test knows of the pads of one run, kept as plain text: an oracle written apart from the window's.
 struct PadModel
 {
@@ -441,21 +433,21 @@ private:
         };
 
         // Closing asks exactly when a pad made here carries a message that no one kept, and only Ja closes then.
-        QCOMPARE(questions.contains(closeQuestion), closing && unkept);
+        QCOMPARE(questions.contains(test::CloseQuestion), closing && unkept);
         if (closing)
-            QCOMPARE(closed, !unkept || answerTo(closeQuestion) == MessageBoxes::Answer::Yes);
+            QCOMPARE(closed, !unkept || answerTo(test::CloseQuestion) == MessageBoxes::Answer::Yes);
         if (closed) {
             newRun();
             return;
         }
 
         // The reuse question: exactly when the pad would carry a second message.
-        const bool asked = questions.contains(reuseQuestion);
+        const bool asked = questions.contains(test::ReuseQuestion);
         if (asked)
             QVERIFY2(action == 'c' && encodeBefore && wouldReuse, qPrintable(m_context + " asked needlessly"));
         if (action == 'c' && enabled && encodeBefore && padBefore.size() >= 600 && wouldReuse && !groups.isEmpty()) {
             QVERIFY2(asked, qPrintable(m_context + " used a pad twice without asking"));
-            if (answerTo(reuseQuestion) != MessageBoxes::Answer::Yes)
+            if (answerTo(test::ReuseQuestion) != MessageBoxes::Answer::Yes)
                 QCOMPARE(ui()->OTPCryptOut->fieldText(), cipherBefore);
         }
 
@@ -468,7 +460,7 @@ private:
         const QString padNow = ui()->OTPOut->fieldText();
         if (action == 'c' && enabled && !groups.isEmpty()) {
             const bool refused = !encodeBefore && (padBefore.size() < 600 || fresh);
-            const bool declined = asked && answerTo(reuseQuestion) != MessageBoxes::Answer::Yes;
+            const bool declined = asked && answerTo(test::ReuseQuestion) != MessageBoxes::Answer::Yes;
             if (!refused && !declined) {
                 if (encodeBefore && !ui()->OTPCryptOut->fieldText().isEmpty())
                     m_model.messages[PadModel::key(padNow)].insert(PadModel::message(groups));
@@ -543,9 +535,9 @@ private:
     // Message texts grouped by what they are about, for the walk's summary.
     static QString kindOf(const QString& text)
     {
-        static const QStringList kinds = {reuseQuestion, closeQuestion, QStringLiteral("OTP wurde gespeichert!"),
-                                          QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"),
-                                          QStringLiteral("Nicht in der Quarn-Tafel")};
+        static const QStringList kinds = {
+            test::ReuseQuestion, test::CloseQuestion, QStringLiteral("OTP wurde gespeichert!"),
+            QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"), QStringLiteral("Nicht in der Quarn-Tafel")};
         for (const QString& kind : kinds)
             if (text.startsWith(kind))
                 return kind;
@@ -596,7 +588,7 @@ private slots:
             qInfo().noquote() << it.value() << "x" << it.key();
         if (steps >= 3000) {
             for (const QString& met :
-                 {reuseQuestion, closeQuestion, QStringLiteral("OTP wurde gespeichert!"),
+                 {test::ReuseQuestion, test::CloseQuestion, QStringLiteral("OTP wurde gespeichert!"),
                   QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"), QStringLiteral("Nicht in der Quarn-Tafel"),
                   QStringLiteral("... wurde gespeichert!"), QStringLiteral("<new run>"),
                   QStringLiteral("<pad loaded>")})
