@@ -9,7 +9,7 @@ namespace quarn {
 
 // What became of each pad in this run of the program: made here, which messages it enciphered, saved,
 // printed. It holds digests only, never a pad or a message, and lives in memory only. A pad is known by
-// the part the cipher reads, its first 600 characters; a message by the groups text the cipher reads.
+// its first 600 characters, all the cipher ever reads of it; a message by the groups text the cipher reads.
 class PadHistory
 {
 public:

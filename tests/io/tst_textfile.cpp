@@ -1,7 +1,7 @@
 #include "Clock.h"
 #include "DateFileName.h"
 #include "FileMessages.h"
-#include "SpecialFiles.h"
+#include "OddFiles.h"
 #include "TestFiles.h"
 #include "TextFile.h"
 #include "Unprivileged.h"
