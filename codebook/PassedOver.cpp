@@ -7,25 +7,6 @@ namespace quarn {
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 bool inTable(char32_t cp)
 {
     const auto byte = Windows1252::fromUnicode(cp);
@@ -64,7 +45,7 @@ std::string PassedOver::readable(char32_t cp)
     if (cp < 0x20 || cp == 0x7F || undefined || (cp >= 0x80 && cp < 0xA0))
         return std::string("\\x") + hex[(cp >> 4) & 15] + hex[cp & 15];
     std::string out;
-    appendUtf8(out, cp);
+    Windows1252::appendUtf8(out, cp);
     return out;
 }
 

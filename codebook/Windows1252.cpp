@@ -41,11 +41,16 @@ unsigned char Windows1252::toUpper(unsigned char b)
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7) // à..þ without ÷
         return static_cast<unsigned char>(b - 0x20);
     switch (b) {
-    case 0x9A: return 0x8A; // š
-    case 0x9C: return 0x8C; // œ
-    case 0x9E: return 0x8E; // ž
-    case 0xFF: return 0x9F; // ÿ
-    default: return b;
+    case 0x9A:
+        return 0x8A; // š
+    case 0x9C:
+        return 0x8C; // œ
+    case 0x9E:
+        return 0x8E; // ž
+    case 0xFF:
+        return 0x9F; // ÿ
+    default:
+        return b;
     }
 }
 
@@ -61,20 +66,28 @@ std::string Windows1252::toUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
-        const char32_t cp = toUnicode(static_cast<unsigned char>(c));
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
+    for (const char c : text)
+        appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
     return out;
+}
+
+void Windows1252::appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }
 
 } // namespace quarn

@@ -21,6 +21,8 @@ public:
     static std::string toUpper(std::string_view text);
 
     static std::string toUtf8(std::string_view text);
+    // Appends one code point in UTF-8, as messages and notices are written.
+    static void appendUtf8(std::string& out, char32_t codePoint);
 };
 
 } // namespace quarn
