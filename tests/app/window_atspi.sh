@@ -31,11 +31,18 @@ dbus-run-session -- bash -c '
     bus=$!
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" > "$2/quarn.log" 2>&1 &
     app=$!
-    for _ in $(seq 100); do
+    # A busy machine (the suite runs two tests at a time) may take many seconds to show it.
+    for _ in $(seq 600); do
         window=$(xdotool search --onlyvisible --name "Quarn" 2> /dev/null | head -1)
         [ -n "$window" ] && break
         sleep 0.1
     done
+    if [ -z "$window" ]; then
+        echo "FAIL: the window did not appear within 60 s"
+        cat "$2/quarn.log"
+        kill $app $bus 2> /dev/null
+        exit 1
+    fi
     timeout 120 /usr/bin/python3 "$3/window_atspi.py" "$window"
     status=$?
     sleep 1
