@@ -12,17 +12,30 @@ PrinterDialog::PrinterDialog(const QString& objectName, QObject* parent) : QObje
     setObjectName(objectName);
 }
 
-bool PrinterDialog::print(QWidget* parent, const QStringList& lines, const QFont& font)
+PrintSession::Dialog PrinterDialog::dialogOn(QWidget* parent)
 {
-    const auto show = [parent](QPrinter& printer) {
+    return [parent](QPrinter& printer) {
         QPrintDialog dialog(&printer, parent);
         dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
         return dialog.exec() == QDialog::Accepted;
     };
-    const QString failure = m_session.print(lines, font, show);
+}
+
+bool PrinterDialog::outcome(const QString& failure) const
+{
     if (!failure.isEmpty())
         throw Failure(failure);
     return m_session.lastPrinted();
+}
+
+bool PrinterDialog::print(QWidget* parent, const QStringList& lines, const QFont& font)
+{
+    return outcome(m_session.print(lines, font, dialogOn(parent)));
+}
+
+bool PrinterDialog::print(QWidget* parent, const PrintSession::Job& job)
+{
+    return outcome(m_session.print(job, dialogOn(parent)));
 }
 
 } // namespace quarn

@@ -21,12 +21,17 @@ public:
     // Shows the dialog and prints the lines in the font; a failed print throws quarn::Failure. True when
     // the lines were printed, false when the user cancelled.
     bool print(QWidget* parent, const QStringList& lines, const QFont& font);
+    // The same for a job that draws its own pages.
+    bool print(QWidget* parent, const PrintSession::Job& job);
 
     // Tests answer the next dialogs in place of the user: true confirms, false cancels.
     static void setNextAnswer(bool confirm) { PrintSession::setNextDialogAnswer(confirm); }
     static void clearNextAnswers() { PrintSession::clearNextDialogAnswers(); }
 
 private:
+    bool outcome(const QString& failure) const;
+    static PrintSession::Dialog dialogOn(QWidget* parent);
+
     PrintSession m_session;
 };
 

@@ -17,6 +17,8 @@
 #include "TextBytes.h"
 #include "TextFile.h"
 #include "WindowPictures.h"
+#include "Worksheet.h"
+#include "WorksheetDocument.h"
 #include "ui_TForm1.h"
 
 #include <QAction>
@@ -28,6 +30,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <functional>
 
 namespace quarn {
 
@@ -192,6 +195,10 @@ void TForm1::setUpMenus()
     PMenue_K->setObjectName(QStringLiteral("PMenue_K"));
     Kopieren1 = PMenue_K->addAction(QStringLiteral("Kopieren"));
     Kopieren1->setObjectName(QStringLiteral("Kopieren1"));
+    ArbeitsblattDrucken1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt drucken…"));
+    ArbeitsblattDrucken1->setObjectName(QStringLiteral("ArbeitsblattDrucken1"));
+    ArbeitsblattSpeichern1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt als PDF speichern…"));
+    ArbeitsblattSpeichern1->setObjectName(QStringLiteral("ArbeitsblattSpeichern1"));
 
     // Only the program's own menus open; the two other fields have none.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
@@ -250,6 +257,10 @@ void TForm1::connectHandlers()
         });
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
+    connect(ArbeitsblattDrucken1, &QAction::triggered, this,
+            [this] { runGuarded(&TForm1::ArbeitsblattDrucken1Click); });
+    connect(ArbeitsblattSpeichern1, &QAction::triggered, this,
+            [this] { runGuarded(&TForm1::ArbeitsblattSpeichern1Click); });
 }
 
 bool TForm1::decodeDirection() const
@@ -280,6 +291,7 @@ void TForm1::QuarnDeCoder()
     m_ui->fuenfergruppenOut->clearField();
     m_ui->QuarnDecrypt->clearField();
     m_ui->bt_OTPCrypt->setEnabled(false);
+    m_lastRun.reset();
 
     const bool decode = decodeDirection();
     m_ui->Label19->setText(decode ? QStringLiteral("Chiffriertext: (max. 500 Zeichen)")
@@ -294,6 +306,7 @@ void TForm1::QuarnDeCoder()
 void TForm1::Quarn()
 {
     m_ui->QuarnDecrypt->clearField();
+    m_lastRun.reset();
     const bool decode = decodeDirection();
     if (m_shownResult == 0 && decode) {
         m_shownResult = 1;
@@ -317,7 +330,8 @@ void TForm1::Quarn()
     if (decode) {
         m_ui->fuenfergruppenOut->setFieldText(input);
     } else {
-        const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(toWindows1252(input)));
+        m_encodedText = toWindows1252(input);
+        const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(m_encodedText));
         m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
         if (layout.limitReached)
             MessageBoxes::information(this, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
@@ -378,6 +392,8 @@ void TForm1::bt_OTPCryptClick()
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
     if (!result.completed)
         throw Failure(fromWindows1252(result.failure));
+    m_lastRun = CipherRun{decode ? groups : m_encodedText, result.pad,
+                          decode ? CipherDirection::Decode : CipherDirection::Encode};
     m_ui->bt_QuarnDecryptSave->setEnabled(true);
     m_ui->bt_QuarnDecryptPrint->setEnabled(true);
 }
@@ -425,7 +441,7 @@ struct SaveKind
 // Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
 // or failed save never shows the written notice, and a failed one leaves the old file whole.
 bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
-                       const QString& text)
+                       const std::function<QString(const QString& path)>& write)
 {
     dialog->setFileName(DateFileName::today(clock, kind.extension));
     dialog->setFilter(kind.filter);
@@ -438,13 +454,21 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
         MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
         return false;
     }
-    const QString error = kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
+    const QString error = write(path);
     if (!error.isEmpty()) {
         MessageBoxes::information(parent, FileMessages::notWritten(name, error));
         return false;
     }
     MessageBoxes::information(parent, kind.pad ? FileMessages::padSaved() : FileMessages::saved(name));
     return true;
+}
+
+bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
+                       const QString& text)
+{
+    return saveThroughDialog(parent, dialog, clock, kind, [&](const QString& path) {
+        return kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
+    });
 }
 
 } // namespace
@@ -518,6 +542,41 @@ void TForm1::bt_QuarnDecryptPrintClick()
     // The result of the selected direction, whichever field is on screen; both fields share one font.
     const ResultField* field = decodeDirection() ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
     PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
+}
+
+// Worksheet
+
+std::optional<TForm1::CipherRun> TForm1::worksheetRun()
+{
+    if (!m_lastRun)
+        MessageBoxes::information(this, QStringLiteral("Ein Arbeitsblatt gibt es erst, wenn „Chiffrieren“ oder "
+                                                       "„Dechiffrieren“ zu Ende gelaufen ist."));
+    return m_lastRun;
+}
+
+void TForm1::ArbeitsblattDrucken1Click()
+{
+    const std::optional<CipherRun> run = worksheetRun();
+    if (!run)
+        return;
+    const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
+    // The sheet holds the pad: on paper, it is kept.
+    if (PrintDialog->print(this, WorksheetDocument::printJob(sheet, m_clock->today())))
+        m_padHistory.printed(run->pad);
+}
+
+void TForm1::ArbeitsblattSpeichern1Click()
+{
+    const std::optional<CipherRun> run = worksheetRun();
+    if (!run)
+        return;
+    const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
+    const QByteArray pdf = WorksheetDocument::pdf(sheet, m_clock->today(), WorksheetDocument::preferredPaper());
+    // Private to its owner, as a pad file is: the sheet holds the pad.
+    if (saveThroughDialog(
+            this, SaveDialog1, *m_clock, {QStringLiteral(".pdf"), QStringLiteral("PDF-Dokument (*.pdf)|*.pdf"), false},
+            [&pdf](const QString& path) { return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly); }))
+        m_padHistory.saved(run->pad);
 }
 
 } // namespace quarn

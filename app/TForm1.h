@@ -1,10 +1,13 @@
 #pragma once
 
+#include "PadCipher.h"
 #include "PadHistory.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QMenu;
 class QAction;
@@ -49,6 +52,8 @@ public:
     QAction* Einfuegen1 = nullptr;
     QMenu* PMenue_K = nullptr;
     QAction* Kopieren1 = nullptr;
+    QAction* ArbeitsblattDrucken1 = nullptr;
+    QAction* ArbeitsblattSpeichern1 = nullptr;
 
 public slots:
     void Quarn();
@@ -63,6 +68,8 @@ public slots:
     void QuarnDeCoder();
     void Einfuegen1Click();
     void Kopieren1Click();
+    void ArbeitsblattDrucken1Click();
+    void ArbeitsblattSpeichern1Click();
 
     // Where the context menus open; the menus remember the field (their popup component).
     void openInputMenu(const QPoint& globalPos);
@@ -85,6 +92,15 @@ private:
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
+    // The input and pad of the last cipher that ran to its end, which its worksheet shows.
+    struct CipherRun
+    {
+        std::string input; // the plain text encoded, or the cipher text
+        std::string pad;
+        CipherDirection direction = CipherDirection::Encode;
+    };
+    // The run's worksheet; without one, a notice says what to do first.
+    std::optional<CipherRun> worksheetRun();
 
     std::unique_ptr<Ui::TForm1> m_ui;
     std::unique_ptr<RandomSource> m_random;
@@ -94,6 +110,8 @@ private:
     PadHistory m_padHistory;
     // 1 while the decoded text, not the cipher output, is the result on screen.
     unsigned char m_shownResult = 0;
+    std::string m_encodedText; // what "Kodieren" last encoded
+    std::optional<CipherRun> m_lastRun;
 };
 
 } // namespace quarn

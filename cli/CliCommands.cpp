@@ -9,11 +9,15 @@
 #include "PadFileText.h"
 #include "PadGenerator.h"
 #include "PassedOver.h"
+#include "PdfPages.h"
 #include "Windows1252.h"
+#include "Worksheet.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -142,11 +146,18 @@ std::string readPad(Source& source)
 // as it would the character itself.
 constexpr char StandIn = '?';
 
-CliOutcome encode(const std::string& input)
+// The text as the encoder takes it, and the notice naming what it will pass over.
+struct PlainText
+{
+    std::string bytes;
+    std::string notice;
+};
+
+PlainText plainText(const std::string& input)
 {
     // Upper case as the code page has it; a character outside the code page stays as it is.
-    std::string text;
-    text.reserve(input.size());
+    PlainText text;
+    text.bytes.reserve(input.size());
     std::u32string passedOver;
     std::unordered_set<char32_t> named;
     InputText characters(input);
@@ -154,18 +165,24 @@ CliOutcome encode(const std::string& input)
         const char32_t cp = characters.next();
         const auto byte = Windows1252::fromUnicode(cp);
         const unsigned char upper = byte ? Windows1252::toUpper(*byte) : StandIn;
-        text += static_cast<char>(upper);
+        text.bytes += static_cast<char>(upper);
         const char32_t shownAs = byte ? Windows1252::toUnicode(upper) : cp;
         if (!PassedOver::characters(std::u32string_view(&shownAs, 1)).empty() && named.insert(shownAs).second)
             passedOver += shownAs;
     }
-    const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(text, GroupFormatter::MaxDigits));
-    std::string err;
     if (!passedOver.empty())
-        err += PassedOver::notice(passedOver) + "\n";
-    if (layout.limitReached)
-        err += "Ausgabe auf 500 Gruppen gek\xC3\xBCrzt!\n";
-    return {0, layout.text + "\n", err};
+        text.notice = PassedOver::notice(passedOver) + "\n";
+    return text;
+}
+
+const char* const CutAt500 = "Ausgabe auf 500 Gruppen gek\xC3\xBCrzt!\n";
+const char* const CutAt100Groups = "Eingabe nach 100 Gruppen gek\xC3\xBCrzt!\n";
+
+CliOutcome encode(const std::string& input)
+{
+    const PlainText text = plainText(input);
+    const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(text.bytes, GroupFormatter::MaxDigits));
+    return {0, layout.text + "\n", text.notice + (layout.limitReached ? CutAt500 : "")};
 }
 
 // Blanks, tabs and line breaks between the digits are layout, as encode and decipher --digits write them.
@@ -196,38 +213,101 @@ std::string withFullStop(std::string message)
     return message;
 }
 
-CliOutcome cipher(const std::string& input, const std::string& pad, CipherDirection direction, bool digitsOnly)
+// The characters the cipher reads, as the user gave them and as the code page has them.
+struct CipherInput
 {
-    // The cipher reads no more than a pad's length of characters.
     std::u32string used;
     std::string groups;
-    bool cut = false;
+    bool cut = false; // more than a pad covers
+};
+
+CipherInput cipherInput(const std::string& input)
+{
+    // The cipher reads no more than a pad's length of characters.
+    CipherInput in;
     InputText characters(input);
     while (!characters.atEnd()) {
-        if (used.size() == PadCipher::PadLength) {
-            cut = true;
+        if (in.used.size() == PadCipher::PadLength) {
+            in.cut = true;
             break;
         }
         const char32_t cp = characters.next();
         const auto byte = Windows1252::fromUnicode(cp);
-        used += cp;
-        groups += byte ? static_cast<char>(*byte) : StandIn;
+        in.used += cp;
+        in.groups += byte ? static_cast<char>(*byte) : StandIn;
     }
-    const PadCipherResult result = PadCipher::run(groups, pad, direction);
+    return in;
+}
+
+PadCipherResult runCipher(const CipherInput& in, const std::string& pad, CipherDirection direction)
+{
+    PadCipherResult result = PadCipher::run(in.groups, pad, direction);
     if (!result.completed) {
         // The failure names the character as the user gave it, not its stand-in.
         std::u32string message;
         for (const char c : withFullStop(result.failure))
             message += Windows1252::toUnicode(static_cast<unsigned char>(c));
         if (result.failureInGroups && message.size() > 1)
-            message[1] = used[result.failurePosition];
+            message[1] = in.used[result.failurePosition];
         std::string text;
         for (const char32_t cp : message)
             text += PassedOver::readable(cp);
         throw Failure{text};
     }
+    return result;
+}
+
+CliOutcome cipher(const std::string& input, const std::string& pad, CipherDirection direction, bool digitsOnly)
+{
+    const CipherInput in = cipherInput(input);
+    const PadCipherResult result = runCipher(in, pad, direction);
     const std::string& text = direction == CipherDirection::Decode && !digitsOnly ? result.decoded : result.output;
-    return {0, text + "\n", cut ? "Eingabe nach 100 Gruppen gek\xC3\xBCrzt!\n" : ""};
+    return {0, text + "\n", in.cut ? CutAt100Groups : ""};
+}
+
+// The paper the locale asks for, by the variables that choose it.
+Paper localePaper()
+{
+    for (const char* name : {"LC_ALL", "LC_PAPER", "LANG"})
+        if (const char* value = std::getenv(name); value && *value)
+            return Worksheet::paperFor(value);
+    return Paper::A4;
+}
+
+Worksheet::Date today()
+{
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    if (!local)
+        return {1970, 1, 1};
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+}
+
+// The worksheet of a message as PDF. In encode direction the text is read as `encode` reads it, in decode
+// direction as `decipher` does, with the same notices and failures.
+CliOutcome worksheet(const std::string& input, const std::string& pad, CipherDirection direction)
+{
+    std::string notices;
+    Worksheet sheet;
+    if (direction == CipherDirection::Encode) {
+        const PlainText text = plainText(input);
+        notices = text.notice;
+        if (CodeEncoder::encode(text.bytes, GroupFormatter::MaxDigits).size() >= GroupFormatter::MaxDigits)
+            notices += CutAt500;
+        sheet = Worksheet::build(text.bytes, pad, direction);
+    } else {
+        const CipherInput in = cipherInput(input);
+        runCipher(in, pad, direction);
+        notices = in.cut ? CutAt100Groups : "";
+        sheet = Worksheet::build(in.groups, pad, direction);
+    }
+    if (!sheet.failure.empty())
+        throw Failure{withFullStop(Windows1252::toUtf8(sheet.failure))};
+    const Paper paper = localePaper();
+    const PdfPageLayout layout{Worksheet::pageWidth(paper), Worksheet::pageHeight(paper),
+                               Worksheet::MarginPoints,     Worksheet::MarginPoints + Worksheet::BaselinePoints,
+                               Worksheet::LinePoints,       Worksheet::FontPoints};
+    return {0, pdfOfPages(sheet.pages(paper, today()), layout, "Quarn-Arbeitsblatt"), notices};
 }
 
 CliOutcome usageError(const std::string& why)
@@ -255,6 +335,8 @@ std::string usageText()
            "  quarn-cli encipher OTPDATEI [DATEI]        Fünfergruppen mit dem OTP chiffrieren\n"
            "  quarn-cli decipher [--digits] OTPDATEI [DATEI]\n"
            "                                             Chiffrat dechiffrieren und dekodieren\n"
+           "  quarn-cli worksheet [--decipher] OTPDATEI [DATEI] -o AUSGABE.pdf\n"
+           "                                             Arbeitsblatt zum Nachrechnen als PDF\n"
            "  quarn-cli --help                           diese Hilfe\n"
            "  quarn-cli --version                        Version\n"
            "\n"
@@ -264,7 +346,9 @@ std::string usageText()
            "als Windows-1252; die Ausgabe ist Windows-1252. -- beendet die Optionen.\n"
            "decode überliest Leerzeichen, Tabulatoren und Zeilenumbrüche zwischen den Ziffern.\n"
            "--digits gibt statt des Textes die dechiffrierten Ziffern in Fünfergruppen aus.\n"
-           "-o schreibt das OTP in eine neue Datei, nur für den Besitzer lesbar; eine bestehende bleibt.\n";
+           "-o schreibt das OTP in eine neue Datei, nur für den Besitzer lesbar; eine bestehende bleibt.\n"
+           "worksheet zeigt Klartext, Code, OTP und Chiffrat untereinander (mit --decipher: Chiffrat, OTP,\n"
+           "Code und Klartext); die PDF-Datei enthält das OTP und entsteht wie bei pad -o.\n";
 }
 
 CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, const StandardInput& standardInput)
@@ -280,6 +364,7 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
     // Options may stand anywhere after the command; "--" ends them, so a file may start with "-".
     std::vector<std::string> args;
     bool digitsOnly = false;
+    bool decipherSheet = false;
     std::optional<std::string> outputFile;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < argsIn.size(); ++i) {
@@ -294,7 +379,9 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             return {0, "quarn-cli " QUARN_VERSION "\n", {}};
         } else if (a == "--digits" && command == "decipher") {
             digitsOnly = true;
-        } else if (a == "-o" && command == "pad") {
+        } else if (a == "--decipher" && command == "worksheet") {
+            decipherSheet = true;
+        } else if (a == "-o" && (command == "pad" || command == "worksheet")) {
             if (i + 1 == argsIn.size())
                 return usageError("-o ohne Dateinamen");
             outputFile = argsIn[++i];
@@ -318,27 +405,36 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
                 return encode(input);
             return decode(std::move(input), source.name());
         }
+        // Standard output without -o or with "-"; else a new file that only its owner may read.
+        const auto written = [&](CliOutcome outcome) {
+            if (!outputFile || *outputFile == "-")
+                return outcome;
+            if (const std::string why = writeNewFile(*outputFile, outcome.out); !why.empty())
+                throw Failure{shown(*outputFile) + ": " + why};
+            outcome.out.clear();
+            return outcome;
+        };
         if (command == "pad") {
             if (!args.empty())
                 return usageError("zu viele Argumente");
-            const std::string pad = PadGenerator::generate(random) + "\n";
-            if (!outputFile || *outputFile == "-")
-                return {0, pad, {}};
-            if (const std::string why = writeNewFile(*outputFile, pad); !why.empty())
-                throw Failure{shown(*outputFile) + ": " + why};
-            return {0, {}, {}};
+            return written({0, PadGenerator::generate(random) + "\n", {}});
         }
-        if (command == "encipher" || command == "decipher") {
+        if (command == "encipher" || command == "decipher" || command == "worksheet") {
             if (args.empty())
                 return usageError("OTPDATEI fehlt");
             if (args.size() > 2)
                 return usageError("zu viele Argumente");
+            if (command == "worksheet" && !outputFile)
+                return usageError("-o fehlt");
             if (args[0] == "-" && (args.size() < 2 || args[1] == "-"))
                 return usageError("OTPDATEI und DATEI lesen nicht beide die Standardeingabe");
             Source padSource(args[0], standardInput);
             const std::string pad = readPad(padSource);
             Source groupsSource(optionalFile(1), standardInput);
             const std::string groups = readInput(groupsSource);
+            if (command == "worksheet")
+                return written(
+                    worksheet(groups, pad, decipherSheet ? CipherDirection::Decode : CipherDirection::Encode));
             const auto direction = command == "encipher" ? CipherDirection::Encode : CipherDirection::Decode;
             return cipher(groups, pad, direction, digitsOnly);
         }

@@ -24,10 +24,13 @@ QList<bool>& nextAnswers()
 class PrintingMark
 {
 public:
-    PrintingMark() { printing = true; }
-    ~PrintingMark() { printing = false; }
+    PrintingMark() : m_before(printing) { printing = true; }
+    ~PrintingMark() { printing = m_before; }
     PrintingMark(const PrintingMark&) = delete;
     PrintingMark& operator=(const PrintingMark&) = delete;
+
+private:
+    bool m_before;
 };
 
 } // namespace
@@ -54,6 +57,19 @@ PrintSession::~PrintSession() = default;
 
 QString PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
 {
+    return print(
+        [&](QPrinter& printer) {
+            PrinterCanvas canvas(printer);
+            if (!canvas.isActive())
+                return false;
+            printDisplayLines(canvas, font, lines);
+            return true;
+        },
+        dialog);
+}
+
+QString PrintSession::print(const Job& job, const Dialog& dialog)
+{
     m_lastPrinted = false;
     if (printing)
         return PrintMessages::busy;
@@ -69,10 +85,9 @@ QString PrintSession::print(const QStringList& lines, const QFont& font, const D
     if (!m_printer->isValid() || QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
         return PrintMessages::notAvailable;
     m_printer->setDocName(QString());
-    PrinterCanvas canvas(*m_printer);
-    if (!canvas.isActive())
+    PrintingMark mark;
+    if (!job(*m_printer))
         return PrintMessages::invalidPrinter;
-    printDisplayLines(canvas, font, lines);
     m_lastPrinted = true;
     return {};
 }

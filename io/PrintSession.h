@@ -39,9 +39,15 @@ public:
     PrintSession(const PrintSession&) = delete;
     PrintSession& operator=(const PrintSession&) = delete;
 
+    // Draws a whole job on the printer chosen: begins and ends it itself; false when the printer could not be
+    // prepared for it.
+    using Job = std::function<bool(QPrinter& printer)>;
+
     // Shows the dialog and prints the lines as printDisplayLines() does. Returns the failure's message, or an
     // empty text when the lines were printed or the dialog was cancelled.
     QString print(const QStringList& lines, const QFont& font, const Dialog& dialog);
+    // The same for a job of its own, with the same failures.
+    QString print(const Job& job, const Dialog& dialog);
 
     // Whether the last print() wrote the lines (not cancelled, not failed).
     bool lastPrinted() const { return m_lastPrinted; }

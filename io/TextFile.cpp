@@ -194,6 +194,11 @@ QString TextFile::writePad(const QString& path, const QString& padText)
     return writeBytes(path, toWindows1252(padText) + "\r\n", Access::OwnerOnly);
 }
 
+QString TextFile::writeBinary(const QString& path, const QByteArray& bytes, Access access)
+{
+    return writeBytes(path, bytes.toStdString(), access);
+}
+
 bool TextFile::isFile(const QString& path)
 {
     return QFileInfo(path).isFile();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace quarn {
@@ -47,6 +48,8 @@ public:
     // A pad file ends with CR LF, whether new or written over, so a saved pad is always 602 bytes. A new
     // one is private to its owner.
     static QString writePad(const QString& path, const QString& padText);
+    // Bytes as they are (a PDF), by the same rules as write().
+    static QString writeBinary(const QString& path, const QByteArray& bytes, Access access);
 
     // True when a regular file is at `path`: the case that asks before overwriting. Nothing else is written
     // over: a save onto a folder, FIFO or device fails.

@@ -61,6 +61,8 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
         const int r = decode ? (gv + 10 - kv) % 10 : (gv + kv) % 10;
         result.output += static_cast<char>('0' + r);
         result.digits += static_cast<char>('0' + r);
+        result.read += g;
+        result.padRead += k;
         if (callbacks.progress) {
             if (decode)
                 result.decoded = CodeDecoder::decode(result.digits);

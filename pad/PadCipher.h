@@ -16,6 +16,8 @@ struct PadCipherResult
 {
     std::string output;  // result digits with a blank after every fifth
     std::string digits;  // result digits alone
+    std::string read;    // the digits of G that were read, one for each result digit
+    std::string padRead; // the pad digits they met
     std::string decoded; // decode direction: the digits decoded into text
     std::string pad;     // the pad that was used (a new one if the caller was asked for it)
     bool completed = false;
