@@ -1,6 +1,10 @@
 #pragma once
 
 // Pad cipher cases shared by the QTest suite and the Qt-free runner.
+#include "CodeEncoder.h"
+#include "GroupFormatter.h"
+#include "Worksheet.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -81,6 +85,83 @@ inline constexpr std::array CipherFailureCases{
     CipherFailureCase{"the groups character is named first", "12X45", PadKind::LineBreakAtTwo,
                       "'X' ist kein g\xFCltiger Integerwert", "12"},
 };
+
+struct WorksheetCase
+{
+    std::string_view name;
+    std::string_view input;
+    PadKind pad;
+    bool decode;
+    std::string_view labels; // the first line's character rows, each ended by '|'
+    std::size_t pages;       // on A4
+    std::size_t blocks;
+    std::string_view failure;
+};
+
+inline constexpr std::array WorksheetCases{
+    WorksheetCase{"letters, digraphs and the trigraph stand above their codes", "BEIM RPT", PadKind::Counting, false,
+                  "Klartext    BE  I M     zwr RPT|", 1, 1, ""},
+    WorksheetCase{"figures sit between the shift codes, named as on the card", "A1 B", PadKind::Counting, false,
+                  "Klartext    A zi  1     bu  zwr B|", 1, 1, ""},
+    WorksheetCase{"a character the table lacks is marked as passed over, beneath the next one",
+                  "A\xDC"
+                  "B",
+                  PadKind::Counting, false, "Klartext    A B|              {\xDC}|", 1, 1, ""},
+    WorksheetCase{"decoded characters stand beneath the codes they came from", "08211 81835 0", PadKind::Zeros, true,
+                  "Klartext    A zi  1     bu  zwr B|", 1, 1, ""},
+    WorksheetCase{"a code that means nothing shows nothing", "65 85", PadKind::Zeros, true, "Klartext        rpt|", 1,
+                  1, ""},
+    WorksheetCase{"a message wraps in blocks of five whole groups", "AAAAAAAAAAAAAAAAAAAAAAAAAA", PadKind::Counting,
+                  false, "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|", 1, 2, ""},
+    WorksheetCase{
+        "a page takes whole blocks, the rest goes on the next pages",
+        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"
+        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"
+        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
+        PadKind::Counting, false, "Klartext    B   B   B     B   B     B   B   B     B   B     B   B   B|", 3, 20, ""},
+    WorksheetCase{"a text of characters the table lacks gives no sheet", "\xC4\xD6", PadKind::Counting, false, "", 0, 0,
+                  "Nichts zu rechnen: die Eingabe ergibt keine Ziffern"},
+    WorksheetCase{"a cipher the pad cipher refuses gives its failure", "12A45", PadKind::Zeros, true, "", 0, 0,
+                  "'A' ist kein g\xFCltiger Integerwert"},
+};
+
+// What is wrong with the worksheet of a case; empty when nothing is. Beyond the case's own figures, in every
+// column code plus pad is the cipher, the digits are those of the encoder or of the cipher text, and no line
+// is wider than the paper.
+inline std::string worksheetProblem(const WorksheetCase& c)
+{
+    const auto direction = c.decode ? CipherDirection::Decode : CipherDirection::Encode;
+    const Worksheet sheet = Worksheet::build(c.input, padText(c.pad), direction);
+    if (sheet.failure != c.failure)
+        return "failure '" + sheet.failure + "'";
+    if (!c.failure.empty())
+        return {};
+    std::string wanted = c.decode ? std::string(c.input) : CodeEncoder::encode(c.input);
+    std::erase(wanted, ' ');
+    if ((c.decode ? sheet.cipherDigits : sheet.codeDigits) != wanted.substr(0, GroupFormatter::MaxDigits))
+        return "digits " + sheet.codeDigits;
+    if (sheet.padDigits.size() != sheet.codeDigits.size() || sheet.cipherDigits.size() != sheet.codeDigits.size())
+        return "rows of different length";
+    for (std::size_t i = 0; i < sheet.codeDigits.size(); ++i)
+        if ((sheet.codeDigits[i] - '0' + sheet.padDigits[i] - '0') % 10 != sheet.cipherDigits[i] - '0')
+            return "column " + std::to_string(i) + " does not add up";
+    const auto pages = sheet.pages(Paper::A4, {2026, 12, 8});
+    std::string labels;
+    std::size_t blocks = 0;
+    for (const auto& page : pages)
+        for (const std::string& line : page) {
+            if (line.size() > Worksheet::MaxColumns)
+                return "line too wide: " + line;
+            blocks += line.starts_with("+ OTP") || line.starts_with("- OTP");
+            if (blocks == (c.decode ? 1 : 0) && (line.starts_with("Klartext") || line.starts_with("    ")))
+                labels += line + "|";
+        }
+    if (pages.size() != c.pages || blocks != c.blocks)
+        return std::to_string(pages.size()) + " pages, " + std::to_string(blocks) + " blocks";
+    if (labels != c.labels)
+        return "labels " + labels;
+    return {};
+}
 
 // SHA-256 digests as the standard gives them; a repeated input is (text, times).
 struct DigestCase

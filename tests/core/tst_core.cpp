@@ -105,6 +105,10 @@ void cipherTables()
         check(result.completed, "cipher", c.name, result.failure);
         checkEqual(result.output, c.output, "cipher", c.name);
     }
+    for (const auto& c : cases::WorksheetCases) {
+        const std::string problem = cases::worksheetProblem(c);
+        check(problem.empty(), "worksheet", c.name, problem);
+    }
     for (const auto& c : cases::CipherFailureCases) {
         for (const auto direction : {CipherDirection::Encode, CipherDirection::Decode}) {
             const auto result = PadCipher::run(c.groups, cases::padText(c.pad), direction);

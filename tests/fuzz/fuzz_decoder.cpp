@@ -19,5 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // beginning of the final one.
     const std::string head = CodeDecoder::decode(digits.substr(0, size / 2));
     FUZZ_CHECK(text.compare(0, head.size(), head) == 0);
+
+    // The codes one by one, as the worksheet shows them, give the same text from digits in order.
+    std::string joined;
+    std::size_t next = 0;
+    for (const auto& code : CodeDecoder::codes(digits)) {
+        FUZZ_CHECK(code.start >= next && code.length >= 1);
+        next = code.start + code.length;
+        joined += code.text;
+    }
+    FUZZ_CHECK(next <= size && joined == text);
     return 0;
 }

@@ -35,6 +35,11 @@ void checkRoundTrip(std::string_view text)
     FUZZ_CHECK(digits.find_first_not_of("0123456789") == std::string::npos);
     FUZZ_CHECK(quarn::CodeDecoder::decode(digits) == quarn::cases::expectedRoundTrip(text));
     checkLayout(digits);
+    // The codes one by one, as the worksheet shows them, are the same digits.
+    std::string joined;
+    for (const auto& code : quarn::CodeEncoder::codes(text))
+        joined += code.digits;
+    FUZZ_CHECK(joined == digits);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "PadCipher.h"
 #include "PadFileText.h"
 #include "PadGenerator.h"
+#include "Worksheet.h"
 #include "cases/PadCases.h"
 
 #include <QRandomGenerator>
@@ -83,6 +84,9 @@ private slots:
     void padFileText();
     void padProblem_data();
     void padProblem();
+    void worksheet_data();
+    void worksheet();
+    void worksheetHeaderAndPaper();
 };
 
 void TestPad::padFromScriptedSource()
@@ -363,6 +367,31 @@ void TestPad::padProblem()
     QFETCH(QString, problem);
     QCOMPARE(QString::fromStdString(PadFileText::problem(std::string_view(text.constData(), size_t(text.size())))),
              problem);
+}
+
+void TestPad::worksheet_data()
+{
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < cases::WorksheetCases.size(); ++i)
+        QTest::newRow(cases::WorksheetCases[i].name.data()) << int(i);
+}
+
+void TestPad::worksheet()
+{
+    QFETCH(int, index);
+    QCOMPARE(QByteArray::fromStdString(cases::worksheetProblem(cases::WorksheetCases[std::size_t(index)])),
+             QByteArray());
+}
+
+void TestPad::worksheetHeaderAndPaper()
+{
+    const Worksheet sheet = Worksheet::build("A", zeroPad(), CipherDirection::Encode);
+    const auto pages = sheet.pages(Paper::Letter, {2026, 3, 6});
+    QVERIFY(pages.at(0).at(0).ends_with("06.03.2026, Seite 1 von 1"));
+    QVERIFY(pages.at(0).at(1).find("OTP") != std::string::npos);
+    QCOMPARE(Worksheet::paperFor("en_US.UTF-8"), Paper::Letter);
+    QCOMPARE(Worksheet::paperFor("de_DE.UTF-8"), Paper::A4);
+    QCOMPARE(Worksheet::paperFor("C"), Paper::A4);
 }
 
 QTEST_APPLESS_MAIN(TestPad)
