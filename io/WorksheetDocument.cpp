@@ -57,7 +57,21 @@ bool WorksheetDocument::paint(QPagedPaintDevice& device, const Worksheet& sheet,
         for (std::size_t line = 0; line < pages[p].size(); ++line) {
             const double baseline =
                 Worksheet::MarginPoints + Worksheet::BaselinePoints + double(line) * Worksheet::LinePoints;
-            painter.drawText(QPointF(Worksheet::MarginPoints * dots, baseline * dots), fromWindows1252(pages[p][line]));
+            // Each word at its own column: the face's advance, rounded to the device's dots, would otherwise
+            // let the columns drift apart along a line.
+            const QString text = fromWindows1252(pages[p][line]);
+            for (qsizetype start = 0; start < text.size();) {
+                if (text[start] == u' ') {
+                    ++start;
+                    continue;
+                }
+                qsizetype end = text.indexOf(u' ', start);
+                if (end < 0)
+                    end = text.size();
+                const double x = Worksheet::MarginPoints + double(start) * Worksheet::ColumnPoints;
+                painter.drawText(QPointF(x * dots, baseline * dots), text.mid(start, end - start));
+                start = end;
+            }
         }
     }
     return painter.end();

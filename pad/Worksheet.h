@@ -26,8 +26,9 @@ public:
     // from this margin, so that the page breaks below hold on paper and in any PDF.
     static constexpr double FontPoints = 11;
     static constexpr double LinePoints = 14;
-    static constexpr double MarginPoints = 56.7; // 20 mm
-    static constexpr double BaselinePoints = 9;  // the first line's baseline below the margin
+    static constexpr double MarginPoints = 56.7;             // 20 mm
+    static constexpr double BaselinePoints = 9;              // the first line's baseline below the margin
+    static constexpr double ColumnPoints = FontPoints * 0.6; // the advance of a monospaced face
     static constexpr std::size_t GroupsPerLine = 5;
     static constexpr std::size_t MaxColumns = 72; // what fits between the margins, on A4 and Letter
 

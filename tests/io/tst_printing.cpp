@@ -1,8 +1,14 @@
+#include "CliCommands.h"
+#include "CodeEncoder.h"
+#include "GroupFormatter.h"
 #include "PrintSession.h"
 #include "PrinterCanvas.h"
 #include "PrinterTextDevice.h"
 #include "RecordingCanvas.h"
+#include "TextBytes.h"
+#include "WorksheetDocument.h"
 
+#include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -33,6 +39,8 @@ private slots:
     void secondPrintDuringAJobIsRefused();
     void printerCanvasWritesThePage();
     void unwritablePrinterIsInvalid();
+    void worksheetPdfReadsBackAsTheSheet_data();
+    void worksheetPdfReadsBackAsTheSheet();
 };
 
 // Metrics of the recording canvas: characters 10 wide, a text line 20 + 2 high, an empty line 17, tab stops
@@ -187,10 +195,11 @@ void TestPrinting::secondPrintDuringAJobIsRefused()
     QVERIFY(!isPrinting());
 }
 
-static QString pdfText(const QString& path)
+static QString pdfText(const QString& path, const QStringList& options = {})
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"),
+                  QStringList{QStringLiteral("-layout")} + options + QStringList{path, QStringLiteral("-")});
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return QStringLiteral("pdftotext failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -229,6 +238,108 @@ void TestPrinting::unwritablePrinterIsInvalid()
     printer.setOutputFileName(QStringLiteral("/nonexistent-folder/of/quarn/page.pdf"));
     PrinterCanvas canvas(printer);
     QVERIFY(!canvas.isActive());
+}
+
+void TestPrinting::worksheetPdfReadsBackAsTheSheet_data()
+{
+    QTest::addColumn<bool>("fromCli");
+    QTest::addColumn<bool>("decode");
+    QTest::newRow("the window's PDF of an encipherment") << false << false;
+    QTest::newRow("quarn-cli's PDF of the same encipherment") << true << false;
+    QTest::newRow("quarn-cli's PDF of the decipherment") << true << true;
+}
+
+// The PDF read back as text, column for column: it holds the sheet's lines, every column adds up, and every
+// character stands above (or beneath) a digit of the code row.
+void TestPrinting::worksheetPdfReadsBackAsTheSheet()
+{
+    QFETCH(bool, fromCli);
+    QFETCH(bool, decode);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("SKIP: pdftotext (poppler-utils) is not installed; the worksheet PDF cannot be read back");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    std::string pad;
+    for (int i = 0; i < 100; ++i)
+        pad += std::to_string(10000 + i * 791) + " ";
+    const std::string text = "TREFFEN UM 12.30 UHR AM BAHNHOF, GLEIS 3 (RPT)";
+    const std::string cipher =
+        PadCipher::run(GroupFormatter::format(CodeEncoder::encode(text)).text, pad, CipherDirection::Encode).output;
+    const auto direction = decode ? CipherDirection::Decode : CipherDirection::Encode;
+    const Worksheet sheet = Worksheet::build(decode ? cipher : text, pad, direction);
+    QVERIFY(sheet.failure.empty());
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    if (fromCli) {
+        for (const auto& [name, bytes] : {std::pair{"pad.OTP", pad}, std::pair{"input.txt", decode ? cipher : text}}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())));
+        }
+        SystemRandomSource random;
+        std::vector<std::string> args{"worksheet", dir.filePath("pad.OTP").toStdString(),
+                                      dir.filePath("input.txt").toStdString(), "-o", path.toStdString()};
+        if (decode)
+            args.push_back("--decipher");
+        const cli::CliOutcome outcome = cli::runCli(args, random, [](char*, std::size_t) { return std::size_t(0); });
+        QCOMPARE(QString::fromStdString(outcome.err), QString());
+        QCOMPARE(outcome.exitCode, 0);
+    } else {
+        const QByteArray pdf = WorksheetDocument::pdf(sheet, QDate::currentDate(), Paper::A4);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
+    }
+
+    // At the face's pitch pdftotext keeps every column where it is.
+    const double pitch = Worksheet::ColumnPoints;
+    QStringList lines = pdfText(path, {QStringLiteral("-fixed"), QString::number(pitch)}).split(u'\n');
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    const qsizetype indent = qRound(Worksheet::MarginPoints / pitch);
+    const auto rightTrimmed = [](const QString& line) {
+        qsizetype end = line.size();
+        while (end > 0 && line[end - 1].isSpace())
+            --end;
+        return line.left(end);
+    };
+    for (QString& line : lines)
+        line = rightTrimmed(line.mid(indent));
+    QStringList wanted;
+    const auto pages = sheet.pages(Paper::A4, WorksheetDocument::dateOf(QDate::currentDate()));
+    for (const std::string& line : pages.at(0))
+        wanted << rightTrimmed(fromWindows1252(line));
+    while (!wanted.isEmpty() && wanted.last().isEmpty())
+        wanted.removeLast();
+    QCOMPARE(lines, wanted);
+
+    const auto row = [&](const QString& label, qsizetype from) {
+        for (qsizetype i = from; i < lines.size(); ++i)
+            if (lines[i].startsWith(label))
+                return i;
+        return qsizetype(-1);
+    };
+    const QString codeLabel = decode ? QStringLiteral("= Code  ") : QStringLiteral("Code  ");
+    int columns = 0;
+    for (qsizetype code = row(codeLabel, 0); code >= 0; code = row(codeLabel, code + 1)) {
+        const QString sum = lines[decode ? code - 2 : code + 2];
+        const QString& padRow = lines[decode ? code - 1 : code + 1];
+        for (qsizetype x = 12; x < lines[code].size(); ++x) {
+            if (!lines[code][x].isDigit())
+                continue;
+            QVERIFY2(padRow.size() > x && sum.size() > x && padRow[x].isDigit() && sum[x].isDigit(),
+                     qPrintable(QStringLiteral("column %1 of %2").arg(x).arg(lines[code])));
+            QCOMPARE((lines[code][x].digitValue() + padRow[x].digitValue()) % 10, sum[x].digitValue());
+            ++columns;
+        }
+        // The character rows: above the code in encode direction, beneath it in decode direction.
+        for (qsizetype r = decode ? code + 1 : code - 1; r >= 0 && r < lines.size() && !lines[r].isEmpty() &&
+                                                         !lines[r].startsWith(u'=') && !lines[r].startsWith(u'-');
+             r += decode ? 1 : -1) {
+            for (qsizetype x = 12; x < lines[r].size(); ++x)
+                if (lines[r][x] != u' ' && (x == 12 || lines[r][x - 1] == u' '))
+                    QVERIFY2(lines[code].size() > x && lines[code][x].isDigit(),
+                             qPrintable(QStringLiteral("'%1' at %2 stands over no digit").arg(lines[r][x]).arg(x)));
+        }
+    }
+    QCOMPARE(columns, int(sheet.codeDigits.size()));
 }
 
 QTEST_MAIN(TestPrinting)
