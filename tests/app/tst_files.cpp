@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -147,6 +148,8 @@ private slots:
     void specialFilesAreRefusedAtOnce();
     void brokenRandomSourceKeepsThePad_data();
     void brokenRandomSourceKeepsThePad();
+    void worksheet_data();
+    void worksheet();
 
 private:
     void setDecode(bool decode);
@@ -792,6 +795,54 @@ void TestFiles::brokenRandomSourceKeepsThePad()
     QCOMPARE(boxes(), QStringList{QStringLiteral("QUARN: ") + message});
     QCOMPARE(m_ui->OTPOut->fieldText(), pad);
     QVERIFY(m_ui->bt_OTPSave->isEnabled());
+}
+
+void TestFiles::worksheet_data()
+{
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<bool>("ciphered");
+    QTest::addColumn<QStringList>("shown");
+    const QString notYet = info(QStringLiteral("Ein Arbeitsblatt gibt es erst, wenn „Chiffrieren“ oder „Dechiffrieren“ "
+                                               "zu Ende gelaufen ist."));
+    const QString saved = info(QStringLiteral("06032026.pdf wurde gespeichert!"));
+    QTest::newRow("before the cipher has run a notice says what comes first") << false << false << QStringList{notYet};
+    QTest::newRow("after enciphering the sheet is saved as a PDF for its owner only")
+        << false << true << QStringList{saved};
+    QTest::newRow("after deciphering as well") << true << true << QStringList{saved};
+}
+
+void TestFiles::worksheet()
+{
+    QFETCH(bool, decode);
+    QFETCH(bool, ciphered);
+    QFETCH(QStringList, shown);
+    const QList<QAction*> entries = m_form->PMenue_K->actions();
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries.at(1)->text(), QStringLiteral("Arbeitsblatt drucken…"));
+    QCOMPARE(entries.at(2)->text(), QStringLiteral("Arbeitsblatt als PDF speichern…"));
+
+    setDecode(decode);
+    m_ui->QuarnIn->setProgramText(decode ? QStringLiteral("12345 67890 1") : QStringLiteral("HALLO WELT"));
+    m_form->Quarn();
+    m_ui->OTPOut->setFieldText(padText());
+    if (ciphered) {
+        m_form->bt_OTPCryptClick();
+        FileDialog::setNextAnswer(path(QStringLiteral("06032026.pdf")));
+    }
+    entries.at(2)->trigger();
+    QCOMPARE(boxes(), shown);
+    if (!ciphered) {
+        QVERIFY(QDir(m_dir->path()).isEmpty());
+        return;
+    }
+    QCOMPARE(m_form->SaveDialog1->fileName().section(u'/', -1), QStringLiteral("06032026.pdf"));
+    QVERIFY(readBytes(path(QStringLiteral("06032026.pdf"))).startsWith("%PDF-"));
+    // Neither group nor others may read it.
+    QCOMPARE(int(QFile::permissions(path(QStringLiteral("06032026.pdf"))) & 0x00FF), 0);
+    // A new message forgets the sheet of the old one.
+    m_form->Quarn();
+    entries.at(2)->trigger();
+    QCOMPARE(boxes().size(), 1);
 }
 
 QTEST_MAIN(TestFiles)

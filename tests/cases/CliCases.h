@@ -154,7 +154,7 @@ inline constexpr std::array CliCases{
     CliCase{"a double dash lets a file name start with a dash", "decode -- -dash.crp", "", 0, "rpt\n", ""},
     CliCase{"--digits belongs to decipher only", "encipher --digits zero.OTP", "11111", 2, "",
             "quarn-cli: unbekannte Option --digits\n"},
-    CliCase{"-o belongs to pad only", "encode -o x.txt", "", 2, "", "quarn-cli: unbekannte Option -o\n"},
+    CliCase{"-o belongs to pad and worksheet only", "encode -o x.txt", "", 2, "", "quarn-cli: unbekannte Option -o\n"},
     CliCase{"-o needs a file name", "pad -o", "", 2, "", "quarn-cli: -o ohne Dateinamen\n"},
     CliCase{"pad and groups cannot both come from standard input", "encipher -", "11111", 2, "",
             "quarn-cli: OTPDATEI und DATEI lesen nicht beide die Standardeingabe\n"},
@@ -164,6 +164,9 @@ inline constexpr std::array CliCases{
     CliCase{"pad -o refuses a folder", "pad -o .", "", 1, "", "quarn-cli: .: ist ein Ordner\n"},
     CliCase{"pad -o into a missing folder fails", "pad -o none/new.OTP", "", 1, "",
             "quarn-cli: none/new.OTP: Ordner nicht gefunden\n"},
+    CliCase{"worksheet needs -o for its PDF", "worksheet zero.OTP plain.txt", "", 2, "", "quarn-cli: -o fehlt\n"},
+    CliCase{"a worksheet of nothing the table knows fails and writes nothing", "worksheet zero.OTP -o new.pdf",
+            "\xC4\xD6", 1, "", "quarn-cli: Nichts zu rechnen: die Eingabe ergibt keine Ziffern.\n"},
 };
 
 } // namespace quarn::cases
