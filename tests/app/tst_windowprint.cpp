@@ -3,9 +3,12 @@
 #include "PrinterDialog.h"
 #include "PrivatePrintServer.h"
 #include "TForm1.h"
+#include "TextBytes.h"
 #include "WindowTestSupport.h"
+#include "Worksheet.h"
 #include "ui_TForm1.h"
 
+#include <QAction>
 #include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -35,6 +38,8 @@ private slots:
     void cancelPrintsNothingAndSaysNothing();
     void aPrintedPadIsKeptButACancelledPrintKeepsNothing();
     void dialogOffersCopiesButNoRangeSelectionOrFile();
+    void theWorksheetIsPrintedAsItsLinesAndKeepsThePad();
+    // Last: it takes the queue away.
     void printerGoneAndNoPrinterAtAllAreReported();
 
 private:
@@ -42,6 +47,7 @@ private:
     void encipher(const QString& text);
     // Clicks the button with the dialog confirmed; the printed PDF's lines with text.
     QStringList printAndRead(QAbstractButton* button);
+    QStringList printAndRead(const std::function<void()>& print);
 
     PrivatePrintServer m_server;
     std::unique_ptr<TForm1> m_form;
@@ -97,11 +103,16 @@ void TestWindowPrint::encipher(const QString& text)
 
 QStringList TestWindowPrint::printAndRead(QAbstractButton* button)
 {
+    return printAndRead([button] { button->click(); });
+}
+
+QStringList TestWindowPrint::printAndRead(const std::function<void()>& print)
+{
     const int before = m_server.completedJobs(queue);
     if (before < 0)
         return {m_server.error()};
     PrinterDialog::setNextAnswer(true);
-    button->click();
+    print();
     const QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
     if (!boxes.isEmpty())
         return {QStringLiteral("box: ") + boxes.first().text};
@@ -214,6 +225,23 @@ void TestWindowPrint::printerGoneAndNoPrinterAtAllAreReported()
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt."));
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
+}
+
+// The sheet on paper holds what the sheet's own lines say, and so it keeps the pad as a printed pad does.
+void TestWindowPrint::theWorksheetIsPrintedAsItsLinesAndKeepsThePad()
+{
+    encipher(QStringLiteral("TREFFEN UM 12.30 UHR"));
+    const QStringList printed = printAndRead([this] { m_form->ArbeitsblattDrucken1->trigger(); });
+    const Worksheet sheet =
+        Worksheet::build("TREFFEN UM 12.30 UHR", toWindows1252(ui()->OTPOut->fieldText()), CipherDirection::Encode);
+    QStringList lines;
+    const auto pages = sheet.pages(Paper::A4, {2000, 1, 1});
+    for (const std::string& line : pages.at(0))
+        lines << fromWindows1252(line);
+    // The date is the day's; everything else is the sheet's.
+    QCOMPARE(printed.mid(1), PrivatePrintServer::expectedLines(lines).mid(1));
+    QVERIFY(m_form->close());
+    QCOMPARE(MessageBoxes::takeRecords().size(), 0);
 }
 
 QTEST_MAIN(TestWindowPrint)
