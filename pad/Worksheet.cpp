@@ -83,6 +83,18 @@ std::string passedOverLabel(std::string_view run)
     return "{" + shown + "}";
 }
 
+// The three digit rows, as the pad cipher read and wrote them; false (with the failure set) when it stopped.
+bool cipherRows(Worksheet& sheet, std::string_view groups, std::string_view pad)
+{
+    const PadCipherResult result = PadCipher::run(groups, pad, sheet.direction);
+    sheet.failure = result.failure;
+    const bool encode = sheet.direction == CipherDirection::Encode;
+    sheet.padDigits = result.padRead;
+    (encode ? sheet.codeDigits : sheet.cipherDigits) = result.read;
+    (encode ? sheet.cipherDigits : sheet.codeDigits) = result.digits;
+    return result.completed;
+}
+
 void buildEncode(Worksheet& sheet, std::string_view text, std::string_view pad)
 {
     const std::vector<EncodedCode> codes = CodeEncoder::codes(text, GroupFormatter::MaxDigits);
@@ -109,28 +121,14 @@ void buildEncode(Worksheet& sheet, std::string_view text, std::string_view pad)
     if (covered < text.size() && digits.size() < GroupFormatter::MaxDigits)
         sheet.labels.push_back({digits.size(), passedOverLabel(text.substr(covered))});
 
-    const GroupLayout groups = GroupFormatter::format(digits);
-    const PadCipherResult result = PadCipher::run(groups.text, pad, CipherDirection::Encode);
-    if (!result.completed) {
-        sheet.failure = result.failure;
-        return;
-    }
-    sheet.codeDigits = result.read;
-    sheet.padDigits = result.padRead;
-    sheet.cipherDigits = result.digits;
+    cipherRows(sheet, GroupFormatter::format(digits).text, pad);
 }
 
 void buildDecode(Worksheet& sheet, std::string_view cipher, std::string_view pad)
 {
-    const PadCipherResult result = PadCipher::run(cipher, pad, CipherDirection::Decode);
-    if (!result.completed) {
-        sheet.failure = result.failure;
+    if (!cipherRows(sheet, cipher, pad))
         return;
-    }
-    sheet.cipherDigits = result.read;
-    sheet.padDigits = result.padRead;
-    sheet.codeDigits = result.digits;
-    for (const DecodedCode& code : CodeDecoder::codes(result.digits)) {
+    for (const DecodedCode& code : CodeDecoder::codes(sheet.codeDigits)) {
         std::string shown = code.kind == DecodedCode::Kind::ToFigures   ? "zi"
                             : code.kind == DecodedCode::Kind::ToLetters ? "bu"
                             : code.text == "\r\n"                       ? "nz"
