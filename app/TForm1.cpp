@@ -31,7 +31,9 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QProxyStyle>
+#if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
+#endif
 
 namespace quarn {
 
@@ -220,6 +222,8 @@ void TForm1::setUpAccessibleNames()
 
 void TForm1::runGuarded(void (TForm1::*handler)())
 {
+    // The user works on after a logout that was called off: the next close asks again.
+    m_padLetGo.clear();
     try {
         (this->*handler)();
     } catch (const Failure& failure) {
@@ -277,8 +281,8 @@ std::string TForm1::padInField() const
 
 bool TForm1::sessionMayEnd(const std::function<bool()>& mayAsk)
 {
-    const std::string pad = padInField();
-    if (!m_padHistory.wouldLose(pad) || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
+    // Once let go for the session, the pad is not asked about again when the session closes the window.
+    if (!m_padHistory.wouldLose(padInField()) || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
         return true;
     if (!MessageBoxes::confirm(this, PadQuestions::close(), MessageBoxes::Default::No))
         return false;

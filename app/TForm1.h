@@ -101,7 +101,8 @@ private:
     QPointer<QWidget> m_popupComponent;
     // What became of the pads of this run, as digests; gone when the program ends.
     PadHistory m_padHistory;
-    // The pad field's text when the user let the session end: closing then asks no second time about it.
+    // The pad field's text when the user let the session end: the session's close asks no second time, until
+    // the user works on.
     QString m_padLetGo;
     // 1 while the decoded text, not the cipher output, is the result on screen.
     unsigned char m_shownResult = 0;

@@ -289,6 +289,16 @@ private slots:
         QCOMPARE(confirmations(), asked ? QStringList{test::CloseQuestion} : QStringList{});
     }
 
+    // Ja to a logout that another program then calls off: once the user works on, closing asks again.
+    void workAfterACalledOffLogoutBringsTheQuestionBack()
+    {
+        run(QStringLiteral("kpcj"));
+        QVERIFY(m_form->sessionMayEnd([] { return true; }));
+        run(QStringLiteral("K"));
+        QVERIFY(!m_form->close());
+        QCOMPARE(confirmations(), (QStringList{test::CloseQuestion, test::CloseQuestion}));
+    }
+
     void decipheringNeedsThePartnersPad_data()
     {
         QTest::addColumn<QString>("steps");
