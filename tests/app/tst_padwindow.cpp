@@ -411,18 +411,12 @@ private slots:
         QTest::addColumn<bool>("replaced");
         QTest::newRow("OTP erzeugen over a used unsaved pad asks, and Nein keeps it") << "kpcp"
                                                                                       << "Nein" << true << false;
-        QTest::newRow("Esc keeps it too") << "kpcp"
-                                          << "Esc" << true << false;
         QTest::newRow("Ja replaces it") << "kpcp"
                                         << "Ja" << true << true;
         QTest::newRow("OTP Laden over a used unsaved pad asks as well") << "kpcZ"
                                                                         << "Nein" << true << false;
         QTest::newRow("a saved pad is replaced without a word") << "kpcsp"
                                                                 << "" << false << true;
-        QTest::newRow("an unused pad is replaced without a word") << "kpp"
-                                                                  << "" << false << true;
-        QTest::newRow("a pad from elsewhere is replaced without a word") << "kzcp"
-                                                                         << "" << false << true;
         QTest::newRow("a pad that only deciphered is replaced without a word") << "Zrp"
                                                                                << "" << false << true;
         QTest::newRow("a loaded pad whose file was written over asks") << "kpcsLjtp"
