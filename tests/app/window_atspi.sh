@@ -3,6 +3,10 @@
 # Usage: window_atspi.sh QUARN_EXECUTABLE QUARN_CLI_EXECUTABLE. Exits 77 (skipped) when the tools for it are missing.
 set -u
 quarn=$1
+if [ ! -x "${2:-}" ]; then
+    echo "usage: window_atspi.sh QUARN_EXECUTABLE QUARN_CLI_EXECUTABLE"
+    exit 2
+fi
 export QUARN_CLI=$2
 here=$(cd "$(dirname "$0")" && pwd)
 for tool in Xvfb xdotool dbus-run-session; do
