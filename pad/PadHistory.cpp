@@ -60,10 +60,12 @@ const PadHistory::Entry* PadHistory::find(std::string_view pad) const
 
 PadHistory::Entry& PadHistory::entry(std::string_view pad)
 {
-    if (const Entry* known = find(pad))
-        return const_cast<Entry&>(*known);
+    const Sha256::Digest digest = padDigest(pad);
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.pad == digest; });
+    if (it != m_entries.end())
+        return *it;
     Entry& added = m_entries.emplace_back();
-    added.pad = padDigest(pad);
+    added.pad = digest;
     return added;
 }
 
