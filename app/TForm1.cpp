@@ -630,6 +630,8 @@ void TForm1::ArbeitsblattSpeichern1Click()
         return;
     const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
     const QByteArray pdf = WorksheetDocument::pdf(sheet, m_clock->today(), WorksheetDocument::preferredPaper());
+    if (pdf.isEmpty())
+        throw Failure(QStringLiteral("Das Arbeitsblatt ließ sich nicht als PDF setzen"));
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
     saveThroughDialog(
         this, SaveDialog1, *m_clock, {QStringLiteral(".pdf"), QStringLiteral("PDF-Dokument (*.pdf)|*.pdf"), false},
