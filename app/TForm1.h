@@ -41,6 +41,10 @@ public:
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
     bool resultShown() const { return m_shownResult != 0; }
+    // Places the window in the available screen area; where it does not fit, its content scrolls.
+    void fitInto(const QRect& available, const QMargins& frame);
+    // Files named on the command line, each opened as the button for its kind would open it.
+    void openFiles(const QStringList& paths);
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
@@ -80,6 +84,10 @@ private:
     void setUpGlyphs();
     void setUpMenus();
     void setUpAccessibleNames();
+    void nameInputAfterItsLabel();
+    void putIntoScrollArea(const QSize& size);
+    void loadPad(const QString& path);
+    void loadInput(const QString& path);
     void connectHandlers();
     // The one place where a failure that escapes a handler is caught and shown.
     void runGuarded(void (TForm1::*handler)());
