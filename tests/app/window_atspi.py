@@ -12,7 +12,7 @@ REUSE = ("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP dar
          "Trotzdem chiffrieren?")
 CLOSE = ("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne dieses OTP lässt sich die "
          "Nachricht nicht mehr dechiffrieren. Trotzdem beenden?")
-INPUT = "Klartext: (max. 100 Zeichen)"  # the input field is named by its label
+INPUT = "Klartext: (max. 100 Zeichen)"  # the input field is named by its label, as the label itself is
 PASSED_OVER = "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö !"
 
 failures = []
@@ -124,7 +124,7 @@ def close_box(window_id):
 
 def main():
     window_id = int(sys.argv[1])
-    entry = find(INPUT)
+    entry = find(INPUT, pyatspi.ROLE_TEXT)
     focus(entry)
     xdo("type", "--delay", "20", "hallo welt")
     xdo("key", "alt+b", "super+c")
@@ -164,7 +164,7 @@ def main():
     check("closing with the unsaved pad asks", box_text("Bestätigung"), CLOSE)
     xdo("key", "Escape")
     time.sleep(0.5)
-    check("Esc keeps the window", find(INPUT, timeout=1.0) is not None, True)
+    check("Esc keeps the window", find(INPUT, pyatspi.ROLE_TEXT, timeout=1.0) is not None, True)
     close_box(window_id)
     xdo("key", "alt+j")
     time.sleep(1.0)
