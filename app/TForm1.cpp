@@ -259,7 +259,8 @@ void TForm1::putIntoScrollArea(const QSize& size)
     // Moving widgets to another parent puts them at the end of the focus chain: the order is noted first.
     QList<QWidget*> focusChain;
     for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-        focusChain.append(w);
+        if (w->window() == this)
+            focusChain.append(w);
 
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("Form1Inhalt"));
