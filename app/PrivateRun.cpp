@@ -1,6 +1,6 @@
 #include "PrivateRun.h"
 
-#include "SystemCalls.h"
+#include "CoreDumps.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -9,7 +9,7 @@ namespace quarn {
 
 void makeRunPrivate()
 {
-    SystemCalls::switchOffCoreDumps();
+    switchOffCoreDumps();
 
     // Qt's file dialog stores its history and last folder in the user's settings when it closes, and has
     // no switch for it. The user's settings are sent below the program file, where no folder can ever be

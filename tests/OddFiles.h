@@ -14,8 +14,12 @@
 #include <thread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
+#ifdef Q_OS_LINUX
+#include <sys/ioctl.h>
+#endif
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -150,7 +154,7 @@ private:
 };
 
 // A file system of 64 KiB mounted for the test's lifetime (as root; mounting may be refused), which
-// fill() leaves without a free byte.
+// fill() leaves without a free byte, or fillInodes() without a free inode.
 class TinyFileSystem
 {
 public:
@@ -159,8 +163,9 @@ public:
 #ifdef Q_OS_LINUX
         QProcess mount;
         mount.setProcessChannelMode(QProcess::MergedChannels);
-        mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                              QStringLiteral("size=64k,mode=0755"), QStringLiteral("tmpfs"), folder});
+        mount.start(QStringLiteral("mount"),
+                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                     QStringLiteral("size=64k,nr_inodes=16,mode=0755"), QStringLiteral("tmpfs"), folder});
         if (!mount.waitForFinished(20000) || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
             m_refusal = QString::fromLocal8Bit(mount.readAll()).trimmed() + QLatin1Char(' ') + mount.errorString();
         else
@@ -199,8 +204,114 @@ public:
         return filler.write("F", 1) != 1;
     }
 
+    // Creates empty files ("filler", "filler1", ...) until the system refuses one; true when none is left.
+    bool fillInodes()
+    {
+#ifdef Q_OS_UNIX
+        for (int i = 0; i < 100; ++i) {
+            const QString name = i == 0 ? QStringLiteral("filler") : QStringLiteral("filler%1").arg(i);
+            const int fd =
+                ::open(QFile::encodeName(QDir(m_folder).filePath(name)).constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+            if (fd < 0)
+                return errno == ENOSPC;
+            ::close(fd);
+        }
+#endif
+        return false;
+    }
+
 private:
     QString m_folder;
+    bool m_mounted = false;
+    QString m_refusal;
+};
+
+// A small ext4 file system in a file, loop-mounted for the test's lifetime (as root; refused elsewhere),
+// whose power can be cut: cutPower() shuts the file system down at once, dropping its journal as a power
+// cut would, and mounts it again.
+class PowerCutDisk
+{
+public:
+    explicit PowerCutDisk(const QString& folder) : m_folder(folder), m_image(folder + QStringLiteral(".img"))
+    {
+#ifdef Q_OS_LINUX
+        QFile image(m_image);
+        if (!image.open(QIODevice::WriteOnly) || !image.resize(16 << 20)) {
+            m_refusal = image.errorString();
+            return;
+        }
+        image.close();
+        if (run(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), m_image}))
+            m_mounted = mount();
+#else
+        m_refusal = QStringLiteral("ext4 only on Linux");
+#endif
+    }
+    ~PowerCutDisk()
+    {
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_folder});
+        QFile::remove(m_image);
+    }
+    PowerCutDisk(const PowerCutDisk&) = delete;
+    PowerCutDisk& operator=(const PowerCutDisk&) = delete;
+
+    bool mounted() const
+    {
+        return m_mounted;
+    }
+    QString refusal() const
+    {
+        return m_refusal;
+    }
+
+    // Everything so far on disk for good, as an old file would be.
+    void settle()
+    {
+#ifdef Q_OS_UNIX
+        ::sync();
+#endif
+    }
+
+    // Shuts the file system down without flushing its journal, unmounts it and mounts it again.
+    bool cutPower()
+    {
+#ifdef Q_OS_LINUX
+        const int fd = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0)
+            return false;
+        // EXT4_IOC_SHUTDOWN with EXT4_GOING_FLAGS_NOLOGFLUSH.
+        unsigned int flags = 2;
+        const bool down = ::ioctl(fd, _IOR('X', 125, unsigned int), &flags) == 0;
+        ::close(fd);
+        m_mounted = !run(QStringLiteral("umount"), {m_folder});
+        return down && !m_mounted && (m_mounted = mount());
+#else
+        return false;
+#endif
+    }
+
+private:
+    bool run(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            m_refusal = program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll()).trimmed() +
+                        QLatin1Char(' ') + process.errorString();
+            return false;
+        }
+        return true;
+    }
+    bool mount()
+    {
+        return run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), m_image, m_folder});
+    }
+
+    QString m_folder;
+    QString m_image;
     bool m_mounted = false;
     QString m_refusal;
 };

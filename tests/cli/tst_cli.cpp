@@ -41,6 +41,8 @@ private slots:
     void fileNamesStayOneLine();
     void versionComesFromTheProject();
     void padToANewFileForItsOwnerOnly();
+    void symlinkLoopIsNamed();
+    void noCoreDumps();
 
 private:
     struct Run
@@ -480,6 +482,48 @@ void TestCli::padToANewFileForItsOwnerOnly()
 
     // "-" is standard output, as without -o.
     QCOMPARE(run({"pad", "-o", "-"}).out.size(), 601);
+}
+
+void TestCli::symlinkLoopIsNamed()
+{
+#ifdef Q_OS_UNIX
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString loop = folder.filePath("loop.OTP");
+    QVERIFY(QFile::link("loop2.OTP", loop));
+    QVERIFY(QFile::link("loop.OTP", folder.filePath("loop2.OTP")));
+    const Run read = run({"encipher", loop}, "11111");
+    QCOMPARE(read.exitCode, 1);
+    QCOMPARE(read.err, "quarn-cli: " + loop.toUtf8() + ": symbolische Verkn\xC3\xBCpfungen bilden eine Schleife\n");
+    // The name is taken, by a link that leads nowhere: a new pad never goes there.
+    const Run write = run({"pad", "-o", loop});
+    QCOMPARE(write.exitCode, 1);
+    QVERIFY(QFileInfo(loop).isSymLink());
+#else
+    QSKIP("symbolic links are a Unix matter here");
+#endif
+}
+
+void TestCli::noCoreDumps()
+{
+#ifdef Q_OS_LINUX
+    // A command waiting for its input holds what it has read; the system must never write it to a core file.
+    QProcess cli;
+    cli.start(QUARN_CLI_PATH, {"decode"});
+    QVERIFY(cli.waitForStarted());
+    // Soft and hard limit both 0: inherited, the hard one would still let the process raise the soft one.
+    const auto noCore = [&cli] {
+        QFile limits(QStringLiteral("/proc/%1/limits").arg(cli.processId()));
+        return limits.open(QIODevice::ReadOnly) && QRegularExpression(R"(Max core file size\s+0\s+0\s)")
+                                                       .match(QString::fromLatin1(limits.readAll()))
+                                                       .hasMatch();
+    };
+    QTRY_VERIFY(noCore());
+    cli.closeWriteChannel();
+    QVERIFY(cli.waitForFinished());
+#else
+    QSKIP("core dumps are switched off on Linux only");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestCli)
