@@ -41,9 +41,6 @@ bool FileDialog::execute(QWidget* parent)
         chosen = nextAnswers().dequeue();
     } else {
         QFileDialog dialog(parent);
-        // Qt's own dialog under every platform theme: a native one (GTK's, say) records each file chosen in
-        // the desktop's recent-files list and keeps its own state, which no option of Qt's switches off.
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setNameFilter(qtFilter(m_filter));
         if (m_mode == Mode::Open) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
