@@ -1,14 +1,17 @@
 #include "SystemEntropy.h"
 
+#include <cerrno>
 #include <stdexcept>
 
 #ifdef _WIN32
-#include <bcrypt.h>
+// windows.h first: bcrypt.h needs its types.
+// clang-format off
 #include <windows.h>
+#include <bcrypt.h>
+// clang-format on
 #else
 #include <sys/random.h>
 #endif
-#include <cerrno>
 
 namespace quarn {
 
