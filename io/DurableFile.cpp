@@ -87,7 +87,8 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
     if (exists && existing == Existing::Refuse)
         return FileFailure::Exists;
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    const std::wstring temp = (folder / temporaryName(path.filename().string())).wstring();
+    // Not the file's own name, which may hold characters the narrow code page lacks.
+    const std::wstring temp = (folder / temporaryName("quarn")).wstring();
     const HANDLE file =
         CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
