@@ -153,42 +153,54 @@ private:
     std::thread m_thread;
 };
 
-// A file system of 64 KiB mounted for the test's lifetime (as root; mounting may be refused), which
-// fill() leaves without a free byte, or fillInodes() without a free inode.
-class TinyFileSystem
+// A file system mounted on `folder` for the test's lifetime (as root; mounting may be refused elsewhere).
+class MountedFolder
 {
 public:
-    explicit TinyFileSystem(const QString& folder) : m_folder(folder)
-    {
-#ifdef Q_OS_LINUX
-        QProcess mount;
-        mount.setProcessChannelMode(QProcess::MergedChannels);
-        mount.start(QStringLiteral("mount"),
-                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                     QStringLiteral("size=64k,nr_inodes=16,mode=0755"), QStringLiteral("tmpfs"), folder});
-        if (!mount.waitForFinished(20000) || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
-            m_refusal = QString::fromLocal8Bit(mount.readAll()).trimmed() + QLatin1Char(' ') + mount.errorString();
-        else
-            m_mounted = true;
-#else
-        m_refusal = QStringLiteral("tmpfs only on Linux");
-#endif
-    }
-    ~TinyFileSystem()
+    explicit MountedFolder(const QString& folder) : m_folder(folder) {}
+    ~MountedFolder()
     {
         if (m_mounted)
             QProcess::execute(QStringLiteral("umount"), {m_folder});
     }
-    TinyFileSystem(const TinyFileSystem&) = delete;
-    TinyFileSystem& operator=(const TinyFileSystem&) = delete;
+    MountedFolder(const MountedFolder&) = delete;
+    MountedFolder& operator=(const MountedFolder&) = delete;
 
-    bool mounted() const
+    bool mounted() const { return m_mounted; }
+    QString refusal() const { return m_refusal; }
+
+protected:
+    // Runs a tool; on failure `refusal()` says why.
+    bool run(const QString& program, const QStringList& arguments)
     {
-        return m_mounted;
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+            return true;
+        m_refusal = program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll()).trimmed() +
+                    QLatin1Char(' ') + process.errorString();
+        return false;
     }
-    QString refusal() const
+
+    QString m_folder;
+    bool m_mounted = false;
+    QString m_refusal;
+};
+
+// A file system of 64 KiB, which fill() leaves without a free byte, or fillInodes() without a free inode.
+class TinyFileSystem : public MountedFolder
+{
+public:
+    explicit TinyFileSystem(const QString& folder) : MountedFolder(folder)
     {
-        return m_refusal;
+#ifdef Q_OS_LINUX
+        m_mounted = run(QStringLiteral("mount"),
+                        {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                         QStringLiteral("size=64k,nr_inodes=16,mode=0755"), QStringLiteral("tmpfs"), folder});
+#else
+        m_refusal = QStringLiteral("tmpfs only on Linux");
+#endif
     }
 
     // Writes a filler file until the system refuses a byte; true when it is full.
@@ -219,20 +231,14 @@ public:
 #endif
         return false;
     }
-
-private:
-    QString m_folder;
-    bool m_mounted = false;
-    QString m_refusal;
 };
 
-// A small ext4 file system in a file, loop-mounted for the test's lifetime (as root; refused elsewhere),
-// whose power can be cut: cutPower() shuts the file system down at once, dropping its journal as a power
-// cut would, and mounts it again.
-class PowerCutDisk
+// A small ext4 file system in a file, loop-mounted, whose power can be cut: cutPower() shuts it down at once,
+// dropping its journal as a power cut would, and mounts it again.
+class PowerCutDisk : public MountedFolder
 {
 public:
-    explicit PowerCutDisk(const QString& folder) : m_folder(folder), m_image(folder + QStringLiteral(".img"))
+    explicit PowerCutDisk(const QString& folder) : MountedFolder(folder), m_image(folder + QStringLiteral(".img"))
     {
 #ifdef Q_OS_LINUX
         QFile image(m_image);
@@ -241,28 +247,10 @@ public:
             return;
         }
         image.close();
-        if (run(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), m_image}))
-            m_mounted = mount();
+        m_mounted = run(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), m_image}) && mount();
 #else
         m_refusal = QStringLiteral("ext4 only on Linux");
 #endif
-    }
-    ~PowerCutDisk()
-    {
-        if (m_mounted)
-            QProcess::execute(QStringLiteral("umount"), {m_folder});
-        QFile::remove(m_image);
-    }
-    PowerCutDisk(const PowerCutDisk&) = delete;
-    PowerCutDisk& operator=(const PowerCutDisk&) = delete;
-
-    bool mounted() const
-    {
-        return m_mounted;
-    }
-    QString refusal() const
-    {
-        return m_refusal;
     }
 
     // Everything so far on disk for good, as an old file would be.
@@ -292,28 +280,12 @@ public:
     }
 
 private:
-    bool run(const QString& program, const QStringList& arguments)
-    {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-            process.exitCode() != 0) {
-            m_refusal = program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll()).trimmed() +
-                        QLatin1Char(' ') + process.errorString();
-            return false;
-        }
-        return true;
-    }
     bool mount()
     {
         return run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), m_image, m_folder});
     }
 
-    QString m_folder;
     QString m_image;
-    bool m_mounted = false;
-    QString m_refusal;
 };
 
 } // namespace quarn::test

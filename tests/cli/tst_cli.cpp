@@ -41,7 +41,6 @@ private slots:
     void fileNamesStayOneLine();
     void versionComesFromTheProject();
     void padToANewFileForItsOwnerOnly();
-    void symlinkLoopIsNamed();
     void noCoreDumps();
 
 private:
@@ -482,26 +481,6 @@ void TestCli::padToANewFileForItsOwnerOnly()
 
     // "-" is standard output, as without -o.
     QCOMPARE(run({"pad", "-o", "-"}).out.size(), 601);
-}
-
-void TestCli::symlinkLoopIsNamed()
-{
-#ifdef Q_OS_UNIX
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString loop = folder.filePath("loop.OTP");
-    QVERIFY(QFile::link("loop2.OTP", loop));
-    QVERIFY(QFile::link("loop.OTP", folder.filePath("loop2.OTP")));
-    const Run read = run({"encipher", loop}, "11111");
-    QCOMPARE(read.exitCode, 1);
-    QCOMPARE(read.err, "quarn-cli: " + loop.toUtf8() + ": symbolische Verkn\xC3\xBCpfungen bilden eine Schleife\n");
-    // The name is taken, by a link that leads nowhere: a new pad never goes there.
-    const Run write = run({"pad", "-o", loop});
-    QCOMPARE(write.exitCode, 1);
-    QVERIFY(QFileInfo(loop).isSymLink());
-#else
-    QSKIP("symbolic links are a Unix matter here");
-#endif
 }
 
 void TestCli::noCoreDumps()
