@@ -46,7 +46,11 @@ OpenResult openRegularForReading(QFile& file, int& error)
         error = ENOENT;
         return OpenResult::Failed;
     }
-    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? OpenResult::Opened : OpenResult::Failed;
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return OpenResult::Opened;
+    // It is there and it is a file: the system refused it (rights, or a lock).
+    error = EACCES;
+    return OpenResult::Failed;
 #endif
 }
 
