@@ -116,10 +116,7 @@ std::string readInput(Source& source)
             source.fail("zu gro\xC3\x9F: mehr als 1 MiB");
         bytes.append(buffer, got);
     }
-    if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
-        bytes.resize(bytes.size() - 2);
-    else if (!bytes.empty() && bytes.back() == '\n')
-        bytes.pop_back();
+    bytes.resize(InputText::lengthWithoutFinalLineBreak(bytes));
     return bytes;
 }
 
@@ -142,16 +139,17 @@ std::string readPad(Source& source)
 // as it would the character itself.
 constexpr char StandIn = '?';
 
-CliOutcome encode(const std::string& input)
+CliOutcome encode(const std::string& input, bool spellGermanLetters)
 {
+    std::u32string characters = InputText::characters(input);
+    if (spellGermanLetters)
+        characters = PassedOver::withGermanLettersSpelledOut(characters);
     // Upper case as the code page has it; a character outside the code page stays as it is.
     std::string text;
-    text.reserve(input.size());
+    text.reserve(characters.size());
     std::u32string passedOver;
     std::unordered_set<char32_t> named;
-    InputText characters(input);
-    while (!characters.atEnd()) {
-        const char32_t cp = characters.next();
+    for (const char32_t cp : characters) {
         const auto byte = Windows1252::fromUnicode(cp);
         const unsigned char upper = byte ? Windows1252::toUpper(*byte) : StandIn;
         text += static_cast<char>(upper);
@@ -249,7 +247,7 @@ std::size_t readSome(std::FILE* stream, char* buffer, std::size_t size)
 std::string usageText()
 {
     return "Aufruf:\n"
-           "  quarn-cli encode [DATEI]                   Klartext in Fünfergruppen kodieren\n"
+           "  quarn-cli encode [--umlauts] [DATEI]       Klartext in Fünfergruppen kodieren\n"
            "  quarn-cli decode [DATEI]                   Ziffernfolge in Text dekodieren\n"
            "  quarn-cli pad [-o OTPDATEI]                neues OTP (100 Fünfergruppen) ausgeben\n"
            "  quarn-cli encipher OTPDATEI [DATEI]        Fünfergruppen mit dem OTP chiffrieren\n"
@@ -263,6 +261,7 @@ std::string usageText()
            "Gültiges UTF-8 mit mindestens einem Nicht-ASCII-Zeichen wird als UTF-8 gelesen, alles andere\n"
            "als Windows-1252; die Ausgabe ist Windows-1252. -- beendet die Optionen.\n"
            "decode überliest Leerzeichen, Tabulatoren und Zeilenumbrüche zwischen den Ziffern.\n"
+           "--umlauts schreibt Ä, Ö, Ü und ß (auch klein) als AE, OE, UE und SS, statt sie zu übergehen.\n"
            "--digits gibt statt des Textes die dechiffrierten Ziffern in Fünfergruppen aus.\n"
            "-o schreibt das OTP in eine neue Datei, nur für den Besitzer lesbar; eine bestehende bleibt.\n";
 }
@@ -280,6 +279,7 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
     // Options may stand anywhere after the command; "--" ends them, so a file may start with "-".
     std::vector<std::string> args;
     bool digitsOnly = false;
+    bool spellGermanLetters = false;
     std::optional<std::string> outputFile;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < argsIn.size(); ++i) {
@@ -294,6 +294,8 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             return {0, "quarn-cli " QUARN_VERSION "\n", {}};
         } else if (a == "--digits" && command == "decipher") {
             digitsOnly = true;
+        } else if (a == "--umlauts" && command == "encode") {
+            spellGermanLetters = true;
         } else if (a == "-o" && command == "pad") {
             if (i + 1 == argsIn.size())
                 return usageError("-o ohne Dateinamen");
@@ -315,7 +317,7 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             Source source(optionalFile(0), standardInput);
             std::string input = readInput(source);
             if (command == "encode")
-                return encode(input);
+                return encode(input, spellGermanLetters);
             return decode(std::move(input), source.name());
         }
         if (command == "pad") {
