@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 class QMenu;
 class QAction;
@@ -21,6 +22,7 @@ class FileDialog;
 class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
+class ResultField;
 
 // The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
 // operation and writes the result back.
@@ -85,6 +87,10 @@ private:
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
+    // Encodes into the groups field, with the 500-digit notice; returns what the encoder passed over.
+    std::u32string encodeIntoGroups(const QString& input);
+    // The result field on screen: what the user sees is what a save or a print takes.
+    const ResultField* shownResultField() const;
 
     std::unique_ptr<Ui::TForm1> m_ui;
     std::unique_ptr<RandomSource> m_random;

@@ -111,13 +111,24 @@ QString UpperCaseLineEdit::withoutSelection(qsizetype& caret) const
     return all;
 }
 
-void UpperCaseLineEdit::insertLimited(const QString& text)
+void UpperCaseLineEdit::insertLimited(const QString& text, Cut report)
 {
     if (isReadOnly())
         return;
     qsizetype caret = 0;
     const QString rest = withoutSelection(caret);
     const QString cut = fitting(rest.left(caret), text, rest.mid(caret));
+    if (report != Cut::Silent) {
+        const int given = visibleLength(upperCase(text));
+        const int kept = visibleLength(cut);
+        if (kept < given) {
+            if (report == Cut::Report)
+                emit inputCut(kept, given);
+            else
+                QMetaObject::invokeMethod(
+                    this, [this, kept, given] { emit inputCut(kept, given); }, Qt::QueuedConnection);
+        }
+    }
     // Nothing fits: the selection stays too, or taking out a joiner could leave more characters than before.
     if (cut.isEmpty())
         return;
@@ -142,7 +153,13 @@ void UpperCaseLineEdit::pasteLimited()
     const QString clip = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
     if (clip.isEmpty())
         return;
-    insertLimited(clip);
+    insertLimited(clip, Cut::Report);
+}
+
+void UpperCaseLineEdit::replaceLimited(const QString& text)
+{
+    selectAll();
+    insertLimited(text, Cut::Report);
 }
 
 void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
@@ -184,7 +201,7 @@ void UpperCaseLineEdit::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
         const QString selection = QGuiApplication::clipboard()->text(QClipboard::Selection);
         if (!selection.isEmpty())
-            insertLimited(selection);
+            insertLimited(selection, Cut::Report);
         event->accept();
         return;
     }
@@ -221,7 +238,7 @@ void UpperCaseLineEdit::dropEvent(QDropEvent* event)
     }
     deselect();
     setCursorPosition(cursorPositionAt(event->position().toPoint()));
-    insertLimited(event->mimeData()->text());
+    insertLimited(event->mimeData()->text(), Cut::ReportLater);
     event->setDropAction(Qt::CopyAction);
     event->accept();
     setFocus(Qt::MouseFocusReason);
