@@ -118,21 +118,19 @@ void UpperCaseLineEdit::insertLimited(const QString& text, Cut report)
     qsizetype caret = 0;
     const QString rest = withoutSelection(caret);
     const QString cut = fitting(rest.left(caret), text, rest.mid(caret));
-    if (report != Cut::Silent) {
-        const int given = visibleLength(upperCase(text));
-        const int kept = visibleLength(cut);
-        if (kept < given) {
-            if (report == Cut::Report)
-                emit inputCut(kept, given);
-            else
-                QMetaObject::invokeMethod(
-                    this, [this, kept, given] { emit inputCut(kept, given); }, Qt::QueuedConnection);
-        }
-    }
     // Nothing fits: the selection stays too, or taking out a joiner could leave more characters than before.
-    if (cut.isEmpty())
+    if (!cut.isEmpty())
+        applyEdit(rest.left(caret) + cut + rest.mid(caret), caret + cut.size());
+    // Told once the field shows what it kept.
+    const int given = report == Cut::Silent ? 0 : visibleLength(upperCase(text));
+    const int kept = visibleLength(cut);
+    if (kept >= given)
         return;
-    applyEdit(rest.left(caret) + cut + rest.mid(caret), caret + cut.size());
+    if (report == Cut::Report)
+        emit inputCut(kept, given);
+    else
+        QMetaObject::invokeMethod(
+            this, [this, kept, given] { emit inputCut(kept, given); }, Qt::QueuedConnection);
 }
 
 void UpperCaseLineEdit::applyEdit(const QString& result, qsizetype caret)

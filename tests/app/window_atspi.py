@@ -13,6 +13,7 @@ REUSE = ("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP dar
 CLOSE = ("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne dieses OTP lässt sich die "
          "Nachricht nicht mehr dechiffrieren. Trotzdem beenden?")
 PASSED_OVER = "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö !"
+SPELL = "Ä, Ö, Ü und ß als AE, OE, UE und SS schreiben und neu kodieren?"
 
 failures = []
 
@@ -148,7 +149,12 @@ def main():
 
     type_into(entry, "Grüße, Jörg!", "GRÜßE, JÖRG!")
     press("Kodieren")
-    check("Kodieren names the passed-over characters", box_text("Information"), PASSED_OVER)
+    check("Kodieren names the passed-over characters and offers AE, OE, UE and SS",
+          (box_text("Bestätigung") or "").replace("\n", " "), PASSED_OVER + "  " + SPELL)
+    xdo("key", "alt+j")
+    time.sleep(0.5)
+    check("Ja writes them out and names what is still left out", (text(entry), box_text("Information")),
+          ("GRUESSE, JOERG!", "Nicht in der Quarn-Tafel, daher übergangen: !"))
     xdo("key", "Return")
     time.sleep(0.5)
 
