@@ -12,6 +12,7 @@
 #include "MessageBoxes.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
+#include "PadQuestions.h"
 #include "PassedOver.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
@@ -23,6 +24,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
@@ -30,6 +33,9 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <algorithm>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
 
 namespace quarn {
 
@@ -224,6 +230,8 @@ void TForm1::setUpAccessibleNames()
 
 void TForm1::runGuarded(void (TForm1::*handler)())
 {
+    // The user works on after a logout that was called off: the next close asks again.
+    m_padLetGo.clear();
     try {
         (this->*handler)();
     } catch (const Failure& failure) {
@@ -258,6 +266,13 @@ void TForm1::connectHandlers()
         });
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
+#if QT_CONFIG(sessionmanager)
+    // Qt would answer the session manager without asking; a lost pad is worth the user's word.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!sessionMayEnd([&manager] { return manager.allowsInteraction(); }))
+            manager.cancel();
+    });
+#endif
 }
 
 bool TForm1::decodeDirection() const
@@ -267,18 +282,35 @@ bool TForm1::decodeDirection() const
 
 // Work flow
 
+std::string TForm1::padInField() const
+{
+    return toWindows1252(m_ui->OTPOut->fieldText());
+}
+
+bool TForm1::sessionMayEnd(const std::function<bool()>& mayAsk)
+{
+    // Once let go for the session, the pad is not asked about again when the session closes the window.
+    if (!m_padHistory.wouldLose(padInField()) || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
+        return true;
+    if (!MessageBoxes::confirm(this, PadQuestions::close(), MessageBoxes::Default::No))
+        return false;
+    m_padLetGo = m_ui->OTPOut->fieldText();
+    return true;
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (m_padHistory.hasUnkeptPad() &&
-        !MessageBoxes::confirm(this,
-                               QStringLiteral("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. "
-                                              "Ohne dieses OTP lässt sich die Nachricht nicht mehr dechiffrieren. "
-                                              "Trotzdem beenden?"),
-                               MessageBoxes::Default::No)) {
+    if (!sessionMayEnd([] { return true; })) {
         event->ignore();
         return;
     }
     QWidget::closeEvent(event);
+}
+
+bool TForm1::mayReplacePad(const std::string& replacement)
+{
+    return !m_padHistory.wouldLose(padInField(), replacement) ||
+           MessageBoxes::confirm(this, PadQuestions::replace(), MessageBoxes::Default::No);
 }
 
 void TForm1::QuarnDeCoder()
@@ -360,6 +392,12 @@ const ResultField* TForm1::shownResultField() const
 
 void TForm1::OTPErzeugeClick()
 {
+    if (mayReplacePad())
+        showNewPad();
+}
+
+void TForm1::showNewPad()
+{
     // Drawn before the field is touched: a generator that fails leaves the pad that was there.
     const std::string pad = PadGenerator::generate(*m_random);
     m_ui->OTPOut->setFieldText(fromWindows1252(pad));
@@ -372,29 +410,28 @@ void TForm1::bt_OTPCryptClick()
 {
     const bool decode = decodeDirection();
     const std::string groups = toWindows1252(m_ui->fuenfergruppenOut->fieldText());
-    // The encoder kept nothing of the input: there is nothing to encipher, so no pad is made either.
-    if (groups.empty())
+    // The encoder kept nothing of the input: there is nothing to encipher, so no pad is made either, and no
+    // earlier cipher may stay to be saved as this message's.
+    if (groups.empty()) {
+        m_ui->OTPCryptOut->clearField();
         return;
-    const std::string pad = toWindows1252(m_ui->OTPOut->fieldText());
-    const bool fullPad = pad.size() >= PadCipher::PadLength;
-    // Deciphering needs the partner's pad; a short one, or one made here that enciphered nothing, can never
-    // give a received message back.
-    if (decode && (!fullPad || m_padHistory.isFreshUnused(pad))) {
+    }
+    const std::string pad = padInField();
+    if (decode && m_padHistory.needsPartnersPad(pad)) {
         MessageBoxes::information(this, QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"));
         return;
     }
-    if (!decode && fullPad && m_padHistory.wouldReuse(pad, groups) &&
-        !MessageBoxes::confirm(this,
-                               QStringLiteral("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP darf "
-                                              "nur einmal verwendet werden. Trotzdem chiffrieren?"),
-                               MessageBoxes::Default::No))
+    if (!decode && m_padHistory.wouldReuse(pad, groups) &&
+        !MessageBoxes::confirm(this, PadQuestions::reuse(), MessageBoxes::Default::No))
+        return;
+    if (!decode && pad.size() < PadCipher::PadLength && !mayReplacePad())
         return;
     m_ui->OTPCryptOut->clearField();
 
     PadCipherCallbacks callbacks;
     callbacks.newPad = [this] {
-        OTPErzeugeClick();
-        return toWindows1252(m_ui->OTPOut->fieldText());
+        showNewPad();
+        return padInField();
     };
     // The fields take the result once, at the end: no redraw per digit.
     const PadCipherResult result =
@@ -407,8 +444,12 @@ void TForm1::bt_OTPCryptClick()
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
     if (!result.completed)
         throw Failure(fromWindows1252(result.failure));
+    // A message deciphered to its end is one this pad carries; the text is shown all the same.
+    const bool secondMessage = decode && m_padHistory.deciphered(result.pad, result.output);
     m_ui->bt_QuarnDecryptSave->setEnabled(true);
     m_ui->bt_QuarnDecryptPrint->setEnabled(true);
+    if (secondMessage)
+        MessageBoxes::information(this, PadQuestions::secondMessage());
 }
 
 // Clipboard
@@ -451,10 +492,18 @@ struct SaveKind
     bool pad;
 };
 
+// How the pad history knows a file: by its canonical path, so that two spellings are one file.
+std::string fileKey(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return (canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical).toStdString();
+}
+
 // Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
 // or failed save never shows the written notice, and a failed one leaves the old file whole.
 bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
-                       const QString& text)
+                       const QString& text, PadHistory& pads)
 {
     dialog->setFileName(DateFileName::today(clock, kind.extension));
     dialog->setFilter(kind.filter);
@@ -463,7 +512,13 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
     // The path as chosen, however long: cutting it would write to some other file.
     const QString path = dialog->fileName();
     const QString name = TextFile::lastPart(path);
-    if (TextFile::isFile(path) && !MessageBoxes::confirm(parent, FileMessages::overwriteQuestion(name))) {
+    const std::string pad = kind.pad ? toWindows1252(text) : std::string();
+    // Writing over the one copy of a message's pad is a loss of its own: then "&Nein" is the default.
+    const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), pad);
+    if (TextFile::isFile(path) &&
+        !MessageBoxes::confirm(parent,
+                               losesPad ? PadQuestions::overwriteUsedPad(name) : FileMessages::overwriteQuestion(name),
+                               losesPad ? MessageBoxes::Default::No : MessageBoxes::Default::Yes)) {
         MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
         return false;
     }
@@ -472,6 +527,7 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
         MessageBoxes::information(parent, FileMessages::notWritten(name, error));
         return false;
     }
+    pads.written(fileKey(path), pad);
     MessageBoxes::information(parent, kind.pad ? FileMessages::padSaved() : FileMessages::saved(name));
     return true;
 }
@@ -490,16 +546,19 @@ void TForm1::bt_OTPLoadClick()
                                                        : FileMessages::notRead(name, loaded.error));
         return;
     }
+    const std::string pad = toWindows1252(loaded.text);
+    if (!mayReplacePad(pad))
+        return;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
+    m_padHistory.loaded(pad, fileKey(OpenDialog1->fileName()));
 }
 
 void TForm1::bt_OTPSaveClick()
 {
-    const QString pad = m_ui->OTPOut->fieldText();
-    if (saveThroughDialog(this, SaveDialog1, *m_clock,
-                          {QStringLiteral(".OTP"), QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP"), true}, pad))
-        m_padHistory.saved(toWindows1252(pad));
+    saveThroughDialog(this, SaveDialog1, *m_clock,
+                      {QStringLiteral(".OTP"), QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP"), true},
+                      m_ui->OTPOut->fieldText(), m_padHistory);
 }
 
 void TForm1::bt_QuarnInLoadClick()
@@ -540,7 +599,7 @@ void TForm1::bt_QuarnDecryptSaveClick()
     const SaveKind kind = field == m_ui->QuarnDecrypt
                               ? SaveKind{QStringLiteral(".txt"), QStringLiteral("Textdatei (*.txt)|*.txt"), false}
                               : SaveKind{QStringLiteral(".crp"), QStringLiteral("Crypt-Datei (*.crp)|*.crp"), false};
-    saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText());
+    saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
 }
 
 // Printing

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,9 @@ public:
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
     bool resultShown() const { return m_shownResult != 0; }
+    // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
+    // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
+    bool sessionMayEnd(const std::function<bool()>& mayAsk);
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
@@ -91,6 +95,10 @@ private:
     std::u32string encodeIntoGroups(const QString& input);
     // The result field on screen: what the user sees is what a save or a print takes.
     const ResultField* shownResultField() const;
+    std::string padInField() const;
+    // Asks first when putting `replacement` (empty: some new pad) in the pad field would lose the pad there.
+    bool mayReplacePad(const std::string& replacement = {});
+    void showNewPad();
 
     std::unique_ptr<Ui::TForm1> m_ui;
     std::unique_ptr<RandomSource> m_random;
@@ -98,6 +106,9 @@ private:
     QPointer<QWidget> m_popupComponent;
     // What became of the pads of this run, as digests; gone when the program ends.
     PadHistory m_padHistory;
+    // The pad field's text when the user let the session end: the session's close asks no second time, until
+    // the user works on.
+    QString m_padLetGo;
     // 1 while the decoded text, not the cipher output, is the result on screen.
     unsigned char m_shownResult = 0;
 };

@@ -21,6 +21,14 @@ Sha256::Digest padDigest(std::string_view pad)
     return sha.finish();
 }
 
+Sha256::Digest fileDigest(std::string_view file)
+{
+    Sha256 sha;
+    sha.add("file:");
+    sha.add(file);
+    return sha.finish();
+}
+
 // Keyed with the pad: a memory dump of the history gives no way to test a guessed message.
 Sha256::Digest messageDigest(std::string_view pad, std::string_view groups)
 {
@@ -34,6 +42,11 @@ Sha256::Digest messageDigest(std::string_view pad, std::string_view groups)
     sha.add(std::string_view("\0", 1));
     sha.add(groups);
     return sha.finish();
+}
+
+template <typename T> bool contains(const std::vector<T>& list, const T& item)
+{
+    return std::find(list.begin(), list.end(), item) != list.end();
 }
 
 } // namespace
@@ -56,49 +69,88 @@ PadHistory::Entry& PadHistory::entry(std::string_view pad)
     return added;
 }
 
+bool PadHistory::addMessage(Entry& e, std::string_view pad, std::string_view groups)
+{
+    const Sha256::Digest message = messageDigest(pad, groups);
+    if (contains(e.messages, message))
+        return false;
+    e.messages.push_back(message);
+    return true;
+}
+
 void PadHistory::made(std::string_view pad)
 {
     entry(pad).madeHere = true;
 }
 
-void PadHistory::saved(std::string_view pad)
+void PadHistory::loaded(std::string_view pad, std::string_view file)
 {
-    entry(pad).kept = true;
+    written(file, pad);
+    entry(pad).loaded = true;
+}
+
+void PadHistory::written(std::string_view file, std::string_view pad)
+{
+    const Sha256::Digest digest = fileDigest(file);
+    for (Entry& e : m_entries)
+        e.files.erase(std::remove(e.files.begin(), e.files.end(), digest), e.files.end());
+    if (pad.empty())
+        return;
+    Entry& e = entry(pad);
+    e.files.push_back(digest);
+    e.leftProgram = true;
 }
 
 void PadHistory::printed(std::string_view pad)
 {
-    entry(pad).kept = true;
+    Entry& e = entry(pad);
+    e.printed = true;
+    e.leftProgram = true;
 }
 
 void PadHistory::enciphered(std::string_view pad, std::string_view groups)
 {
     Entry& e = entry(pad);
-    const Sha256::Digest message = messageDigest(pad, groups);
-    if (std::find(e.messages.begin(), e.messages.end(), message) == e.messages.end())
-        e.messages.push_back(message);
+    e.enciphered = true;
+    addMessage(e, pad, groups);
+}
+
+bool PadHistory::deciphered(std::string_view pad, std::string_view groups)
+{
+    Entry& e = entry(pad);
+    return addMessage(e, pad, groups) && e.messages.size() > 1;
 }
 
 bool PadHistory::wouldReuse(std::string_view pad, std::string_view groups) const
 {
     const Entry* e = find(pad);
-    if (!e || e->messages.empty())
-        return false;
     // The same message again gives an eavesdropper nothing new.
-    const Sha256::Digest message = messageDigest(pad, groups);
-    return std::find(e->messages.begin(), e->messages.end(), message) == e->messages.end();
+    return e && !e->messages.empty() && !contains(e->messages, messageDigest(pad, groups));
 }
 
-bool PadHistory::isFreshUnused(std::string_view pad) const
+bool PadHistory::needsPartnersPad(std::string_view pad) const
+{
+    if (pad.size() < PadCipher::PadLength)
+        return true;
+    const Entry* e = find(pad);
+    return e && e->madeHere && !e->leftProgram && e->messages.empty();
+}
+
+bool PadHistory::wouldLose(std::string_view pad, std::string_view replacement) const
 {
     const Entry* e = find(pad);
-    return e && e->madeHere && e->messages.empty();
+    if (!replacement.empty() && find(replacement) == e)
+        return false;
+    return e && (e->madeHere || e->loaded) && e->enciphered && !e->printed && e->files.empty();
 }
 
-bool PadHistory::hasUnkeptPad() const
+bool PadHistory::fileHoldsUsedPad(std::string_view file, std::string_view pad) const
 {
-    return std::any_of(m_entries.begin(), m_entries.end(),
-                       [](const Entry& e) { return e.madeHere && !e.kept && !e.messages.empty(); });
+    const Sha256::Digest digest = fileDigest(file);
+    const Entry* writing = pad.empty() ? nullptr : find(pad);
+    return std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
+        return &e != writing && !e.messages.empty() && contains(e.files, digest);
+    });
 }
 
 } // namespace quarn

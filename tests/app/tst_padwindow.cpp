@@ -2,6 +2,7 @@
 #include "FileDialog.h"
 #include "GroupFormatter.h"
 #include "MessageBoxes.h"
+#include "PadQuestions.h"
 #include "TForm1.h"
 #include "TestFiles.h"
 #include "TextBytes.h"
@@ -71,12 +72,37 @@ private:
         ui()->bt_kodieren->click();
     }
 
-    // One letter for each step: k = Kodieren "HALLO", K = Kodieren "WELT", p = OTP erzeugen, z = a loaded
-    // pad of zeros, c = Chiffrieren, s = save the pad, f = a failed pad save, d/D = decode/encode direction.
+    // One letter for each step: k = Kodieren "HALLO", K = Kodieren "WELT", p = OTP erzeugen, z = a pad of
+    // zeros from elsewhere, Z = "OTP Laden" of a file of zeros, L = "OTP Laden" of pad.OTP, c = Chiffrieren,
+    // s = save the pad into pad.OTP, t = save the cipher into pad.OTP, f = a failed pad save, d/D = decode/encode
+    // direction, r = receive: decipher the groups of "HALLO" (its cipher under the pad of zeros), j = answer the
+    // next question with Ja.
     void run(const QString& steps)
     {
         for (QChar step : steps) {
             switch (step.toLatin1()) {
+            case 'j':
+                MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
+                break;
+            case 'Z':
+                QVERIFY(test::writeBytes(m_dir->filePath(QStringLiteral("null.OTP")), zeroPad().toLatin1()));
+                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("null.OTP")));
+                ui()->bt_OTPLoad->click();
+                break;
+            case 'L':
+                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
+                ui()->bt_OTPLoad->click();
+                break;
+            case 't':
+                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
+                ui()->bt_QuarnDecryptSave->click();
+                break;
+            case 'r':
+                ui()->rb_QuarnDecod->click();
+                kodieren(fromWindows1252(GroupFormatter::format(CodeEncoder::encode("HALLO")).text));
+                ui()->bt_OTPCrypt->click();
+                ui()->rb_QuarnCode->click();
+                break;
             case 'k':
                 kodieren(QStringLiteral("HALLO"));
                 break;
@@ -158,7 +184,7 @@ private slots:
                                                          << "Ja" << true << true;
         QTest::newRow("the same message again asks nothing") << "kpckc"
                                                              << "" << false << true;
-        QTest::newRow("a new pad for the second message asks nothing") << "kpcKpc"
+        QTest::newRow("a new pad for the second message asks nothing") << "kpcjpKc"
                                                                        << "" << false << true;
         QTest::newRow("a loaded pad used twice asks as well") << "kzcKc"
                                                               << "Nein" << true << false;
@@ -166,6 +192,10 @@ private slots:
                                                          << "Nein" << true << false;
         QTest::newRow("the pad the cipher made for an empty field counts as used") << "kcKc"
                                                                                    << "Nein" << true << false;
+        QTest::newRow("a pad that deciphered a message asks before the reply") << "ZrKc"
+                                                                               << "Nein" << true << false;
+        QTest::newRow("enciphering the message it deciphered asks nothing") << "Zrkc"
+                                                                            << "" << false << true;
     }
 
     void aPadEnciphersOneMessage()
@@ -199,28 +229,44 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("how");
         QTest::newRow("a new run closes at once") << ""
-                                                  << "" << false << true;
+                                                  << "" << false << true << "";
         QTest::newRow("a pad that enciphered nothing closes at once") << "p"
-                                                                      << "" << false << true;
-        QTest::newRow("an unsaved pad that enciphered asks, and Nein keeps the window") << "kpc"
-                                                                                        << "Nein" << true << false;
+                                                                      << "" << false << true << "";
+        QTest::newRow("an unsaved pad that enciphered asks, and Nein keeps the window")
+            << "kpc"
+            << "Nein" << true << false << "";
         QTest::newRow("Esc keeps the window") << "kpc"
-                                              << "Esc" << true << false;
+                                              << "Esc" << true << false << "";
         QTest::newRow("Ja closes") << "kpc"
-                                   << "Ja" << true << true;
+                                   << "Ja" << true << true << "";
         QTest::newRow("the pad the cipher made for an empty field counts too") << "kc"
-                                                                               << "Nein" << true << false;
+                                                                               << "Nein" << true << false << "";
         QTest::newRow("a saved pad closes at once") << "kpcs"
-                                                    << "" << false << true;
+                                                    << "" << false << true << "";
         QTest::newRow("a pad saved before it enciphered closes at once") << "kpsc"
-                                                                         << "" << false << true;
+                                                                         << "" << false << true << "";
         QTest::newRow("a failed save keeps the question") << "kpcf"
-                                                          << "Nein" << true << false;
+                                                          << "Nein" << true << false << "";
         QTest::newRow("a loaded pad someone else has closes at once") << "kzc"
-                                                                      << "" << false << true;
-        QTest::newRow("an older unsaved pad still counts") << "kpcpKcs"
-                                                           << "Nein" << true << false;
+                                                                      << "" << false << true << "";
+        QTest::newRow("a pad given up with Ja no longer counts") << "kpcjp"
+                                                                 << "" << false << true << "";
+        QTest::newRow("a pad whose file was written over counts again") << "kpcsjt"
+                                                                        << "Nein" << true << false << "";
+        QTest::newRow("a pad saved again into its own file stays kept") << "kpcsjs"
+                                                                        << "" << false << true << "";
+        QTest::newRow("a logout asks too, and Nein cancels it") << "kpc"
+                                                                << "Nein" << true << false << "logout";
+        QTest::newRow("Ja lets the logout go on") << "kpc"
+                                                  << "Ja" << true << true << "logout";
+        QTest::newRow("a session that may not ask ends") << "kpc"
+                                                         << "" << false << true << "shutdown";
+        QTest::newRow("a logout with a saved pad asks nothing") << "kpcs"
+                                                                << "" << false << true << "logout";
+        QTest::newRow("after Ja to the logout closing asks no second time") << "kpc"
+                                                                            << "Ja" << true << true << "logout, close";
     }
 
     void closingAsksOnlyWhenAMessagesPadWouldBeLost()
@@ -229,45 +275,72 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, asked);
         QFETCH(bool, closed);
+        QFETCH(QString, how);
         run(steps);
         MessageBoxes::takeRecords();
         if (!answer.isEmpty())
             MessageBoxes::setNextAnswer(answerNamed(answer));
-        QCOMPARE(m_form->close(), closed);
+        if (how.startsWith(QStringLiteral("logout")) || how == QStringLiteral("shutdown")) {
+            QCOMPARE(m_form->sessionMayEnd([&] { return how != QStringLiteral("shutdown"); }), closed);
+            QVERIFY(m_form->isVisible());
+        }
+        if (how.isEmpty() || how.endsWith(QStringLiteral("close"))) {
+            QCOMPARE(m_form->close(), closed);
+            QCOMPARE(m_form->isVisible(), !closed);
+        }
         QCOMPARE(confirmations(), asked ? QStringList{test::CloseQuestion} : QStringList{});
-        QCOMPARE(m_form->isVisible(), !closed);
+    }
+
+    // Ja to a logout that another program then calls off: once the user works on, closing asks again.
+    void workAfterACalledOffLogoutBringsTheQuestionBack()
+    {
+        run(QStringLiteral("kpcj"));
+        QVERIFY(m_form->sessionMayEnd([] { return true; }));
+        run(QStringLiteral("K"));
+        QVERIFY(!m_form->close());
+        QCOMPARE(confirmations(), (QStringList{test::CloseQuestion, test::CloseQuestion}));
     }
 
     void decipheringNeedsThePartnersPad_data()
     {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<bool>("notice");
-        QTest::newRow("a fresh pad made here cannot decipher") << "kpcpd" << true;
-        QTest::newRow("no pad at all cannot decipher") << "d" << true;
-        QTest::newRow("the pad that enciphered may check the round trip") << "kpcd" << false;
-        QTest::newRow("a loaded pad deciphers") << "kpczd" << false;
+        QTest::addColumn<QString>("cipher"); // empty: the cipher on screen
+        QTest::addColumn<QString>("notice");
+        const QString none;
+        QTest::newRow("a fresh pad made here cannot decipher") << "kpcjpd" << none << loadPadFirst;
+        QTest::newRow("no pad at all cannot decipher") << "d" << none << loadPadFirst;
+        QTest::newRow("the pad that enciphered may check the round trip") << "kpcd" << none << none;
+        QTest::newRow("a loaded pad deciphers") << "kpczd" << none << none;
+        QTest::newRow("a pad saved for the partner deciphers") << "kpsd"
+                                                               << "12345 67890 " << none;
+        QTest::newRow("the partner's pad loaded again from its file deciphers") << "kpspLd"
+                                                                                << "12345 67890 " << none;
+        QTest::newRow("a pad that enciphered another message says it now carries two")
+            << "kpcd"
+            << "12345 67890 " << PadQuestions::secondMessage();
+        QTest::newRow("the same received message twice says nothing more") << "Zrd"
+                                                                           << "" << none;
     }
 
     void decipheringNeedsThePartnersPad()
     {
         QFETCH(QString, steps);
-        QFETCH(bool, notice);
-        if (steps != QStringLiteral("d"))
-            run(steps.chopped(1));
-        const QString cipher = ui()->OTPCryptOut->fieldText();
+        QFETCH(QString, cipher);
+        QFETCH(QString, notice);
+        run(steps.chopped(1));
+        if (cipher.isEmpty())
+            cipher = ui()->OTPCryptOut->fieldText();
         const QString pad = ui()->OTPOut->fieldText();
         run(QStringLiteral("d"));
         kodieren(cipher.isEmpty() ? QStringLiteral("12345 ") : cipher);
         MessageBoxes::takeRecords();
         run(QStringLiteral("c"));
-        const auto records = MessageBoxes::takeRecords();
-        QCOMPARE(records.size(), notice ? 1 : 0);
-        if (notice) {
-            QCOMPARE(records.first().text, loadPadFirst);
-            QVERIFY(ui()->QuarnDecrypt->fieldText().isEmpty());
-        } else {
-            QVERIFY(!ui()->QuarnDecrypt->fieldText().isEmpty());
-        }
+        QStringList shown;
+        for (const auto& record : MessageBoxes::takeRecords())
+            shown << record.text;
+        QCOMPARE(shown, notice.isEmpty() ? QStringList{} : QStringList{notice});
+        // Refused, nothing is deciphered; otherwise the text is shown, a notice or not.
+        QCOMPARE(ui()->QuarnDecrypt->fieldText().isEmpty(), notice == loadPadFirst);
         QCOMPARE(ui()->OTPOut->fieldText(), pad);
     }
 
@@ -326,22 +399,77 @@ private slots:
         }
     }
 
-    void nothingLeftToEncipherDoesNothing()
+    void nothingLeftToEncipherLeavesNoCipher_data()
     {
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("in a new run") << "";
+        QTest::newRow("after an earlier message, whose cipher must not pass for this one's") << "kzc";
+    }
+
+    void nothingLeftToEncipherLeavesNoCipher()
+    {
+        QFETCH(QString, steps);
+        run(steps);
+        const QString pad = ui()->OTPOut->fieldText();
         kodieren(QStringLiteral("ÄÖÜ"));
         MessageBoxes::takeRecords();
         QVERIFY(ui()->fuenfergruppenOut->fieldText().isEmpty());
         const QList<bool> before = {ui()->bt_OTPCrypt->isEnabled(), ui()->bt_OTPSave->isEnabled(),
                                     ui()->bt_OTPPrint->isEnabled(), ui()->bt_QuarnDecryptSave->isEnabled()};
         ui()->bt_OTPCrypt->click();
-        QVERIFY(ui()->OTPOut->fieldText().isEmpty());
+        QCOMPARE(ui()->OTPOut->fieldText(), pad);
         QVERIFY(ui()->OTPCryptOut->fieldText().isEmpty());
         QCOMPARE((QList<bool>{ui()->bt_OTPCrypt->isEnabled(), ui()->bt_OTPSave->isEnabled(),
                               ui()->bt_OTPPrint->isEnabled(), ui()->bt_QuarnDecryptSave->isEnabled()}),
                  before);
         QCOMPARE(MessageBoxes::takeRecords().size(), 0);
-        // Closing loses nothing: no pad carries a message.
+        // Closing loses nothing: no pad made here carries a message.
         QVERIFY(m_form->close());
+    }
+
+    // The last step would put another pad in the field.
+    void replacingAPadThatWouldBeLostAsksFirst_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("OTP erzeugen over a used unsaved pad asks, and Nein keeps it") << "kpcp"
+                                                                                      << "Nein" << true << false;
+        QTest::newRow("Ja replaces it") << "kpcp"
+                                        << "Ja" << true << true;
+        QTest::newRow("OTP Laden over a used unsaved pad asks as well") << "kpcZ"
+                                                                        << "Nein" << true << false;
+        QTest::newRow("a saved pad is replaced without a word") << "kpcsp"
+                                                                << "" << false << true;
+        QTest::newRow("a pad that only deciphered is replaced without a word") << "Zrp"
+                                                                               << "" << false << true;
+        QTest::newRow("a loaded pad whose file was written over asks") << "kpcsLjtp"
+                                                                       << "Nein" << true << false;
+    }
+
+    void replacingAPadThatWouldBeLostAsksFirst()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, replaced);
+        run(steps.chopped(1));
+        MessageBoxes::takeRecords();
+        const auto fields = [this] {
+            return QStringList{ui()->OTPOut->fieldText(), ui()->OTPCryptOut->fieldText(),
+                               ui()->fuenfergruppenOut->fieldText(), ui()->QuarnDecrypt->fieldText(),
+                               ui()->bt_OTPSave->isEnabled() ? "save" : "no save"};
+        };
+        const QStringList before = fields();
+        if (!answer.isEmpty())
+            MessageBoxes::setNextAnswer(answerNamed(answer));
+        run(steps.right(1));
+        QCOMPARE(confirmations(), asked ? QStringList{PadQuestions::replace()} : QStringList{});
+        if (replaced)
+            QVERIFY(ui()->OTPOut->fieldText() != before.first());
+        else
+            QCOMPARE(fields(), before);
     }
 
     void typedLettersAreUpperCaseAndLimitedWhateverTheModifier_data()

@@ -2,6 +2,7 @@
 #include "FileMessages.h"
 #include "MessageBoxes.h"
 #include "PadFileText.h"
+#include "PadQuestions.h"
 #include "PrinterDialog.h"
 #include "TForm1.h"
 #include "TestFiles.h"
@@ -26,11 +27,15 @@ using namespace quarn;
 namespace {
 
 // What the test knows of the pads of one run, kept as plain text: an oracle written apart from the window's.
+// The walk never prints (its print dialog is always cancelled).
 struct PadModel
 {
     QSet<QString> made;
-    QSet<QString> kept;
-    QMap<QString, QSet<QString>> messages; // pad -> groups texts it enciphered
+    QSet<QString> loaded;
+    QSet<QString> leftProgram; // saved or loaded once
+    QSet<QString> enciphering;
+    QMap<QString, QString> files;          // file -> the pad it holds
+    QMap<QString, QSet<QString>> messages; // pad -> plain groups it enciphered or deciphered
 
     static QString key(const QString& pad) { return pad.left(600); }
     static QString message(QString groups)
@@ -45,13 +50,21 @@ struct PadModel
         const QSet<QString> used = messages.value(key(pad));
         return !used.isEmpty() && !used.contains(message(groups));
     }
-    bool freshUnused(const QString& pad) const { return made.contains(key(pad)) && messages.value(key(pad)).isEmpty(); }
-    bool unkept() const
+    bool needsPartner(const QString& pad) const
     {
-        for (auto it = messages.begin(); it != messages.end(); ++it)
-            if (made.contains(it.key()) && !kept.contains(it.key()) && !it.value().isEmpty())
-                return true;
-        return false;
+        return pad.size() < 600 ||
+               (made.contains(key(pad)) && !leftProgram.contains(key(pad)) && messages.value(key(pad)).isEmpty());
+    }
+    bool wouldLose(const QString& pad, const QString& replacement = {}) const
+    {
+        const QString k = key(pad);
+        if (!replacement.isEmpty() && key(replacement) == k)
+            return false;
+        return (made.contains(k) || loaded.contains(k)) && enciphering.contains(k) && !files.values().contains(k);
+    }
+    bool fileHoldsUsedPad(const QString& file, const QString& pad) const
+    {
+        return files.contains(file) && files.value(file) != key(pad) && !messages.value(files.value(file)).isEmpty();
     }
 };
 
@@ -178,9 +191,9 @@ private:
         PrinterDialog::clearNextAnswers();
         // Never a real print job: the print dialog is always cancelled.
         PrinterDialog::setNextAnswer(false);
-        static const QStringList loads = {"gut.OTP",  "null.OTP",    "falsch.OTP", "kurz.OTP",
-                                          "leer.OTP", "ordner.OTP",  "fehlt.OTP",  "text.txt",
-                                          "lang.txt", "chiffre.crp", "unsinn.crp", ""};
+        static const QStringList loads = {"gut.OTP",    "null.OTP",  "falsch.OTP", "kurz.OTP", "leer.OTP",
+                                          "ordner.OTP", "fehlt.OTP", "text.txt",   "lang.txt", "chiffre.crp",
+                                          "unsinn.crp", "ziel0.OTP", "ziel1.OTP",  ""};
         QString chosen;
         switch (pick(5)) {
         case 0: {
@@ -362,8 +375,15 @@ private:
         const int limitBefore = ui()->QuarnIn->inputLimit();
         const bool encodeBefore = !decode();
         const bool wouldReuse = m_model.wouldReuse(padBefore, groups);
-        const bool fresh = m_model.freshUnused(padBefore);
-        const bool unkept = m_model.unkept();
+        const bool needsPartner = m_model.needsPartner(padBefore);
+        const bool unkept = m_model.wouldLose(padBefore);
+        const std::optional<QString> padInFile =
+            action == 'L' && existedBefore ? padFromFile(chosenBefore) : std::optional<QString>();
+        const bool losesInFile = m_model.fileHoldsUsedPad(chosen, action == 'S' ? padBefore : QString());
+        // A result save opens its dialog only for a result on screen.
+        const bool resultShown =
+            !(m_form->resultShown() ? ui()->QuarnDecrypt : ui()->OTPCryptOut)->fieldText().isEmpty();
+        const bool usedBefore = !m_model.messages.value(PadModel::key(padBefore)).isEmpty();
         const QString savedPad = padBefore;
         bool enabled = true;
         bool closing = false;
@@ -389,6 +409,7 @@ private:
             ui()->bt_OTPSave->click();
             break;
         case 's':
+            enabled = ui()->bt_QuarnDecryptSave->isEnabled();
             ui()->bt_QuarnDecryptSave->click();
             break;
         case 'T':
@@ -450,6 +471,20 @@ private:
             if (answerTo(test::ReuseQuestion) != MessageBoxes::Answer::Yes)
                 QCOMPARE(ui()->OTPCryptOut->fieldText(), cipherBefore);
         }
+        // Replacing a pad that would be lost asks first, and only Ja lets it go.
+        const bool replacing = (action == 'p' && enabled) || (action == 'L' && padInFile);
+        const bool replaceDue = replacing && m_model.wouldLose(padBefore, padInFile.value_or(QString()));
+        QVERIFY2(questions.contains(PadQuestions::replace()) == replaceDue, qPrintable(m_context));
+        if (replaceDue && answerTo(PadQuestions::replace()) != MessageBoxes::Answer::Yes)
+            QCOMPARE(ui()->OTPOut->fieldText(), padBefore);
+        // Writing over a file that holds a used pad says so.
+        const QString name = QFileInfo(chosen).fileName();
+        QVERIFY2(questions.contains(PadQuestions::overwriteUsedPad(name)) ==
+                     ((action == 'S' || (action == 's' && resultShown)) && enabled && existedBefore && losesInFile),
+                 qPrintable(m_context));
+        // Nothing to encipher leaves no earlier cipher behind.
+        if (action == 'c' && enabled && groups.isEmpty())
+            QVERIFY2(ui()->OTPCryptOut->fieldText().isEmpty(), qPrintable(m_context + " left a stale cipher"));
 
         QVERIFY2(!QTest::currentTestFailed(), qPrintable(m_context));
         checkPad(action, enabled, padBefore, encodeBefore, groups, chosen);
@@ -459,11 +494,22 @@ private:
         // The model follows what the step did.
         const QString padNow = ui()->OTPOut->fieldText();
         if (action == 'c' && enabled && !groups.isEmpty()) {
-            const bool refused = !encodeBefore && (padBefore.size() < 600 || fresh);
+            const bool refused = !encodeBefore && needsPartner;
             const bool declined = asked && answerTo(test::ReuseQuestion) != MessageBoxes::Answer::Yes;
+            const QString output = ui()->OTPCryptOut->fieldText();
             if (!refused && !declined) {
-                if (encodeBefore && !ui()->OTPCryptOut->fieldText().isEmpty())
+                if (encodeBefore && !output.isEmpty()) {
                     m_model.messages[PadModel::key(padNow)].insert(PadModel::message(groups));
+                    m_model.enciphering.insert(PadModel::key(padNow));
+                }
+                // A decipher run to its end is a use; a different message on a used pad is told.
+                if (!encodeBefore && !error) {
+                    QSet<QString>& carried = m_model.messages[PadModel::key(padNow)];
+                    const bool second = usedBefore && !carried.contains(PadModel::message(output));
+                    const bool told = !records.isEmpty() && records.last().text == PadQuestions::secondMessage();
+                    QVERIFY2(told == second, qPrintable(m_context + " told of a second message wrongly"));
+                    carried.insert(PadModel::message(output));
+                }
                 if (padBefore.size() < 600)
                     m_expected[1] = m_expected[2] = true;
                 if (!error)
@@ -471,7 +517,12 @@ private:
             }
             QVERIFY2(!refused || records.size() == 1, qPrintable(m_context + " deciphered with a fresh pad"));
         }
-        if (action == 'p')
+        if (action == 'L' && padInFile && padNow == *padInFile) {
+            m_model.loaded.insert(PadModel::key(padNow));
+            m_model.leftProgram.insert(PadModel::key(padNow));
+            m_model.files[chosen] = PadModel::key(padNow);
+        }
+        if (action == 'p' && padNow != padBefore)
             m_expected[1] = m_expected[2] = true;
         if (action == 'k') {
             m_expected[0] = !ui()->QuarnIn->text().isEmpty();
@@ -483,7 +534,6 @@ private:
 
         // Every "gespeichert" is true: exactly those bytes are on disk; otherwise the old file stays whole.
         if (action == 'S' || action == 's') {
-            const QString name = QFileInfo(chosen).fileName();
             const bool said = records.size() > 0 && (records.last().text == FileMessages::padSaved() ||
                                                      records.last().text == FileMessages::saved(name));
             if (said) {
@@ -495,8 +545,12 @@ private:
                 QCOMPARE(test::readBytes(chosen), expected);
                 // A result is saved only when there is one on screen.
                 QVERIFY(action == 'S' || !expected.isEmpty());
-                if (action == 'S')
-                    m_model.kept.insert(PadModel::key(savedPad));
+                if (action == 'S') {
+                    m_model.files[chosen] = PadModel::key(savedPad);
+                    m_model.leftProgram.insert(PadModel::key(savedPad));
+                } else {
+                    m_model.files.remove(chosen);
+                }
             } else if (existedBefore) {
                 QCOMPARE(test::readBytes(chosen), chosenBefore);
             } else {
@@ -537,15 +591,19 @@ private:
     // Message texts grouped by what they are about, for the walk's summary.
     static QString kindOf(const QString& text)
     {
-        static const QStringList kinds = {
-            test::ReuseQuestion, test::CloseQuestion, QStringLiteral("OTP wurde gespeichert!"),
-            QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"), QStringLiteral("Nicht in der Quarn-Tafel")};
+        static const QStringList kinds = {test::ReuseQuestion,
+                                          test::CloseQuestion,
+                                          PadQuestions::replace(),
+                                          PadQuestions::secondMessage(),
+                                          QStringLiteral("OTP wurde gespeichert!"),
+                                          QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"),
+                                          QStringLiteral("Nicht in der Quarn-Tafel")};
         for (const QString& kind : kinds)
             if (text.startsWith(kind))
                 return kind;
-        for (const char* part :
-             {" wurde gespeichert!", " wurde nicht gespeichert!", " konnte nicht gelesen werden",
-              " ist kein gültiger Integerwert", " ist kein gültiges OTP", " wirklich überschreiben?", " zu groß!"})
+        for (const char* part : {" wurde gespeichert!", " wurde nicht gespeichert!", " konnte nicht gelesen werden",
+                                 " ist kein gültiger Integerwert", " ist kein gültiges OTP",
+                                 " enthält das OTP einer Nachricht", " wirklich überschreiben?", " zu groß!"})
             if (text.contains(QString::fromUtf8(part)))
                 return QStringLiteral("...") + QString::fromUtf8(part);
         return text;
@@ -590,7 +648,8 @@ private slots:
             qInfo().noquote() << it.value() << "x" << it.key();
         if (steps >= 3000) {
             for (const QString& met :
-                 {test::ReuseQuestion, test::CloseQuestion, QStringLiteral("OTP wurde gespeichert!"),
+                 {test::ReuseQuestion, test::CloseQuestion, PadQuestions::replace(), PadQuestions::secondMessage(),
+                  QStringLiteral("... enthält das OTP einer Nachricht"), QStringLiteral("OTP wurde gespeichert!"),
                   QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"), QStringLiteral("Nicht in der Quarn-Tafel"),
                   QStringLiteral("... wurde gespeichert!"), QStringLiteral("<new run>"),
                   QStringLiteral("<pad loaded>")})

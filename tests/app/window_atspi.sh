@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # The window on its own X server, driven through the accessibility interface and the keyboard (window_atspi.py).
-# Usage: window_atspi.sh QUARN_EXECUTABLE. Exits 77 (skipped) when the tools for it are missing.
+# Usage: window_atspi.sh QUARN_EXECUTABLE QUARN_CLI_EXECUTABLE. Exits 77 (skipped) when the tools for it are missing.
 set -u
 quarn=$1
+if [ ! -x "${2:-}" ]; then
+    echo "usage: window_atspi.sh QUARN_EXECUTABLE QUARN_CLI_EXECUTABLE"
+    exit 2
+fi
+export QUARN_CLI=$2
 here=$(cd "$(dirname "$0")" && pwd)
 for tool in Xvfb xdotool dbus-run-session; do
     if ! command -v "$tool" > /dev/null; then
@@ -55,7 +60,7 @@ attempt() {
             kill $app $bus 2> /dev/null
             exit 3
         fi
-        timeout 120 /usr/bin/python3 "$3/window_atspi.py" "$window"
+        QUARN_WORK=$2 timeout 180 /usr/bin/python3 "$3/window_atspi.py" "$window"
         status=$?
         sleep 1
         if kill -0 $app 2> /dev/null; then

@@ -40,22 +40,30 @@ std::string named(const QString& name)
     return name.toStdString();
 }
 
-// "made P", "saved P", "printed P", "enciphered P G".
-void replay(PadHistory& history, const QStringList& steps)
+// "made P", "loaded P F", "written F P", "written F" (a file that holds no pad now), "printed P",
+// "enciphered P G", "deciphered P G"; returns how often deciphering said that a pad now carries two messages.
+int replay(PadHistory& history, const QStringList& steps)
 {
+    int notices = 0;
     for (const QString& step : steps) {
         const QStringList w = step.split(QLatin1Char(' '));
+        const std::string second = w.size() > 2 ? named(w[2]) : std::string();
         if (w[0] == "made")
             history.made(named(w[1]));
-        else if (w[0] == "saved")
-            history.saved(named(w[1]));
+        else if (w[0] == "loaded")
+            history.loaded(named(w[1]), second);
+        else if (w[0] == "written")
+            history.written(named(w[1]), second);
         else if (w[0] == "printed")
             history.printed(named(w[1]));
         else if (w[0] == "enciphered")
-            history.enciphered(named(w[1]), named(w[2]));
+            history.enciphered(named(w[1]), second);
+        else if (w[0] == "deciphered")
+            notices += history.deciphered(named(w[1]), second) ? 1 : 0;
         else
-            QFAIL(qPrintable("unknown step " + step));
+            qFatal("unknown step %s", qPrintable(step));
     }
+    return notices;
 }
 
 } // namespace
@@ -99,45 +107,69 @@ private slots:
         }
     }
 
+    // After the steps, the answers for the pad in the field, given groups, and a save of that pad over file F.
     void history_data()
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("pad");
         QTest::addColumn<QString>("groups");
         QTest::addColumn<bool>("wouldReuse");
-        QTest::addColumn<bool>("freshUnused");
-        QTest::addColumn<bool>("unkept");
+        QTest::addColumn<bool>("needsPartner");
+        QTest::addColumn<bool>("wouldLose");
+        QTest::addColumn<bool>("overF");
+        QTest::addColumn<int>("notices");
         using L = QStringList;
-        QTest::newRow("an unknown pad is neither fresh nor reused") << L{} << "P"
-                                                                    << "G" << false << false << false;
-        QTest::newRow("a pad made here and unused is fresh") << L{"made P"} << "P"
-                                                             << "G" << false << true << false;
-        QTest::newRow("the same message again is no reuse") << L{"made P", "enciphered P G"} << "P"
-                                                            << "G" << false << false << true;
-        QTest::newRow("the same groups with a closing blank are the same message")
-            << L{"made P", "enciphered P G"} << "P"
-            << "G " << false << false << true;
-        QTest::newRow("a different message is reuse") << L{"made P", "enciphered P G"} << "P"
-                                                      << "H" << true << false << true;
-        QTest::newRow("a loaded pad that enciphered is reused too") << L{"enciphered P G"} << "P"
-                                                                    << "H" << true << false << false;
-        QTest::newRow("a pad followed by its line break is the same pad") << L{"made P", "enciphered P+CRLF G"} << "P"
-                                                                          << "H" << true << false << true;
-        QTest::newRow("another pad may take the message") << L{"made P", "enciphered P G"} << "Q"
-                                                          << "H" << false << false << true;
-        QTest::newRow("a saved pad is kept") << L{"made P", "enciphered P G", "saved P"} << "P"
-                                             << "G" << false << false << false;
-        QTest::newRow("a printed pad is kept") << L{"made P", "enciphered P G", "printed P"} << "P"
-                                               << "G" << false << false << false;
-        QTest::newRow("saving another pad keeps only that one")
-            << L{"made P", "enciphered P G", "made Q", "saved Q"} << "Q"
-            << "G" << false << true << true;
-        QTest::newRow("an older unkept pad still counts")
-            << L{"made P", "enciphered P G", "made Q", "enciphered Q H", "saved Q"} << "Q"
-            << "H" << false << false << true;
-        QTest::newRow("a made pad kept before it enciphered stays kept")
-            << L{"made P", "saved P", "enciphered P G"} << "P"
-            << "G" << false << false << false;
+        const auto row = [](const char* name, const L& steps, const char* pad, const char* groups, bool reuse,
+                            bool partner, bool lose, bool overF = false, int notices = 0) {
+            QTest::newRow(name) << steps << pad << groups << reuse << partner << lose << overF << notices;
+        };
+        row("an unknown pad is someone else's", {}, "P", "G", false, false, false);
+        row("a pad made here and unused needs the partner's", {"made P"}, "P", "G", false, true, false);
+        row("the same message again is no reuse", {"made P", "enciphered P G"}, "P", "G", false, false, true);
+        row("the same groups with a closing blank are the same message", {"made P", "enciphered P G"}, "P", "G ", false,
+            false, true);
+        row("a different message is reuse", {"made P", "enciphered P G"}, "P", "H", true, false, true);
+        row("a pad from elsewhere that enciphered is reused too", {"enciphered P G"}, "P", "H", true, false, false);
+        row("a pad followed by its line break is the same pad", {"made P", "enciphered P+CRLF G"}, "P", "H", true,
+            false, true);
+        row("another pad may take the message", {"made P", "enciphered P G"}, "Q", "H", false, false, false);
+        row("a saved pad is kept", {"made P", "enciphered P G", "written F P"}, "P", "G", false, false, false);
+        row("a printed pad is kept", {"made P", "enciphered P G", "printed P"}, "P", "G", false, false, false);
+        row("saving another pad keeps only that one", {"made P", "enciphered P G", "made Q", "written F Q"}, "P", "G",
+            false, false, true);
+        row("each pad answers for itself", {"made P", "enciphered P G", "made Q", "enciphered Q H", "written F Q"}, "Q",
+            "H", false, false, false, false);
+        row("a made pad kept before it enciphered stays kept", {"made P", "written F P", "enciphered P G"}, "P", "G",
+            false, false, false);
+        row("a short pad never deciphers", {}, "12345 ", "G", false, true, false);
+        row("a saved pad may be the partner's", {"made P", "written F P"}, "P", "G", false, false, false);
+        row("a printed pad may be the partner's", {"made P", "printed P"}, "P", "G", false, false, false);
+        row("a loaded pad deciphers", {"loaded P F"}, "P", "G", false, false, false);
+        row("a pad saved once may still be held elsewhere", {"made P", "written F P", "written F"}, "P", "G", false,
+            false, false);
+        row("a deciphered message makes the pad used", {"loaded P F", "deciphered P G"}, "P", "H", true, false, false);
+        row("enciphering the groups it deciphered is a round trip", {"loaded P F", "deciphered P G"}, "P", "G", false,
+            false, false);
+        row("deciphering a second message says so", {"made P", "enciphered P G", "deciphered P H"}, "P", "G", false,
+            false, true, false, 1);
+        row("deciphering the same message twice says nothing", {"loaded P F", "deciphered P G", "deciphered P G"}, "P",
+            "H", true, false, false);
+        row("a file that holds a used pad warns before another pad goes over it",
+            {"made P", "enciphered P G", "written F P"}, "Q", "G", false, false, false, true);
+        row("a file that holds a used pad warns before a text goes over it", {"loaded P F", "deciphered P G"}, "", "G",
+            false, true, false, true);
+        row("the same pad over its own file loses nothing", {"made P", "enciphered P G", "written F P"}, "P", "G",
+            false, false, false, false);
+        row("a file that holds an unused pad warns of nothing", {"made P", "written F P"}, "Q", "G", false, false,
+            false, false);
+        row("a pad written over in its file is lost", {"made P", "enciphered P G", "written F P", "written F Q"}, "P",
+            "G", false, false, true, false);
+        row("a loaded pad written over in its file is lost", {"loaded P F", "enciphered P G", "written F"}, "P", "G",
+            false, false, true);
+        row("another file still keeps the pad",
+            {"made P", "enciphered P G", "written F P", "written E P", "written F Q"}, "P", "G", false, false, false);
+        row("a pad loaded again from its file is kept", {"made P", "enciphered P G", "loaded P F"}, "P", "G", false,
+            false, false);
     }
 
     void history()
@@ -146,10 +178,11 @@ private slots:
         QFETCH(QString, pad);
         QFETCH(QString, groups);
         PadHistory history;
-        replay(history, steps);
+        QTEST(replay(history, steps), "notices");
         QTEST(history.wouldReuse(named(pad), named(groups)), "wouldReuse");
-        QTEST(history.isFreshUnused(named(pad)), "freshUnused");
-        QTEST(history.hasUnkeptPad(), "unkept");
+        QTEST(history.needsPartnersPad(named(pad)), "needsPartner");
+        QTEST(history.wouldLose(named(pad)), "wouldLose");
+        QTEST(history.fileHoldsUsedPad("F", named(pad)), "overF");
     }
 };
 
