@@ -4,6 +4,7 @@
 #include "Windows1252.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quarn {
@@ -60,24 +61,17 @@ const char* invisibleName(char32_t cp)
     }
 }
 
+// The letter that Ä, Ö, Ü or ß (either case) is written out from, with E (or a second S); 0 for any other.
 char32_t germanLetterBase(char32_t cp)
 {
-    switch (cp) {
-    case U'\u00C4':
-    case U'\u00E4':
-        return U'A';
-    case U'\u00D6':
-    case U'\u00F6':
-        return U'O';
-    case U'\u00DC':
-    case U'\u00FC':
-        return U'U';
-    case U'\u00DF':
-    case U'\u1E9E':
-        return U'S';
-    default:
-        return 0;
-    }
+    static constexpr std::pair<char32_t, char32_t> letters[] = {
+        {U'\u00C4', U'A'}, {U'\u00E4', U'A'}, {U'\u00D6', U'O'}, {U'\u00F6', U'O'},
+        {U'\u00DC', U'U'}, {U'\u00FC', U'U'}, {U'\u00DF', U'S'}, {U'\u1E9E', U'S'},
+    };
+    for (const auto& [letter, base] : letters)
+        if (letter == cp)
+            return base;
+    return 0;
 }
 
 } // namespace
