@@ -16,12 +16,17 @@
 #include "PassedOver.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
+#include "TableText.h"
 #include "TextBytes.h"
 #include "TextFile.h"
+#include "WindowFit.h"
 #include "WindowPictures.h"
 #include "ui_TForm1.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -36,6 +41,8 @@
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
 #endif
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace quarn {
 
@@ -71,6 +78,14 @@ QFont windowFont()
     return font;
 }
 
+// A screen reader tells the user the window is a frame of its own (a bare widget would be a "filler").
+QAccessibleInterface* windowAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("quarn::TForm1") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : TForm1(nullptr, parent) {}
@@ -81,6 +96,8 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_random(std::make_unique<SystemRandomSource>()),
       m_clock(std::make_unique<SystemClock>())
 {
+    static const bool accessibleWindow = (QAccessible::installFactory(windowAccessible), true);
+    Q_UNUSED(accessibleWindow);
     // The font first, so that every widget the form creates takes it.
     setFont(windowFont());
     m_ui->setupUi(this);
@@ -126,6 +143,9 @@ void TForm1::setUpWindow()
     // Labels grow with their caption, as the captions change with the direction.
     for (QLabel* label : {m_ui->Label2, m_ui->Label19, m_ui->Label20})
         label->adjustSize();
+    // Label2 lies under the page control, where nobody sees it; as a hidden window of its own it stays out of
+    // what a screen reader reports as showing.
+    m_ui->Label2->setWindowFlags(Qt::Window);
     // The radio buttons are 13 pixels high: their indicators must fit.
     auto* radioStyle = new CompactRadioStyle;
     radioStyle->setParent(this);
@@ -217,15 +237,80 @@ void TForm1::setUpMenus()
 
 void TForm1::setUpAccessibleNames()
 {
-    m_ui->QuarnIn->setAccessibleName(QStringLiteral("Eingabe"));
-    m_ui->fuenfergruppenOut->setAccessibleName(QStringLiteral("Code Ausgabe"));
-    m_ui->OTPOut->setAccessibleName(QStringLiteral("OTP"));
+    // A field with a visible label is named by it; the others after what they hold.
+    m_ui->Label19->setBuddy(m_ui->QuarnIn);
+    m_ui->Label20->setBuddy(m_ui->fuenfergruppenOut);
+    nameInputAfterItsLabel();
+    m_ui->fuenfergruppenOut->setAccessibleName(m_ui->Label20->text());
+    m_ui->OTPOut->setAccessibleName(QStringLiteral("OTP-Schlüssel"));
     m_ui->OTPCryptOut->setAccessibleName(QStringLiteral("Chiffrat"));
-    m_ui->QuarnDecrypt->setAccessibleName(QStringLiteral("Klartext"));
+    m_ui->QuarnDecrypt->setAccessibleName(QStringLiteral("Dechiffrierter Text"));
+    // The pictures in words, for those who cannot see them.
     m_ui->QuarnKarte->setAccessibleName(QStringLiteral("Quarn-Tafel"));
-    m_ui->QuarnKarte1->setAccessibleName(QStringLiteral("Hinweise zur Quarn-Tafel"));
+    m_ui->QuarnKarte->setAccessibleDescription(fromWindows1252(TableText::card()));
+    m_ui->QuarnKarte1->setAccessibleName(fromWindows1252(TableText::notesTitle()));
+    m_ui->QuarnKarte1->setAccessibleDescription(fromWindows1252(TableText::notes()));
     for (QAbstractButton* button : findChildren<QAbstractButton*>())
         setCaption(button, button->text());
+}
+
+// Set, not only taken from the buddy, so that a screen reader hears of the change with the direction.
+void TForm1::nameInputAfterItsLabel()
+{
+    m_ui->QuarnIn->setAccessibleName(m_ui->Label19->text());
+}
+
+void TForm1::fitInto(const QRect& available, const QMargins& frame)
+{
+    const WindowFit fit = fitWindow(available, size(), frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    if (fit.scrolls)
+        putIntoScrollArea(fit.clientSize);
+    move(fit.position);
+}
+
+void TForm1::putIntoScrollArea(const QSize& size)
+{
+    // Moving widgets to another parent puts them at the end of the focus chain: the order is noted first.
+    QList<QWidget*> focusChain;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if (w->window() == this)
+            focusChain.append(w);
+
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("Form1Inhalt"));
+    content->setFixedSize(this->size());
+    content->setPalette(palette());
+    content->setAutoFillBackground(true);
+    // In stacking order, bottom first, so that what lay above still does.
+    const QObjectList kids = children();
+    for (QObject* child : kids) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget->isWindow())
+            continue;
+        const QRect geometry = widget->geometry();
+        const bool hidden = widget->isHidden();
+        widget->setParent(content);
+        widget->setGeometry(geometry);
+        widget->setHidden(hidden);
+    }
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("Rollbereich"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(content);
+    area->setGeometry(0, 0, size.width(), size.height());
+    area->show();
+    setFixedSize(size);
+    for (qsizetype i = 0; i + 1 < focusChain.size(); ++i)
+        setTabOrder(focusChain[i], focusChain[i + 1]);
+    // However the focus comes (Tab, a click, a screen reader), the focused widget scrolls into view.
+    connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+        // The whole widget, not only a text field's caret, as far as the view holds it.
+        if (now && area->widget()->isAncestorOf(now)) {
+            const QRect shown(now->mapTo(area->widget(), QPoint(0, 0)), now->size());
+            area->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 4, shown.height() / 2 + 4);
+        }
+    });
 }
 
 void TForm1::runGuarded(void (TForm1::*handler)())
@@ -325,6 +410,7 @@ void TForm1::QuarnDeCoder()
     m_ui->Label19->setText(decode ? QStringLiteral("Chiffriertext: (max. 500 Zeichen)")
                                   : QStringLiteral("Klartext: (max. 100 Zeichen)"));
     m_ui->Label19->adjustSize();
+    nameInputAfterItsLabel();
     setCaption(m_ui->bt_kodieren, decode ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
     setCaption(m_ui->bt_OTPCrypt, decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
     setCaption(m_ui->bt_QuarnInLoad, decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
@@ -539,9 +625,14 @@ void TForm1::bt_OTPLoadClick()
     OpenDialog1->setFilter(QStringLiteral("Schlüseldateien (*.OTP)|*.OTP"));
     if (!OpenDialog1->execute(this))
         return;
-    const LoadedText loaded = TextFile::readPad(OpenDialog1->fileName());
+    loadPad(OpenDialog1->fileName());
+}
+
+void TForm1::loadPad(const QString& path)
+{
+    const LoadedText loaded = TextFile::readPad(path);
     if (!loaded.ok()) {
-        const QString name = TextFile::lastPart(OpenDialog1->fileName());
+        const QString name = TextFile::lastPart(path);
         MessageBoxes::information(this, loaded.notAPad ? FileMessages::notAPad(name, loaded.error)
                                                        : FileMessages::notRead(name, loaded.error));
         return;
@@ -551,7 +642,7 @@ void TForm1::bt_OTPLoadClick()
         return;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
-    m_padHistory.loaded(pad, fileKey(OpenDialog1->fileName()));
+    m_padHistory.loaded(pad, fileKey(path));
 }
 
 void TForm1::bt_OTPSaveClick()
@@ -568,10 +659,15 @@ void TForm1::bt_QuarnInLoadClick()
                                   : QStringLiteral("Textdateien (*.txt)|*.txt"));
     if (!OpenDialog1->execute(this))
         return;
-    const QString name = TextFile::lastPart(OpenDialog1->fileName());
-    const auto limit = std::size_t(decode ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+    loadInput(OpenDialog1->fileName());
+}
+
+void TForm1::loadInput(const QString& path)
+{
+    const QString name = TextFile::lastPart(path);
+    const auto limit = std::size_t(decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
     // Two characters more: a text of the full length with a line break at its end is not too large.
-    const LoadedText loaded = TextFile::read(OpenDialog1->fileName(), qsizetype(limit + 2));
+    const LoadedText loaded = TextFile::read(path, qsizetype(limit + 2));
     if (!loaded.ok()) {
         MessageBoxes::information(this, FileMessages::notRead(name, loaded.error));
         return;
@@ -600,6 +696,21 @@ void TForm1::bt_QuarnDecryptSaveClick()
                               ? SaveKind{QStringLiteral(".txt"), QStringLiteral("Textdatei (*.txt)|*.txt"), false}
                               : SaveKind{QStringLiteral(".crp"), QStringLiteral("Crypt-Datei (*.crp)|*.crp"), false};
     saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
+}
+
+void TForm1::openFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        // By content: a pad is a pad whatever its name. A file named as a pad but refused gets the pad's refusal.
+        if (path.endsWith(QLatin1String(".OTP")) || TextFile::readPad(path).ok()) {
+            loadPad(path);
+            continue;
+        }
+        // As a click on the direction would: the input is emptied and the captions follow.
+        const bool cipher = path.endsWith(QLatin1String(".crp"), Qt::CaseInsensitive);
+        (cipher ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
+        loadInput(path);
+    }
 }
 
 // Printing

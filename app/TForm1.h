@@ -47,6 +47,10 @@ public:
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
+    // Places the window in the available screen area; where it does not fit, its content scrolls.
+    void fitInto(const QRect& available, const QMargins& frame);
+    // Files named on the command line, each opened as the button for its kind would open it.
+    void openFiles(const QStringList& paths);
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
@@ -86,6 +90,10 @@ private:
     void setUpGlyphs();
     void setUpMenus();
     void setUpAccessibleNames();
+    void nameInputAfterItsLabel();
+    void putIntoScrollArea(const QSize& size);
+    void loadPad(const QString& path);
+    void loadInput(const QString& path);
     void connectHandlers();
     // The one place where a failure that escapes a handler is caught and shown.
     void runGuarded(void (TForm1::*handler)());

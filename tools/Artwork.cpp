@@ -1,6 +1,8 @@
 #include "Artwork.h"
 
 #include "CardLayout.h"
+#include "TableText.h"
+#include "Windows1252.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -279,30 +281,27 @@ QImage Artwork::card()
     return scan(print, QSize(CardWidth, CardHeight), qRgb(240, 233, 214), -0.35, 0x51A7u, 7.0);
 }
 
-QString Artwork::sheetTitle()
+namespace {
+
+QString fromCodePage(const char* text)
 {
-    return QStringLiteral("Gebrauchsregeln zur Quarn-Tafel");
+    return QString::fromStdString(Windows1252::toUtf8(text));
 }
 
+} // namespace
+
+QString Artwork::sheetTitle()
+{
+    return fromCodePage(TableText::notesTitle());
+}
+
+// The rules are kept with the table, where the window's text alternative reads them too.
 QList<SheetRule> Artwork::sheetRules()
 {
-    return {
-        {QStringLiteral("Jeder Text beginnt im Buchstabenmodus. A, E, I, N und R werden einstellig geschrieben "
-                        "(0 bis 4), alle anderen Buchstaben zweistellig."),
-         {"ANKER", "0 3 61 1 4", false}},
-        {QStringLiteral("BE, CH, DE, GE, TE, UN und RPT nur für unmittelbar aufeinander folgende Buchstaben; "
-                        "sonst jeden Buchstaben für sich."),
-         {"SCHEIBE", "69 53 1 2 51", false}},
-        {QStringLiteral("Satzzeichen und Ziffern nur im Ziffernmodus: vorher ZI (82) geben. Jede Ziffer "
-                        "doppelt, die Null als 00."),
-         {"1.50", "82 11 89 55 00", false}},
-        {QStringLiteral("BU (81) führt zu den Buchstaben zurück. Der Zwischenraum ZWR (83) ist ein "
-                        "Buchstabenfeld: zwischen Ziffern 81 83, danach wieder 82. Am Ende nicht umschalten."),
-         {"A1 B", "0 82 11 81 83 50", false}},
-        {QStringLiteral("NZ (80, neue Zeile) und CODE (84) gelten in beiden Modi, nur von Hand gesetzt. "
-                        "Umlaute und \u00DF kennt die Tafel nicht: sie entfallen."),
-         {"-code-", "84", true}},
-    };
+    QList<SheetRule> rules;
+    for (const UsageRule& rule : TableText::notesRules())
+        rules.append({fromCodePage(rule.text), {QByteArray(rule.plain), QByteArray(rule.digits), rule.decodeOnly}});
+    return rules;
 }
 
 QImage Artwork::sheet()

@@ -145,6 +145,8 @@ private slots:
     void padLoadTakesOnlyAPad();
     void specialFilesAreRefusedAtOnce_data();
     void specialFilesAreRefusedAtOnce();
+    void filesNamedAtStartOpenAsTheButtonsWould_data();
+    void filesNamedAtStartOpenAsTheButtonsWould();
     void brokenRandomSourceKeepsThePad_data();
     void brokenRandomSourceKeepsThePad();
 
@@ -716,6 +718,55 @@ void TestFiles::fullDiskSavesNothing()
     if (exists)
         left.prepend(name);
     QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), left);
+}
+
+void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
+{
+    QTest::addColumn<QStringList>("files"); // name=content; a name without content is missing
+    QTest::addColumn<QString>("pad");
+    QTest::addColumn<bool>("decode");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString pad = padText();
+    QTest::newRow("a pad and a cipher text: the pad, and the cipher to decode")
+        << QStringList{"m.OTP=" + pad, QStringLiteral("m.crp=12345 67890 ")} << pad << true << "12345 67890 "
+        << QStringList();
+    QTest::newRow("a pad under another name is known by its content")
+        << QStringList{"pad.txt=" + pad} << pad << false << "" << QStringList();
+    QTest::newRow("any other file is a text to encode")
+        << QStringList{QStringLiteral("m.crp=12345 "), QStringLiteral("note.txt=hallo")} << "" << false << "HALLO"
+        << QStringList();
+    QTest::newRow("a file named as a pad that is none gets the pad button's refusal")
+        << QStringList{QStringLiteral("bad.OTP=12345 ")} << "" << false << ""
+        << QStringList{info(QStringLiteral("bad.OTP ist kein gültiges OTP: das OTP hat nur 6 statt 600 Zeichen"))};
+    QTest::newRow("a missing cipher text gets the load button's refusal")
+        << QStringList{QStringLiteral("gone.crp")} << "" << true << ""
+        << QStringList{info(QStringLiteral("gone.crp konnte nicht gelesen werden: Datei nicht gefunden"))};
+}
+
+void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, pad);
+    QFETCH(bool, decode);
+    QFETCH(QString, input);
+    QFETCH(QStringList, shown);
+
+    QStringList paths;
+    for (const QString& file : files) {
+        const QString name = file.section(QLatin1Char('='), 0, 0);
+        if (file.contains(QLatin1Char('=')))
+            QVERIFY(writeBytes(path(name), file.section(QLatin1Char('='), 1).toLatin1()));
+        paths << path(name);
+    }
+    m_form->openFiles(paths);
+    QCOMPARE(m_ui->OTPOut->fieldText(), pad);
+    QCOMPARE(m_ui->rb_QuarnDecod->isChecked(), decode);
+    QCOMPARE(Widgets::find<QPushButton>(m_form.get(), "bt_QuarnInLoad")->text(),
+             decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
+    QCOMPARE(m_ui->QuarnIn->text(), input);
+    QCOMPARE(boxes(), shown);
 }
 
 void TestFiles::padLoadTakesOnlyAPad_data()

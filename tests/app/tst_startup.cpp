@@ -4,8 +4,10 @@
 #include "ui_TForm1.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -35,6 +37,7 @@ class TestStartup : public QObject
 private:
     WindowPictures m_expected;
     QImage m_firstFrame;
+    QSize m_windowSize;
     QHash<QString, Shown> m_shown;
 
     static void pictureRows()
@@ -61,17 +64,28 @@ private slots:
         options.firstFrame = [this](QWidget& window) {
             // What the platform holds of the window at this moment: its first frame.
             m_firstFrame = window.screen()->grabWindow(window.winId()).toImage();
+            m_windowSize = window.size();
             for (const QString& name : {QStringLiteral("QuarnKarte"), QStringLiteral("QuarnKarte1")}) {
                 const QLabel* box = window.findChild<QLabel*>(name);
                 if (box)
                     m_shown.insert(name, {QRect(box->mapTo(&window, QPoint(0, 0)), box->size()), box->pixmap().size()});
             }
         };
-        int argc = 1;
+        // A screen the window fits on, where it stays as it is laid out.
+        QTemporaryDir dir;
+        QFile config(dir.filePath(QStringLiteral("screen.json")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(R"({"screens": [{"name": "large", "x": 0, "y": 0, "width": 1920, "height": 1080,
+                                      "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        config.close();
+        QByteArray platform = "offscreen:configfile=" + QFile::encodeName(config.fileName());
+        int argc = 3;
         char name[] = "tst_startup";
-        char* argv[] = {name, nullptr};
+        char option[] = "-platform";
+        char* argv[] = {name, option, platform.data(), nullptr};
         QCOMPARE(runQuarn(argc, argv, options), 0);
         QVERIFY(!m_firstFrame.isNull());
+        QCOMPARE(m_windowSize, QSize(800, 799));
     }
 
     void theFirstFrameShowsThePictureWhole_data() { pictureRows(); }

@@ -3,14 +3,18 @@
 #include "GroupFormatter.h"
 #include "MessageBoxes.h"
 #include "TForm1.h"
+#include "WindowFit.h"
 #include "WindowTestSupport.h"
 #include "ui_TForm1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QtTest>
 
@@ -184,29 +188,73 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accessibleName");
-        QTest::newRow("input") << "QuarnIn"
-                               << "Eingabe";
-        QTest::newRow("groups") << "fuenfergruppenOut"
-                                << "Code Ausgabe";
-        QTest::newRow("pad") << "OTPOut"
-                             << "OTP";
-        QTest::newRow("cipher") << "OTPCryptOut"
-                                << "Chiffrat";
-        QTest::newRow("decoded") << "QuarnDecrypt"
-                                 << "Klartext";
+        QTest::addColumn<int>("role");
+        const int text = QAccessible::EditableText;
+        QTest::newRow("the window is a frame, named by its title") << "Form1"
+                                                                   << "" << int(QAccessible::Window);
+        QTest::newRow("the input is named by its label") << "QuarnIn"
+                                                         << "Klartext: (max. 100 Zeichen)" << text;
+        QTest::newRow("the groups by theirs") << "fuenfergruppenOut"
+                                              << "Code Ausgabe" << text;
+        QTest::newRow("the pad") << "OTPOut"
+                                 << "OTP-Schlüssel" << text;
+        QTest::newRow("the cipher") << "OTPCryptOut"
+                                    << "Chiffrat" << text;
+        QTest::newRow("the decoded text, not called Klartext like the input") << "QuarnDecrypt"
+                                                                              << "Dechiffrierter Text" << text;
         QTest::newRow("a button without its trailing blank") << "bt_OTPCrypt"
-                                                             << "Chiffrieren";
+                                                             << "Chiffrieren" << int(QAccessible::Button);
         QTest::newRow("a radio button") << "rb_QuarnDecod"
-                                        << "Dekodieren";
+                                        << "Dekodieren" << int(QAccessible::RadioButton);
         QTest::newRow("a window button") << "bt_QuarnDecryptSave"
-                                         << "Ausgabe Speichern";
+                                         << "Ausgabe Speichern" << int(QAccessible::Button);
+        QTest::newRow("the card") << "QuarnKarte"
+                                  << "Quarn-Tafel" << int(QAccessible::Graphic);
+        QTest::newRow("the usage notes") << "QuarnKarte1"
+                                         << "Gebrauchsregeln zur Quarn-Tafel" << int(QAccessible::Graphic);
     }
 
     void everyFieldAndButtonHasAGermanAccessibleName()
     {
         QFETCH(QString, name);
         QFETCH(QString, accessibleName);
-        QCOMPARE(m_form->findChild<QWidget*>(name)->accessibleName(), accessibleName);
+        QFETCH(int, role);
+        const bool window = name == m_form->objectName();
+        if (window)
+            accessibleName = m_form->windowTitle();
+        QObject* widget = window ? m_form.get() : m_form->findChild<QWidget*>(name);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+        QCOMPARE(int(accessible->role()), role);
+    }
+
+    void theTreeHoldsNoHiddenLabelTiesLabelsToFieldsAndDescribesThePictures()
+    {
+        QList<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(m_form.get())};
+        QStringList shown;
+        while (!open.isEmpty()) {
+            QAccessibleInterface* node = open.takeLast();
+            if (node->object())
+                shown << node->object()->objectName();
+            for (int i = 0; i < node->childCount(); ++i)
+                if (QAccessibleInterface* child = node->child(i))
+                    open << child;
+        }
+        QVERIFY(shown.contains(QStringLiteral("Label19")));
+        QVERIFY(!shown.contains(QStringLiteral("Label2")));
+        const auto labelOf = [](QWidget* field) {
+            const auto relations = QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label);
+            return relations.isEmpty() ? nullptr : relations.first().first->object();
+        };
+        QCOMPARE(labelOf(ui()->QuarnIn), ui()->Label19);
+        QCOMPARE(labelOf(ui()->fuenfergruppenOut), ui()->Label20);
+        // The pictures in words: the code book tests that the card's text holds every cell.
+        const auto description = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
+        };
+        QVERIFY(description(ui()->QuarnKarte).contains(QStringLiteral("Anführungszeichen 98")));
+        QVERIFY(description(ui()->QuarnKarte1).contains(QStringLiteral("5. NZ (80, neue Zeile)")));
     }
 
     void captionsAndTheLimitFollowTheDirection_data()
@@ -240,6 +288,7 @@ private slots:
         if (!decode)
             ui()->rb_QuarnCode->click();
         QCOMPARE(ui()->Label19->text(), label);
+        QCOMPARE(QAccessible::queryAccessibleInterface(ui()->QuarnIn)->text(QAccessible::Name), label);
         QVERIFY(ui()->Label19->width() >= ui()->Label19->sizeHint().width());
         QCOMPARE(ui()->bt_kodieren->text(), action);
         QCOMPARE(ui()->bt_OTPCrypt->text(), cipher);
@@ -310,6 +359,78 @@ private slots:
         widget->setFocus();
         QTest::keyClick(widget, Qt::Key(key));
         QCOMPARE(!ui()->OTPOut->fieldText().isEmpty(), padMade);
+    }
+
+    void theWindowFitsTheAvailableArea_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("scrolls");
+        // A title bar of 32, scroll bars of 15; the window is 800 x 799 and wants to stand at 300, 118.
+        QTest::newRow("a large screen changes nothing")
+            << QRect(0, 0, 1920, 1050) << QPoint(300, 118) << QSize(800, 799) << false;
+        QTest::newRow("a screen just tall enough moves it up as far as needed")
+            << QRect(0, 0, 1600, 870) << QPoint(300, 39) << QSize(800, 799) << false;
+        QTest::newRow("1366 x 768 less a panel scrolls up and down")
+            << QRect(0, 0, 1366, 740) << QPoint(300, 0) << QSize(815, 708) << true;
+        QTest::newRow("1920 x 1080 at 2x is 960 x 540 and moves left to fit the scroll bar")
+            << QRect(0, 0, 960, 540) << QPoint(145, 0) << QSize(815, 508) << true;
+        QTest::newRow("a screen too narrow scrolls sideways, the scroll bar taking height")
+            << QRect(0, 0, 790, 1050) << QPoint(0, 118) << QSize(790, 814) << true;
+        QTest::newRow("a small screen scrolls both ways")
+            << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(640, 448) << true;
+        QTest::newRow("a second screen on the right keeps the window on it")
+            << QRect(1920, 24, 1366, 744) << QPoint(1920, 24) << QSize(815, 712) << true;
+    }
+
+    void theWindowFitsTheAvailableArea()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QPoint, position);
+        QFETCH(QSize, size);
+        QFETCH(bool, scrolls);
+        const WindowFit fit = fitWindow(available, QSize(800, 799), QMargins(0, 32, 0, 0), QPoint(300, 118), 15);
+        QCOMPARE(fit.position, position);
+        QCOMPARE(fit.clientSize, size);
+        QCOMPARE(fit.scrolls, scrolls);
+    }
+
+    void aWindowThatDoesNotFitScrollsTheFocusedWidgetIntoView_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fromTheBottom");
+        QTest::newRow("the result print button, seen from the top") << "bt_QuarnDecryptPrint" << false;
+        QTest::newRow("the cipher output, below the fold") << "OTPCryptOut" << false;
+        QTest::newRow("back up to the input") << "QuarnIn" << true;
+        QTest::newRow("back up to the text load button") << "bt_QuarnInLoad" << true;
+    }
+
+    void aWindowThatDoesNotFitScrollsTheFocusedWidgetIntoView()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, fromTheBottom);
+        QList<QWidget*> chain;
+        for (QWidget* w = m_form->nextInFocusChain(); w != m_form.get(); w = w->nextInFocusChain())
+            chain << w;
+        m_form->fitInto(QRect(0, 0, 1366, 740), QMargins(0, 32, 0, 0));
+        QCOMPARE(m_form->height(), 708);
+        QVERIFY(m_form->width() > 800); // room for the scroll bar
+        QScrollBar* scrollBar = m_form->findChild<QScrollArea*>()->verticalScrollBar();
+        QTRY_VERIFY(scrollBar->maximum() > 0);
+        scrollBar->setValue(fromTheBottom ? scrollBar->maximum() : 0);
+        QList<QWidget*> after;
+        for (QWidget* w = m_form->nextInFocusChain(); w != m_form.get(); w = w->nextInFocusChain())
+            if (chain.contains(w))
+                after << w;
+        QCOMPARE(after, chain);
+
+        ui()->bt_QuarnDecryptPrint->setEnabled(true);
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        auto* widget = m_form->findChild<QWidget*>(name);
+        widget->setFocus();
+        QTRY_VERIFY(m_form->rect().contains(QRect(widget->mapTo(m_form.get(), QPoint(0, 0)), widget->size())));
     }
 
     void theTabKeyGoesFromThePageTabToTheInput()

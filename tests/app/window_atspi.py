@@ -13,6 +13,7 @@ REUSE = ("Dieses OTP wurde schon für eine andere Nachricht benutzt. Ein OTP dar
          "Trotzdem chiffrieren?")
 CLOSE = ("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. Ohne dieses OTP lässt sich die "
          "Nachricht nicht mehr dechiffrieren. Trotzdem beenden?")
+INPUT = "Klartext: (max. 100 Zeichen)"  # the input field is named by its label, as the label itself is
 PASSED_OVER = "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö !"
 SPELL = "Ä, Ö, Ü und ß als AE, OE, UE und SS schreiben und neu kodieren?"
 REPLACE = ("Das OTP im Feld hat eine Nachricht chiffriert und ist weder in einer Datei gespeichert noch gedruckt. "
@@ -149,12 +150,12 @@ def choose(direction):
 def exchange(entry):
     """Alice keeps her pad and makes one for Bob; Bob (the command-line tool) enciphers with it; Alice
     deciphers his message with that pad and would reply with it."""
-    pad = text(find("OTP"))
+    pad = text(find("OTP-Schlüssel"))
     press("OTP erzeugen")
     check("replacing the used, unsaved pad asks", box_text("Bestätigung"), REPLACE)
     xdo("key", "Escape")
     time.sleep(0.5)
-    check("Esc keeps the pad", text(find("OTP")), pad)
+    check("Esc keeps the pad", text(find("OTP-Schlüssel")), pad)
 
     type_into(entry, "äöü", "ÄÖÜ")
     press("Kodieren")
@@ -186,7 +187,7 @@ def exchange(entry):
     press("Dekodieren")
     press("Dechiffrieren")
     check("the partner's pad, saved and loaded, deciphers his message",
-          (find("Information", timeout=1.0), text(find("Klartext"))), (None, "TREFFEN UM ACHT"))
+          (find("Information", timeout=1.0), text(find("Dechiffrierter Text"))), (None, "TREFFEN UM ACHT"))
 
     choose("Kodieren")
     type_into(entry, "ja gern", "JA GERN")
@@ -201,7 +202,7 @@ def exchange(entry):
 
 def main():
     window_id = int(sys.argv[1])
-    entry = find("Eingabe")
+    entry = find(INPUT, pyatspi.ROLE_TEXT)
     focus(entry)
     xdo("type", "--delay", "20", "hallo welt")
     xdo("key", "alt+b", "super+c")
@@ -246,7 +247,7 @@ def main():
     check("closing with the unsaved pad asks", box_text("Bestätigung"), CLOSE)
     xdo("key", "Escape")
     time.sleep(0.5)
-    check("Esc keeps the window", find("Eingabe", timeout=1.0) is not None, True)
+    check("Esc keeps the window", find(INPUT, pyatspi.ROLE_TEXT, timeout=1.0) is not None, True)
 
     exchange(entry)
     # The pad in the field is saved: closing asks nothing (window_atspi.sh checks that the window is gone).

@@ -4,6 +4,7 @@
 #include "GroupFormatter.h"
 #include "InputText.h"
 #include "PassedOver.h"
+#include "TableText.h"
 #include "Windows1252.h"
 #include "cases/CodebookCases.h"
 #include "cases/CodebookProperties.h"
@@ -39,6 +40,7 @@ private slots:
     void inputText_data();
     void inputText();
     void encodingThatStopsEarlyIsTheStartOfTheWhole();
+    void theCardInWordsIsWhatTheEncoderWrites();
 };
 
 void TestCodebook::encoder_data()
@@ -255,6 +257,27 @@ void TestCodebook::passedOver()
             kept += char(*byte);
     }
     QCOMPARE(CodeEncoder::encode(kept), CodeEncoder::encode(bytes));
+}
+
+// The card's text alternative, read back: every letter and letter group with the digits the encoder writes
+// for it, every figure with those it writes after the shift.
+void TestCodebook::theCardInWordsIsWhatTheEncoderWrites()
+{
+    const QString card = QString::fromStdString(TableText::card());
+    const QString letters = card.section(QStringLiteral("Im Buchstabenmodus: "), 1).section(QLatin1Char('.'), 0, 0);
+    const QStringList items = letters.split(QStringLiteral(", "));
+    QCOMPARE(items.size(), 26 + 6 + 1);
+    for (const QString& item : items) {
+        const QStringList unitAndCode = item.split(QLatin1Char(' '));
+        QCOMPARE(unitAndCode.size(), 2);
+        QCOMPARE(QString::fromStdString(CodeEncoder::encode(unitAndCode[0].toStdString())), unitAndCode[1]);
+    }
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        const std::string written = CodeEncoder::encode(std::string(1, digit)).substr(2);
+        QVERIFY2(card.contains(QStringLiteral(", %1 %2").arg(QLatin1Char(digit)).arg(QString::fromStdString(written))),
+                 qPrintable(QString::fromStdString(written)));
+    }
+    QVERIFY(card.contains(QStringLiteral("Zwischenraum ZWR ") + QString::fromStdString(CodeEncoder::encode(" "))));
 }
 
 QTEST_APPLESS_MAIN(TestCodebook)

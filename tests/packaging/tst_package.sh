@@ -77,7 +77,9 @@ text=$(echo "Treffen 12.30 Uhr" | "$cli" encode | "$cli" encipher "$scratch/test
 [ "$text" = "TREFFEN 12.30 UHR" ] || { echo "FAIL: installed quarn-cli round trip gave '$text'"; exit 1; }
 
 desktop=$scratch/root/usr/share/applications/de.quarn.Quarn.desktop
-for line in 'Name\[de\]=' 'Comment\[de\]=' 'Categories=Utility;' 'Exec=quarn' 'Icon=de.quarn.Quarn' 'StartupWMClass='; do
+# A file manager hands the program the pads and cipher texts it opens with it.
+for line in 'Name\[de\]=' 'Comment\[de\]=' 'Categories=Utility;' 'Exec=quarn %F$' 'Icon=de.quarn.Quarn' 'StartupWMClass=' \
+    'MimeType=application/x-quarn-pad;application/x-quarn-cipher;$'; do
     grep -q "^$line" "$desktop" || { echo "FAIL: the desktop entry lacks $line"; exit 1; }
 done
 # A missing validator must not pass for a valid file; scripts/setup.sh installs it.
