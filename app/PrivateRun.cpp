@@ -1,6 +1,6 @@
 #include "PrivateRun.h"
 
-#include "SystemCalls.h"
+#include "CoreDumps.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -9,7 +9,12 @@ namespace quarn {
 
 void makeRunPrivate()
 {
-    SystemCalls::switchOffCoreDumps();
+    switchOffCoreDumps();
+
+    // Qt's own dialogs under every platform theme: a native file chooser (GTK's, say) records each file in
+    // the desktop's recent-files list and keeps its state in the user's settings. Set before any dialog
+    // exists, since a dialog made first would already have started the native toolkit.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 
     // Qt's file dialog stores its history and last folder in the user's settings when it closes, and has
     // no switch for it. The user's settings are sent below the program file, where no folder can ever be

@@ -608,7 +608,10 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
         MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
         return false;
     }
-    const QString error = kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
+    // The decoded message is as secret as the pad; a cipher text is not.
+    const TextFile::Access access =
+        kind.extension == QStringLiteral(".txt") ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
+    const QString error = kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
     if (!error.isEmpty()) {
         MessageBoxes::information(parent, FileMessages::notWritten(name, error));
         return false;

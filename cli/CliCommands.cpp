@@ -2,9 +2,10 @@
 
 #include "CodeDecoder.h"
 #include "CodeEncoder.h"
+#include "DurableFile.h"
+#include "FileFailure.h"
 #include "GroupFormatter.h"
 #include "InputText.h"
-#include "NewFile.h"
 #include "PadCipher.h"
 #include "PadFileText.h"
 #include "PadGenerator.h"
@@ -33,26 +34,6 @@ struct Failure
     std::string message;
 };
 
-// The reason in the user's language where it is a common one; the system's own text otherwise.
-std::string systemReason(int error)
-{
-    switch (error) {
-    case 0:
-        return "unbekannter Fehler";
-    case ENOENT:
-        return "Datei nicht gefunden";
-    case EACCES:
-    case EPERM:
-        return "Zugriff verweigert";
-    case EISDIR:
-        return "ist ein Ordner";
-    case ENOTDIR:
-        return "Ordner nicht gefunden";
-    default:
-        return std::strerror(error);
-    }
-}
-
 // A file name or argument as a message shows it: read like any input, control characters written out, so
 // that a name with a line break or an escape sequence stays one harmless line.
 std::string shown(std::string_view text)
@@ -80,12 +61,8 @@ public:
         m_name = shown(*path);
         errno = 0;
         m_file.reset(std::fopen(path->c_str(), "rb"));
-        if (!m_file) {
-            // Windows refuses to open a folder as "access denied".
-            const int error = errno;
-            std::error_code ignored;
-            fail(std::filesystem::is_directory(*path, ignored) ? systemReason(EISDIR) : systemReason(error));
-        }
+        if (!m_file)
+            fail(reason(failureOf(errno, *path, FileOperation::Reading)));
     }
 
     std::size_t read(char* buffer, std::size_t size)
@@ -124,12 +101,8 @@ std::string readInput(Source& source)
 std::string readPad(Source& source)
 {
     PadFileText pad;
-    char buffer[PadFileText::PadLength];
-    while (const std::size_t wanted = pad.wanted()) {
-        const std::size_t got = source.read(buffer, wanted);
-        if (got == 0 || !pad.feed(std::string_view(buffer, got)))
-            break;
-    }
+    // A failed read throws.
+    pad.readFrom([&source](char* buffer, std::size_t size) { return std::ptrdiff_t(source.read(buffer, size)); });
     if (const std::string problem = PadFileText::problem(pad.text()); !problem.empty())
         source.fail(problem);
     return pad.text();
@@ -240,7 +213,7 @@ std::size_t readSome(std::FILE* stream, char* buffer, std::size_t size)
     errno = 0;
     const std::size_t got = std::fread(buffer, 1, size, stream);
     if (got == 0 && std::ferror(stream))
-        throw std::runtime_error(systemReason(errno));
+        throw std::runtime_error(reason(failureOf(errno, {}, FileOperation::Reading)));
     return got;
 }
 
@@ -326,8 +299,15 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             const std::string pad = PadGenerator::generate(random) + "\n";
             if (!outputFile || *outputFile == "-")
                 return {0, pad, {}};
-            if (const std::string why = writeNewFile(*outputFile, pad); !why.empty())
-                throw Failure{shown(*outputFile) + ": " + why};
+            // A new file only, for its owner alone; an existing one is never replaced, whatever it holds.
+            const FileFailure failure =
+                DurableFile::write(*outputFile, pad, DurableFile::Existing::Refuse, DurableFile::Access::OwnerOnly);
+            if (failure == FileFailure::Exists)
+                throw Failure{shown(*outputFile) + ": " + reason(failure) +
+                              "; ein OTP wird nie \xC3\xBC"
+                              "berschrieben"};
+            if (failure != FileFailure::None)
+                throw Failure{shown(*outputFile) + ": " + reason(failure)};
             return {0, {}, {}};
         }
         if (command == "encipher" || command == "decipher") {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileLimits.h"
 #include "RandomSource.h"
 
 #include <cstddef>
@@ -21,8 +22,7 @@ struct CliOutcome
 // std::exception with the reason when it cannot.
 using StandardInput = std::function<std::size_t(char* buffer, std::size_t size)>;
 
-// No input the tool reads is larger; no hand message comes near it.
-constexpr std::size_t MaxInputBytes = std::size_t(1) << 20;
+constexpr std::size_t MaxInputBytes = FileLimits::InputBytes;
 
 // Runs one command line (without the program name). `standardInput` serves commands given no FILE or "-".
 // Kept apart from main() so tests can drive it.

@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "CoreDumps.h"
 
 #include <cstdio>
 #include <string>
@@ -10,6 +11,8 @@
 
 int main(int argc, char** argv)
 {
+    // Before anything else: a pad may be in memory from the first command on.
+    quarn::switchOffCoreDumps();
 #ifdef _WIN32
     // Exact bytes: no CR LF translation on the standard streams.
     _setmode(_fileno(stdin), _O_BINARY);

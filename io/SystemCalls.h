@@ -1,7 +1,6 @@
 #pragma once
 
 class QFile;
-class QFileDevice;
 
 namespace quarn {
 
@@ -12,18 +11,13 @@ enum class OpenResult
 {
     Opened,
     NotRegular, // a FIFO, device, socket or folder: nothing the program reads
-    Failed      // the system refused; the caller tells why from the path
+    Failed      // the system refused; the caller tells why from the error and the path
 };
 
 // Opens the file named by `file` for unbuffered reading when it is a regular file. Never waits: a FIFO
-// without a writer or a slow device is refused at once, not opened.
-OpenResult openRegularForReading(QFile& file);
-
-// True when what was written to `file` has reached the disk, or where the platform cannot tell.
-bool syncToDisk(QFileDevice& file);
-
-// No core file of this process: it holds pads in memory.
-void switchOffCoreDumps();
+// without a writer or a slow device is refused at once, not opened. On failure `error` holds the system's
+// error number, or 0 where the platform gives none.
+OpenResult openRegularForReading(QFile& file, int& error);
 
 } // namespace SystemCalls
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileLimits.h"
+
 #include <QString>
 
 namespace quarn {
@@ -19,11 +21,11 @@ struct LoadedText
 class TextFile
 {
 public:
-    static constexpr qsizetype PlainTextLimit = 100;  // a plain text to encode
-    static constexpr qsizetype CipherTextLimit = 603; // a cipher text to decode
-    static constexpr qsizetype PadLength = 600;       // all of a pad the cipher ever reads
-    static constexpr char EndOfText = 26;             // Ctrl-Z ends a text file
-    static constexpr char Nul = 0;                    // never reaches a field
+    static constexpr qsizetype PlainTextLimit = FileLimits::PlainText;
+    static constexpr qsizetype CipherTextLimit = FileLimits::CipherText;
+    static constexpr qsizetype PadLength = FileLimits::Pad;
+    static constexpr char EndOfText = FileLimits::EndOfText;
+    static constexpr char Nul = 0; // never reaches a field
 
     // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts
     // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge
@@ -38,12 +40,13 @@ public:
     enum class Access
     {
         Usual,    // as the system's defaults have it
-        OwnerOnly // a pad: a new file is readable and writable by its owner only
+        OwnerOnly // a pad or a decoded message: a new file is readable and writable by its owner only
     };
-    // Writes the text's bytes exactly, through a temporary file that replaces the old one only when all
-    // of it is on disk. Returns an empty string on success, else the reason in German; the old file is
-    // then untouched and no temporary file is left. A file written over keeps its rights.
-    static QString write(const QString& path, const QString& text);
+    // Writes the text's bytes exactly (see DurableFile): the file gets its name, or replaces the old one,
+    // only when all of it and its name are on disk. Returns an empty string on success, else the reason in
+    // German; the old file is then untouched and no temporary file is left. A file written over keeps its
+    // owner, group, mode and ACL, or is not written.
+    static QString write(const QString& path, const QString& text, Access access = Access::Usual);
     // A pad file ends with CR LF, whether new or written over, so a saved pad is always 602 bytes. A new
     // one is private to its owner.
     static QString writePad(const QString& path, const QString& padText);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PadGenerator.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,7 +37,7 @@ struct PadCipherCallbacks
 class PadCipher
 {
 public:
-    static constexpr std::size_t PadLength = 600;
+    static constexpr std::size_t PadLength = PadGenerator::PadLength;
 
     static PadCipherResult run(std::string_view groups, std::string_view pad, CipherDirection direction,
                                const PadCipherCallbacks& callbacks = {});

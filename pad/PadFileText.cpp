@@ -29,6 +29,19 @@ std::size_t PadFileText::wanted() const
     return m_done ? 0 : std::min(PadLength - m_text.size(), MaxBytesRead - m_read);
 }
 
+bool PadFileText::readFrom(const Reader& read)
+{
+    char buffer[PadLength];
+    while (const std::size_t size = wanted()) {
+        const std::ptrdiff_t got = read(buffer, size);
+        if (got < 0)
+            return false;
+        if (got == 0 || !feed(std::string_view(buffer, std::size_t(got))))
+            break;
+    }
+    return true;
+}
+
 std::string PadFileText::problem(std::string_view text)
 {
     if (text.size() < PadLength)

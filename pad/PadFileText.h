@@ -1,6 +1,9 @@
 #pragma once
 
+#include "PadGenerator.h"
+
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +16,7 @@ namespace quarn {
 class PadFileText
 {
 public:
-    static constexpr std::size_t PadLength = 600;
+    static constexpr std::size_t PadLength = PadGenerator::PadLength;
     static constexpr std::size_t MaxBytesRead = std::size_t(1) << 20;
     static constexpr char EndOfText = 26;
 
@@ -22,6 +25,12 @@ public:
     // How many bytes the reader may ask for next without reading past what the pad needs; 0 when done.
     std::size_t wanted() const;
     const std::string& text() const { return m_text; }
+
+    // Bytes into the buffer, up to its size; 0 at the end, negative when reading failed.
+    using Reader = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
+    // Feeds what `read` gives, asking each time only for what the pad may still take, so a huge file
+    // costs no more than a pad. False when a read failed.
+    bool readFrom(const Reader& read);
 
     // Empty when `text` begins with a pad: 100 groups of five digits, each followed by one blank. Otherwise
     // what is wrong, in German (UTF-8), for a message that names the file in front of it.

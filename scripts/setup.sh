@@ -9,10 +9,11 @@ set -euo pipefail
 purposes=(run window-tests print-tests package-tests fuzz windows)
 
 # Building the program and running its window: compiler and build tools, Qt 6 with its tools and German
-# dialog texts, libjpeg, and a metric-compatible sans for the window's font.
+# dialog texts, libjpeg, libacl (a file written over keeps its access list) and a metric-compatible sans for
+# the window's font.
 packages_run=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libjpeg62-turbo-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libjpeg62-turbo-dev libacl1-dev
     fonts-liberation
 )
 # Window tests, the window's class, screenshots and clicks through the real window under a virtual X server,

@@ -14,8 +14,12 @@
 #include <thread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
+#ifdef Q_OS_LINUX
+#include <sys/ioctl.h>
+#endif
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -149,41 +153,54 @@ private:
     std::thread m_thread;
 };
 
-// A file system of 64 KiB mounted for the test's lifetime (as root; mounting may be refused), which
-// fill() leaves without a free byte.
-class TinyFileSystem
+// A file system mounted on `folder` for the test's lifetime (as root; mounting may be refused elsewhere).
+class MountedFolder
 {
 public:
-    explicit TinyFileSystem(const QString& folder) : m_folder(folder)
-    {
-#ifdef Q_OS_LINUX
-        QProcess mount;
-        mount.setProcessChannelMode(QProcess::MergedChannels);
-        mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                              QStringLiteral("size=64k,mode=0755"), QStringLiteral("tmpfs"), folder});
-        if (!mount.waitForFinished(20000) || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
-            m_refusal = QString::fromLocal8Bit(mount.readAll()).trimmed() + QLatin1Char(' ') + mount.errorString();
-        else
-            m_mounted = true;
-#else
-        m_refusal = QStringLiteral("tmpfs only on Linux");
-#endif
-    }
-    ~TinyFileSystem()
+    explicit MountedFolder(const QString& folder) : m_folder(folder) {}
+    ~MountedFolder()
     {
         if (m_mounted)
             QProcess::execute(QStringLiteral("umount"), {m_folder});
     }
-    TinyFileSystem(const TinyFileSystem&) = delete;
-    TinyFileSystem& operator=(const TinyFileSystem&) = delete;
+    MountedFolder(const MountedFolder&) = delete;
+    MountedFolder& operator=(const MountedFolder&) = delete;
 
-    bool mounted() const
+    bool mounted() const { return m_mounted; }
+    QString refusal() const { return m_refusal; }
+
+protected:
+    // Runs a tool; on failure `refusal()` says why.
+    bool run(const QString& program, const QStringList& arguments)
     {
-        return m_mounted;
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+            return true;
+        m_refusal = program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll()).trimmed() +
+                    QLatin1Char(' ') + process.errorString();
+        return false;
     }
-    QString refusal() const
+
+    QString m_folder;
+    bool m_mounted = false;
+    QString m_refusal;
+};
+
+// A file system of 64 KiB, which fill() leaves without a free byte, or fillInodes() without a free inode.
+class TinyFileSystem : public MountedFolder
+{
+public:
+    explicit TinyFileSystem(const QString& folder) : MountedFolder(folder)
     {
-        return m_refusal;
+#ifdef Q_OS_LINUX
+        m_mounted = run(QStringLiteral("mount"),
+                        {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                         QStringLiteral("size=64k,nr_inodes=16,mode=0755"), QStringLiteral("tmpfs"), folder});
+#else
+        m_refusal = QStringLiteral("tmpfs only on Linux");
+#endif
     }
 
     // Writes a filler file until the system refuses a byte; true when it is full.
@@ -199,10 +216,76 @@ public:
         return filler.write("F", 1) != 1;
     }
 
+    // Creates empty files ("filler", "filler1", ...) until the system refuses one; true when none is left.
+    bool fillInodes()
+    {
+#ifdef Q_OS_UNIX
+        for (int i = 0; i < 100; ++i) {
+            const QString name = i == 0 ? QStringLiteral("filler") : QStringLiteral("filler%1").arg(i);
+            const int fd =
+                ::open(QFile::encodeName(QDir(m_folder).filePath(name)).constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+            if (fd < 0)
+                return errno == ENOSPC;
+            ::close(fd);
+        }
+#endif
+        return false;
+    }
+};
+
+// A small ext4 file system in a file, loop-mounted, whose power can be cut: cutPower() shuts it down at once,
+// dropping its journal as a power cut would, and mounts it again.
+class PowerCutDisk : public MountedFolder
+{
+public:
+    explicit PowerCutDisk(const QString& folder) : MountedFolder(folder), m_image(folder + QStringLiteral(".img"))
+    {
+#ifdef Q_OS_LINUX
+        QFile image(m_image);
+        if (!image.open(QIODevice::WriteOnly) || !image.resize(16 << 20)) {
+            m_refusal = image.errorString();
+            return;
+        }
+        image.close();
+        m_mounted = run(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), m_image}) && mount();
+#else
+        m_refusal = QStringLiteral("ext4 only on Linux");
+#endif
+    }
+
+    // Everything so far on disk for good, as an old file would be.
+    void settle()
+    {
+#ifdef Q_OS_UNIX
+        ::sync();
+#endif
+    }
+
+    // Shuts the file system down without flushing its journal, unmounts it and mounts it again.
+    bool cutPower()
+    {
+#ifdef Q_OS_LINUX
+        const int fd = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0)
+            return false;
+        // EXT4_IOC_SHUTDOWN with EXT4_GOING_FLAGS_NOLOGFLUSH.
+        unsigned int flags = 2;
+        const bool down = ::ioctl(fd, _IOR('X', 125, unsigned int), &flags) == 0;
+        ::close(fd);
+        m_mounted = !run(QStringLiteral("umount"), {m_folder});
+        return down && !m_mounted && (m_mounted = mount());
+#else
+        return false;
+#endif
+    }
+
 private:
-    QString m_folder;
-    bool m_mounted = false;
-    QString m_refusal;
+    bool mount()
+    {
+        return run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), m_image, m_folder});
+    }
+
+    QString m_image;
 };
 
 } // namespace quarn::test

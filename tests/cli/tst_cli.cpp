@@ -41,6 +41,7 @@ private slots:
     void fileNamesStayOneLine();
     void versionComesFromTheProject();
     void padToANewFileForItsOwnerOnly();
+    void noCoreDumps();
 
 private:
     struct Run
@@ -480,6 +481,28 @@ void TestCli::padToANewFileForItsOwnerOnly()
 
     // "-" is standard output, as without -o.
     QCOMPARE(run({"pad", "-o", "-"}).out.size(), 601);
+}
+
+void TestCli::noCoreDumps()
+{
+#ifdef Q_OS_LINUX
+    // A command waiting for its input holds what it has read; the system must never write it to a core file.
+    QProcess cli;
+    cli.start(QUARN_CLI_PATH, {"decode"});
+    QVERIFY(cli.waitForStarted());
+    // Soft and hard limit both 0: inherited, the hard one would still let the process raise the soft one.
+    const auto noCore = [&cli] {
+        QFile limits(QStringLiteral("/proc/%1/limits").arg(cli.processId()));
+        return limits.open(QIODevice::ReadOnly) && QRegularExpression(R"(Max core file size\s+0\s+0\s)")
+                                                       .match(QString::fromLatin1(limits.readAll()))
+                                                       .hasMatch();
+    };
+    QTRY_VERIFY(noCore());
+    cli.closeWriteChannel();
+    QVERIFY(cli.waitForFinished());
+#else
+    QSKIP("core dumps are switched off on Linux only");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,5 +1,6 @@
 #include "Clock.h"
 #include "DateFileName.h"
+#include "DurableFile.h"
 #include "FileMessages.h"
 #include "OddFiles.h"
 #include "TestFiles.h"
@@ -11,6 +12,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_LINUX
+#include <acl/libacl.h>
+#include <sys/acl.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#endif
 
 using namespace quarn;
 
@@ -29,7 +39,75 @@ QString padText()
 
 const QByteArray Old("old content, longer than the new one\r\n");
 
+enum class Kind
+{
+    Pad,
+    Cipher,
+    Message // a decoded plain text
+};
+
+QString save(Kind kind, const QString& path)
+{
+    if (kind == Kind::Pad)
+        return TextFile::writePad(path, padText());
+    return TextFile::write(path, QStringLiteral("12345 "),
+                           kind == Kind::Message ? TextFile::Access::OwnerOnly : TextFile::Access::Usual);
+}
+
+// The steps a save may fail at, made to fail through DurableFile's seam.
+enum class Step
+{
+    SyncFile,
+    SyncFolder,
+    Rename
+};
+
+struct FailingStep
+{
+    static inline Step step = Step::SyncFile;
+    static inline int error = EIO;
+    static inline int syncs = 0;
+
+    static int sync(int fd)
+    {
+        const bool folder = ++syncs == 2;
+        if ((step == Step::SyncFile && !folder) || (step == Step::SyncFolder && folder)) {
+            errno = error;
+            return -1;
+        }
+        return DurableFile::systemCalls().sync(fd);
+    }
+    static int rename(int folder, const char* from, const char* to)
+    {
+        if (step == Step::Rename) {
+            errno = error;
+            return -1;
+        }
+        return DurableFile::systemCalls().rename(folder, from, to);
+    }
+};
+
+QString aclText(const QString& path)
+{
+#ifdef Q_OS_LINUX
+    const acl_t acl = acl_get_file(QFile::encodeName(path).constData(), ACL_TYPE_ACCESS);
+    if (!acl)
+        return QStringLiteral("<none>");
+    char* text = acl_to_any_text(acl, nullptr, ',', 0);
+    const QString out = QString::fromLocal8Bit(text);
+    acl_free(text);
+    acl_free(acl);
+    return out;
+#else
+    Q_UNUSED(path);
+    return QString();
+#endif
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Kind)
+Q_DECLARE_METATYPE(Step)
 
 class TestTextFile : public QObject
 {
@@ -49,6 +127,11 @@ private slots:
     void specialFilesAreNotWrittenOver();
     void newPadsArePrivate_data();
     void newPadsArePrivate();
+    void rightsOfTheOldFileAreKept_data();
+    void rightsOfTheOldFileAreKept();
+    void rightsThatCannotBeKeptFailTheSave();
+    void failedStepsKeepTheOldFile_data();
+    void failedStepsKeepTheOldFile();
     void readFailures_data();
     void readFailures();
     void writeFailuresKeepTheOldFile_data();
@@ -276,20 +359,23 @@ void TestTextFile::specialFilesAreNotWrittenOver()
 
 void TestTextFile::newPadsArePrivate_data()
 {
-    QTest::addColumn<bool>("pad");
+    QTest::addColumn<Kind>("kind");
     QTest::addColumn<int>("oldMode"); // -1: a new file
     QTest::addColumn<int>("mode");
 
-    QTest::newRow("a new pad is for its owner only") << true << -1 << 0600;
-    QTest::newRow("a new cipher has the usual mode") << false << -1 << 0644;
-    QTest::newRow("a pad written over keeps a group's right to read") << true << 0640 << 0640;
-    QTest::newRow("a pad written over a public file keeps it public") << true << 0644 << 0644;
-    QTest::newRow("a cipher written over a private file keeps it private") << false << 0600 << 0600;
+    QTest::newRow("a new pad is for its owner only") << Kind::Pad << -1 << 0600;
+    QTest::newRow("a new cipher has the usual mode") << Kind::Cipher << -1 << 0644;
+    QTest::newRow("a new decoded message is for its owner only") << Kind::Message << -1 << 0600;
+    QTest::newRow("a pad written over keeps a group's right to read") << Kind::Pad << 0640 << 0640;
+    QTest::newRow("a pad written over a public file keeps it public") << Kind::Pad << 0644 << 0644;
+    QTest::newRow("a cipher written over a private file keeps it private") << Kind::Cipher << 0600 << 0600;
+    QTest::newRow("a decoded message written over a shared file keeps it shared") << Kind::Message << 0640 << 0640;
+    QTest::newRow("a pad written over keeps the set-group-id bit") << Kind::Pad << 02640 << 02640;
 }
 
 void TestTextFile::newPadsArePrivate()
 {
-    QFETCH(bool, pad);
+    QFETCH(Kind, kind);
     QFETCH(int, oldMode);
     QFETCH(int, mode);
 
@@ -301,8 +387,151 @@ void TestTextFile::newPadsArePrivate()
         QVERIFY(writeBytes(path, Old));
         QVERIFY(test::setMode(path, oldMode));
     }
-    QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
+    QCOMPARE(save(kind, path), QString());
     QCOMPARE(QString::number(test::modeOf(path), 8), QString::number(mode, 8));
+}
+
+void TestTextFile::rightsOfTheOldFileAreKept_data()
+{
+    QTest::addColumn<QString>("acl"); // empty: the mode alone
+    QTest::addColumn<int>("owner");   // -1: the test's own user
+    QTest::addColumn<QByteArray>("attribute");
+
+    QTest::newRow("a named user's right to read stays and the group stays out")
+        << QStringLiteral("user::rw-,user:65534:r--,group::---,mask::r--,other::---") << -1 << QByteArray();
+    QTest::newRow("a named group's right to read stays")
+        << QStringLiteral("user::rw-,group::---,group:65534:r--,mask::r--,other::---") << -1 << QByteArray();
+    QTest::newRow("another user's file stays theirs") << QString() << 65534 << QByteArray();
+    QTest::newRow("a user attribute stays") << QString() << -1 << QByteArray("user.quarn");
+}
+
+void TestTextFile::rightsOfTheOldFileAreKept()
+{
+#ifdef Q_OS_LINUX
+    QFETCH(QString, acl);
+    QFETCH(int, owner);
+    QFETCH(QByteArray, attribute);
+
+    const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
+    const QByteArray native = QFile::encodeName(path);
+    QVERIFY(writeBytes(path, Old));
+    QVERIFY(test::setMode(path, 0600));
+    if (!acl.isEmpty()) {
+        const acl_t list = acl_from_text(acl.toLatin1().constData());
+        QVERIFY(list);
+        const int set = acl_set_file(native.constData(), ACL_TYPE_ACCESS, list);
+        acl_free(list);
+        if (set != 0)
+            QSKIP(qPrintable(QStringLiteral("SKIP: keine Zugriffslisten auf diesem Dateisystem: ") +
+                             QString::fromLocal8Bit(strerror(errno))));
+    }
+    if (owner >= 0 && ::chown(native.constData(), uid_t(owner), gid_t(owner)) != 0)
+        QSKIP("SKIP: nur als root lässt sich eine Datei eines anderen Benutzers anlegen");
+    if (!attribute.isEmpty() && ::setxattr(native.constData(), attribute.constData(), "1", 1, 0) != 0)
+        QSKIP(qPrintable(QStringLiteral("SKIP: keine erweiterten Attribute hier: ") +
+                         QString::fromLocal8Bit(strerror(errno))));
+    const QString aclBefore = aclText(path);
+    struct stat before;
+    QCOMPARE(::stat(native.constData(), &before), 0);
+
+    QCOMPARE(TextFile::writePad(path, padText()), QString());
+    QCOMPARE(readBytes(path), padText().toLatin1() + "\r\n");
+    struct stat after;
+    QCOMPARE(::stat(native.constData(), &after), 0);
+    QVERIFY(after.st_ino != before.st_ino); // a new file, not the old one written in place
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(QString::number(after.st_mode & 07777, 8), QString::number(before.st_mode & 07777, 8));
+    QCOMPARE(aclText(path), aclBefore);
+    if (!attribute.isEmpty()) {
+        char value[4] = {};
+        QCOMPARE(::getxattr(native.constData(), attribute.constData(), value, sizeof(value)), ssize_t(1));
+        QCOMPARE(value[0], '1');
+    }
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 1);
+#else
+    QSKIP("no owners and access lists to keep here");
+#endif
+}
+
+void TestTextFile::rightsThatCannotBeKeptFailTheSave()
+{
+#ifdef Q_OS_LINUX
+    // Run as "nobody" in a folder everyone may write to: root's file there cannot stay root's.
+    const QString folder = m_dir->filePath(QStringLiteral("shared"));
+    const QString path = folder + QStringLiteral("/06032026.OTP");
+    if (test::isRoot()) {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(test::setMode(m_dir->path(), 0755));
+        QVERIFY(test::setMode(folder, 0777));
+        QVERIFY(writeBytes(path, Old));
+        QVERIFY(test::setMode(path, 0666));
+        QString output;
+        const QByteArray variable = "QUARN_SHARED_FOLDER=" + QFile::encodeName(folder);
+        ::putenv(const_cast<char*>(variable.constData()));
+        const int rc = test::runAsNobody("rightsThatCannotBeKeptFailTheSave", &output);
+        ::unsetenv("QUARN_SHARED_FOLDER");
+        if (rc < 0)
+            QSKIP(qPrintable(QStringLiteral("SKIP: kein Lauf ohne Root-Rechte möglich: ") + output));
+        QVERIFY2(rc == 0, qPrintable(output));
+        QCOMPARE(readBytes(path), Old);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 1);
+        return;
+    }
+    const QString given = qEnvironmentVariable("QUARN_SHARED_FOLDER");
+    if (given.isEmpty())
+        QSKIP("SKIP: nur als root lässt sich eine Datei eines anderen Benutzers anlegen");
+    QCOMPARE(TextFile::writePad(given + QStringLiteral("/06032026.OTP"), padText()),
+             QStringLiteral("die Rechte der alten Datei lassen sich nicht übertragen"));
+#else
+    QSKIP("no owners here");
+#endif
+}
+
+void TestTextFile::failedStepsKeepTheOldFile_data()
+{
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("reason");
+
+    const QString failed = QStringLiteral("Schreibfehler");
+    QTest::newRow("a failed sync saves no new pad") << Step::SyncFile << EIO << false << failed;
+    QTest::newRow("a failed sync keeps the old pad") << Step::SyncFile << EIO << true << failed;
+    QTest::newRow("a full disk met by the sync is named")
+        << Step::SyncFile << ENOSPC << false << QStringLiteral("Datenträger voll");
+    QTest::newRow("a failed folder sync takes the new pad back") << Step::SyncFolder << EIO << false << failed;
+    QTest::newRow("a failed rename keeps the old pad") << Step::Rename << EIO << true << failed;
+    QTest::newRow("a refused rename is named")
+        << Step::Rename << EACCES << true << QStringLiteral("Zugriff verweigert");
+}
+
+void TestTextFile::failedStepsKeepTheOldFile()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(Step, step);
+    QFETCH(int, error);
+    QFETCH(bool, exists);
+    QFETCH(QString, reason);
+
+    const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
+    if (exists)
+        QVERIFY(writeBytes(path, Old));
+    FailingStep::step = step;
+    FailingStep::error = error;
+    FailingStep::syncs = 0;
+    const DurableFile::Calls before = DurableFile::setCalls({&FailingStep::sync, &FailingStep::rename});
+    const QString got = TextFile::writePad(path, padText());
+    DurableFile::setCalls(before);
+
+    QCOMPARE(got, reason);
+    QCOMPARE(readBytes(path), exists ? Old : QByteArray("<unreadable>"));
+    // No temporary copy of the pad is left.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             exists ? QStringList{QStringLiteral("06032026.OTP")} : QStringList{});
+#else
+    QSKIP("the seam serves Unix only");
+#endif
 }
 
 void TestTextFile::readFailures_data()
@@ -317,6 +546,8 @@ void TestTextFile::readFailures_data()
     QTest::newRow("a folder is no file") << QStringLiteral("folder.txt") << QStringLiteral("ist ein Ordner");
     QTest::newRow("a path under a regular file has no folder")
         << QStringLiteral("plain.txt/inner.txt") << QStringLiteral("Ordner nicht gefunden");
+    QTest::newRow("a symlink loop is named as one")
+        << QStringLiteral("loop.txt") << QStringLiteral("symbolische Verknüpfungen bilden eine Schleife");
 }
 
 void TestTextFile::readFailures()
@@ -326,6 +557,8 @@ void TestTextFile::readFailures()
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
     QVERIFY(writeBytes(m_dir->filePath(QStringLiteral("plain.txt")), "ABC"));
+    QFile::link(QStringLiteral("loop.txt"), m_dir->filePath(QStringLiteral("loop2.txt")));
+    QFile::link(QStringLiteral("loop2.txt"), m_dir->filePath(QStringLiteral("loop.txt")));
     for (const LoadedText& loaded : {TextFile::read(m_dir->filePath(relativePath), TextFile::PlainTextLimit),
                                      TextFile::readPad(m_dir->filePath(relativePath))}) {
         QCOMPARE(loaded.error, reason);
@@ -345,6 +578,8 @@ void TestTextFile::writeFailuresKeepTheOldFile_data()
         << QStringLiteral("nowhere/06032026.crp") << QStringLiteral("Ordner nicht gefunden");
     QTest::newRow("a path under a regular file is refused")
         << QStringLiteral("old.crp/06032026.crp") << QStringLiteral("Ordner nicht gefunden");
+    QTest::newRow("a symlink loop is not replaced by a file")
+        << QStringLiteral("loop.crp") << QStringLiteral("symbolische Verknüpfungen bilden eine Schleife");
 }
 
 void TestTextFile::writeFailuresKeepTheOldFile()
@@ -355,12 +590,15 @@ void TestTextFile::writeFailuresKeepTheOldFile()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.crp")));
     const QString old = m_dir->filePath(QStringLiteral("old.crp"));
     QVERIFY(writeBytes(old, Old));
+    QVERIFY(QFile::link(QStringLiteral("loop.crp"), m_dir->filePath(QStringLiteral("loop2.crp"))));
+    QVERIFY(QFile::link(QStringLiteral("loop2.crp"), m_dir->filePath(QStringLiteral("loop.crp"))));
     const QString path = m_dir->filePath(relativePath);
     QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), reason);
     QCOMPARE(TextFile::writePad(path, padText()), reason);
     QCOMPARE(readBytes(old), Old);
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("folder.crp"))).isDir());
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
+    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("loop.crp"))).isSymLink());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 4);
 }
 
 void TestTextFile::unreadableFileIsReported()

@@ -4,6 +4,7 @@
 #include "PadCipher.h"
 #include "PadFileText.h"
 #include "PadGenerator.h"
+#include "SystemEntropy.h"
 #include "cases/PadCases.h"
 
 #include <QRandomGenerator>
@@ -170,6 +171,21 @@ void TestPad::stuckSourcesFailInsteadOfHanging()
                                  return 0u;
                              }));
     QCOMPARE(asked, MaxRejectedWords);
+
+    // An entropy source that answers with no bytes: a bounded number of tries, then the system's message.
+    unsigned char buffer[8];
+    asked = 0;
+    try {
+        fillFrom([&](unsigned char*, std::size_t) { return ++asked, 0L; }, buffer, sizeof(buffer));
+        QFAIL("a source that gives nothing was asked for ever");
+    } catch (const std::runtime_error& e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Der Zufallsgenerator des Systems ist nicht verfügbar"));
+    }
+    QCOMPARE(asked, MaxEmptyReads);
+    // Short answers in between are only asked again.
+    int round = 0;
+    fillFrom([&](unsigned char* to, std::size_t) { return ++round % 50 ? 0L : (*to = 1, 1L); }, buffer, sizeof(buffer));
+    QCOMPARE(round, 400);
 }
 
 void TestPad::cipher_data()
