@@ -8,6 +8,7 @@
 #include "FileMessages.h"
 #include "GlyphLoader.h"
 #include "GroupFormatter.h"
+#include "InputText.h"
 #include "MessageBoxes.h"
 #include "PadCipher.h"
 #include "PadGenerator.h"
@@ -38,6 +39,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <algorithm>
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
 #endif
@@ -231,6 +233,12 @@ void TForm1::setUpMenus()
             [this](const QPoint& at) { openResultMenu(m_ui->OTPCryptOut, at); });
     connect(m_ui->QuarnDecrypt, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->QuarnDecrypt, at); });
+    // A paste or drop that did not fit is never cut without a word.
+    connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
+        MessageBoxes::information(
+            this, QString::fromStdString(InputText::cutNotice(std::size_t(kept), std::size_t(given),
+                                                              std::size_t(m_ui->QuarnIn->inputLimit()))));
+    });
 }
 
 void TForm1::setUpAccessibleNames()
@@ -447,17 +455,38 @@ void TForm1::Quarn()
     if (decode) {
         m_ui->fuenfergruppenOut->setFieldText(input);
     } else {
-        m_encodedText = toWindows1252(input);
-        const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(m_encodedText));
-        m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
-        if (layout.limitReached)
-            MessageBoxes::information(this, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
         // A character the table lacks changes the message: the user is told which ones were left out.
-        const std::u32string passedOver = PassedOver::characters(input.toStdU32String());
+        std::u32string passedOver = encodeIntoGroups(input);
+        if (PassedOver::hasGermanLetters(passedOver)) {
+            // Umlauts and ß are offered as they are written by hand; the question names all that was left out.
+            const bool spell =
+                MessageBoxes::confirm(this, QString::fromStdString(PassedOver::germanLettersQuestion(passedOver)));
+            passedOver.clear();
+            if (spell) {
+                const std::u32string spelled = PassedOver::withGermanLettersSpelledOut(input.toStdU32String());
+                m_ui->QuarnIn->replaceLimited(QString::fromStdU32String(spelled));
+                passedOver = encodeIntoGroups(m_ui->QuarnIn->text());
+            }
+        }
         if (!passedOver.empty())
             MessageBoxes::information(this, QString::fromStdString(PassedOver::notice(passedOver)));
     }
     m_ui->bt_OTPCrypt->setEnabled(true);
+}
+
+std::u32string TForm1::encodeIntoGroups(const QString& input)
+{
+    m_encodedText = toWindows1252(input);
+    const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(m_encodedText));
+    m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
+    if (layout.limitReached)
+        MessageBoxes::information(this, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
+    return PassedOver::characters(input.toStdU32String());
+}
+
+const ResultField* TForm1::shownResultField() const
+{
+    return m_shownResult != 0 ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
 }
 
 void TForm1::OTPErzeugeClick()
@@ -663,28 +692,37 @@ void TForm1::bt_QuarnInLoadClick()
 void TForm1::loadInput(const QString& path)
 {
     const QString name = TextFile::lastPart(path);
-    const LoadedText loaded =
-        TextFile::read(path, decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+    const auto limit = std::size_t(decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+    // Two characters more: a text of the full length with a line break at its end is not too large.
+    const LoadedText loaded = TextFile::read(path, qsizetype(limit + 2));
     if (!loaded.ok()) {
         MessageBoxes::information(this, FileMessages::notRead(name, loaded.error));
         return;
     }
-    m_ui->QuarnIn->setProgramText(loaded.text);
-    if (loaded.tooLarge)
+    // The break that ends the file's last line is no part of the text: a cipher quarn-cli wrote deciphers.
+    std::u32string text = loaded.text.toStdU32String();
+    if (!loaded.tooLarge)
+        text.resize(InputText::lengthWithoutFinalLineBreak(text));
+    const bool tooLarge = loaded.tooLarge || text.size() > limit;
+    text.resize(std::min(text.size(), limit));
+    m_ui->QuarnIn->setProgramText(QString::fromStdU32String(text));
+    if (tooLarge)
         MessageBoxes::information(this, FileMessages::tooLarge(name));
 }
 
 void TForm1::bt_QuarnDecryptSaveClick()
 {
-    // The direction selected decides, not the result field on screen, which may still be the other one.
-    if (decodeDirection())
-        saveThroughDialog(this, SaveDialog1, *m_clock,
-                          {QStringLiteral(".txt"), QStringLiteral("Textdatei (*.txt)|*.txt"), false},
-                          m_ui->QuarnDecrypt->fieldText(), m_padHistory);
-    else
-        saveThroughDialog(this, SaveDialog1, *m_clock,
-                          {QStringLiteral(".crp"), QStringLiteral("Crypt-Datei (*.crp)|*.crp"), false},
-                          m_ui->OTPCryptOut->fieldText(), m_padHistory);
+    // The field on screen decides, with its file type: after a change of direction it still shows the
+    // result, while the field of the new direction is empty.
+    const ResultField* field = shownResultField();
+    if (field->fieldText().isEmpty()) {
+        MessageBoxes::information(this, QStringLiteral("Keine Ausgabe vorhanden, nichts gespeichert!"));
+        return;
+    }
+    const SaveKind kind = field == m_ui->QuarnDecrypt
+                              ? SaveKind{QStringLiteral(".txt"), QStringLiteral("Textdatei (*.txt)|*.txt"), false}
+                              : SaveKind{QStringLiteral(".crp"), QStringLiteral("Crypt-Datei (*.crp)|*.crp"), false};
+    saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
 }
 
 void TForm1::openFiles(const QStringList& paths)
@@ -712,8 +750,12 @@ void TForm1::bt_OTPPrintClick()
 
 void TForm1::bt_QuarnDecryptPrintClick()
 {
-    // The result of the selected direction, whichever field is on screen; both fields share one font.
-    const ResultField* field = decodeDirection() ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
+    // The result on screen, as for the save; both fields share one font.
+    const ResultField* field = shownResultField();
+    if (field->fieldText().isEmpty()) {
+        MessageBoxes::information(this, QStringLiteral("Keine Ausgabe vorhanden, nichts gedruckt!"));
+        return;
+    }
     PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
 }
 

@@ -25,6 +25,7 @@ class FileDialog;
 class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
+class ResultField;
 
 // The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
 // operation and writes the result back.
@@ -113,6 +114,10 @@ private:
     };
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
+    // Encodes into the groups field, with the 500-digit notice; returns what the encoder passed over.
+    std::u32string encodeIntoGroups(const QString& input);
+    // The result field on screen: what the user sees is what a save or a print takes.
+    const ResultField* shownResultField() const;
     std::string padInField() const;
     // Asks first when putting `replacement` (empty: some new pad) in the pad field would lose the pad there.
     bool mayReplacePad(const std::string& replacement = {});

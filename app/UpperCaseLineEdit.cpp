@@ -111,7 +111,7 @@ QString UpperCaseLineEdit::withoutSelection(qsizetype& caret) const
     return all;
 }
 
-void UpperCaseLineEdit::insertLimited(const QString& text)
+void UpperCaseLineEdit::insertLimited(const QString& text, Cut report)
 {
     if (isReadOnly())
         return;
@@ -119,9 +119,18 @@ void UpperCaseLineEdit::insertLimited(const QString& text)
     const QString rest = withoutSelection(caret);
     const QString cut = fitting(rest.left(caret), text, rest.mid(caret));
     // Nothing fits: the selection stays too, or taking out a joiner could leave more characters than before.
-    if (cut.isEmpty())
+    if (!cut.isEmpty())
+        applyEdit(rest.left(caret) + cut + rest.mid(caret), caret + cut.size());
+    // Told once the field shows what it kept.
+    const int given = report == Cut::Silent ? 0 : visibleLength(upperCase(text));
+    const int kept = visibleLength(cut);
+    if (kept >= given)
         return;
-    applyEdit(rest.left(caret) + cut + rest.mid(caret), caret + cut.size());
+    if (report == Cut::Report)
+        emit inputCut(kept, given);
+    else
+        QMetaObject::invokeMethod(
+            this, [this, kept, given] { emit inputCut(kept, given); }, Qt::QueuedConnection);
 }
 
 void UpperCaseLineEdit::applyEdit(const QString& result, qsizetype caret)
@@ -142,7 +151,13 @@ void UpperCaseLineEdit::pasteLimited()
     const QString clip = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
     if (clip.isEmpty())
         return;
-    insertLimited(clip);
+    insertLimited(clip, Cut::Report);
+}
+
+void UpperCaseLineEdit::replaceLimited(const QString& text)
+{
+    selectAll();
+    insertLimited(text, Cut::Report);
 }
 
 void UpperCaseLineEdit::keyPressEvent(QKeyEvent* event)
@@ -184,7 +199,7 @@ void UpperCaseLineEdit::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
         const QString selection = QGuiApplication::clipboard()->text(QClipboard::Selection);
         if (!selection.isEmpty())
-            insertLimited(selection);
+            insertLimited(selection, Cut::Report);
         event->accept();
         return;
     }
@@ -221,7 +236,7 @@ void UpperCaseLineEdit::dropEvent(QDropEvent* event)
     }
     deselect();
     setCursorPosition(cursorPositionAt(event->position().toPoint()));
-    insertLimited(event->mimeData()->text());
+    insertLimited(event->mimeData()->text(), Cut::ReportLater);
     event->setDropAction(Qt::CopyAction);
     event->accept();
     setFocus(Qt::MouseFocusReason);

@@ -22,6 +22,9 @@ public:
     void setProgramText(const QString& text);
     // The user's paste: inserted at the caret in place of the selection, cut to the room left.
     void pasteLimited();
+    // The whole text replaced as if the user had pasted it over everything: limited, undoable, and a cut
+    // is reported.
+    void replaceLimited(const QString& text);
 
     static QString upperCase(const QString& text);
     // Characters as the user sees them (grapheme clusters).
@@ -39,9 +42,18 @@ protected:
 signals:
     // The user asked for a context menu: at the pointer, or at the field's top-left corner from the keyboard.
     void contextMenuWanted(const QPoint& globalPos);
+    // A paste, drop or replacement lost characters to the limit: `kept` of the `given` characters went in.
+    // (Typing at the limit says nothing.) A drop reports once it is over, so that no box holds up the drag.
+    void inputCut(int kept, int given);
 
 private:
-    void insertLimited(const QString& text);
+    enum class Cut
+    {
+        Silent,
+        Report,
+        ReportLater
+    };
+    void insertLimited(const QString& text, Cut cut = Cut::Silent);
     // The text as it is once the selection is taken out, and where the caret then stands.
     QString withoutSelection(qsizetype& caret) const;
     void applyEdit(const QString& result, qsizetype caret);

@@ -97,10 +97,7 @@ std::string readInput(Source& source)
             source.fail("zu gro\xC3\x9F: mehr als 1 MiB");
         bytes.append(buffer, got);
     }
-    if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
-        bytes.resize(bytes.size() - 2);
-    else if (!bytes.empty() && bytes.back() == '\n')
-        bytes.pop_back();
+    bytes.resize(InputText::lengthWithoutFinalLineBreak(bytes));
     return bytes;
 }
 
@@ -126,16 +123,17 @@ struct PlainText
     std::string notice;
 };
 
-PlainText plainText(const std::string& input)
+PlainText plainText(const std::string& input, bool spellGermanLetters)
 {
+    std::u32string characters = InputText::characters(input);
+    if (spellGermanLetters)
+        characters = PassedOver::withGermanLettersSpelledOut(characters);
     // Upper case as the code page has it; a character outside the code page stays as it is.
     PlainText text;
-    text.bytes.reserve(input.size());
+    text.bytes.reserve(characters.size());
     std::u32string passedOver;
     std::unordered_set<char32_t> named;
-    InputText characters(input);
-    while (!characters.atEnd()) {
-        const char32_t cp = characters.next();
+    for (const char32_t cp : characters) {
         const auto byte = Windows1252::fromUnicode(cp);
         const unsigned char upper = byte ? Windows1252::toUpper(*byte) : StandIn;
         text.bytes += static_cast<char>(upper);
@@ -151,9 +149,9 @@ PlainText plainText(const std::string& input)
 const char* const CutAt500 = "Ausgabe auf 500 Gruppen gek\xC3\xBCrzt!\n";
 const char* const CutAt100Groups = "Eingabe nach 100 Gruppen gek\xC3\xBCrzt!\n";
 
-CliOutcome encode(const std::string& input)
+CliOutcome encode(const std::string& input, bool spellGermanLetters)
 {
-    const PlainText text = plainText(input);
+    const PlainText text = plainText(input, spellGermanLetters);
     const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(text.bytes, GroupFormatter::MaxDigits));
     return {0, layout.text + "\n", text.notice + (layout.limitReached ? CutAt500 : "")};
 }
@@ -258,12 +256,13 @@ Worksheet::Date today()
 
 // The worksheet of a message as PDF. In encode direction the text is read as `encode` reads it, in decode
 // direction as `decipher` does, with the same notices and failures.
-CliOutcome worksheet(const std::string& input, const std::string& pad, CipherDirection direction)
+CliOutcome worksheet(const std::string& input, const std::string& pad, CipherDirection direction,
+                     bool spellGermanLetters)
 {
     std::string notices;
     Worksheet sheet;
     if (direction == CipherDirection::Encode) {
-        const PlainText text = plainText(input);
+        const PlainText text = plainText(input, spellGermanLetters);
         notices = text.notice;
         if (CodeEncoder::encode(text.bytes, GroupFormatter::MaxDigits).size() >= GroupFormatter::MaxDigits)
             notices += CutAt500;
@@ -302,13 +301,13 @@ std::size_t readSome(std::FILE* stream, char* buffer, std::size_t size)
 std::string usageText()
 {
     return "Aufruf:\n"
-           "  quarn-cli encode [DATEI]                   Klartext in Fünfergruppen kodieren\n"
+           "  quarn-cli encode [--umlauts] [DATEI]       Klartext in Fünfergruppen kodieren\n"
            "  quarn-cli decode [DATEI]                   Ziffernfolge in Text dekodieren\n"
            "  quarn-cli pad [-o OTPDATEI]                neues OTP (100 Fünfergruppen) ausgeben\n"
            "  quarn-cli encipher OTPDATEI [DATEI]        Fünfergruppen mit dem OTP chiffrieren\n"
            "  quarn-cli decipher [--digits] OTPDATEI [DATEI]\n"
            "                                             Chiffrat dechiffrieren und dekodieren\n"
-           "  quarn-cli worksheet [--decipher] OTPDATEI [DATEI] -o AUSGABE.pdf\n"
+           "  quarn-cli worksheet [--decipher] [--umlauts] OTPDATEI [DATEI] -o AUSGABE.pdf\n"
            "                                             Arbeitsblatt zum Nachrechnen als PDF\n"
            "  quarn-cli --help                           diese Hilfe\n"
            "  quarn-cli --version                        Version\n"
@@ -318,6 +317,7 @@ std::string usageText()
            "Gültiges UTF-8 mit mindestens einem Nicht-ASCII-Zeichen wird als UTF-8 gelesen, alles andere\n"
            "als Windows-1252; die Ausgabe ist Windows-1252. -- beendet die Optionen.\n"
            "decode überliest Leerzeichen, Tabulatoren und Zeilenumbrüche zwischen den Ziffern.\n"
+           "--umlauts schreibt Ä, Ö, Ü und ß (auch klein) als AE, OE, UE und SS, statt sie zu übergehen.\n"
            "--digits gibt statt des Textes die dechiffrierten Ziffern in Fünfergruppen aus.\n"
            "-o schreibt das OTP in eine neue Datei, nur für den Besitzer lesbar; eine bestehende bleibt.\n"
            "worksheet zeigt Klartext, Code, OTP und Chiffrat untereinander (mit --decipher: Chiffrat, OTP,\n"
@@ -338,6 +338,7 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
     std::vector<std::string> args;
     bool digitsOnly = false;
     bool decipherSheet = false;
+    bool spellGermanLetters = false;
     std::optional<std::string> outputFile;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < argsIn.size(); ++i) {
@@ -354,6 +355,8 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             digitsOnly = true;
         } else if (a == "--decipher" && command == "worksheet") {
             decipherSheet = true;
+        } else if (a == "--umlauts" && (command == "encode" || command == "worksheet")) {
+            spellGermanLetters = true;
         } else if (a == "-o" && (command == "pad" || command == "worksheet")) {
             if (i + 1 == argsIn.size())
                 return usageError("-o ohne Dateinamen");
@@ -375,7 +378,7 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             Source source(optionalFile(0), standardInput);
             std::string input = readInput(source);
             if (command == "encode")
-                return encode(input);
+                return encode(input, spellGermanLetters);
             return decode(std::move(input), source.name());
         }
         // Standard output without -o or with "-"; else a new file that only its owner may read.
@@ -413,8 +416,8 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
             Source groupsSource(optionalFile(1), standardInput);
             const std::string groups = readInput(groupsSource);
             if (command == "worksheet")
-                return written(
-                    worksheet(groups, pad, decipherSheet ? CipherDirection::Decode : CipherDirection::Encode));
+                return written(worksheet(groups, pad, decipherSheet ? CipherDirection::Decode : CipherDirection::Encode,
+                                         spellGermanLetters));
             const auto direction = command == "encipher" ? CipherDirection::Encode : CipherDirection::Decode;
             return cipher(groups, pad, direction, digitsOnly);
         }

@@ -93,4 +93,15 @@ std::u32string InputText::characters(std::string_view bytes, bool cutShort)
     return out;
 }
 
+std::string InputText::cutNotice(std::size_t kept, std::size_t given, std::size_t limit)
+{
+    std::string out = "Text zu gro\xC3\x9F! ";
+    out += kept == 0 ? "Keines der " + std::to_string(given) + " Zeichen"
+                     : "Nur " + std::to_string(kept) + " von " + std::to_string(given) + " Zeichen";
+    return out +
+           " \xC3\xBC"
+           "bernommen (max. " +
+           std::to_string(limit) + " Zeichen).";
+}
+
 } // namespace quarn

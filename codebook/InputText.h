@@ -26,6 +26,20 @@ public:
     // All characters of `bytes` by the rule above.
     static std::u32string characters(std::string_view bytes, bool cutShort = false);
 
+    // The length of `text` without the one line break (LF or CR LF) that ends it: that break closes the
+    // file's last line and is no part of the text. Bytes or characters alike.
+    template <typename Text> static std::size_t lengthWithoutFinalLineBreak(const Text& text)
+    {
+        std::size_t n = text.size();
+        if (n > 0 && text[n - 1] == '\n')
+            n -= n > 1 && text[n - 2] == '\r' ? 2 : 1;
+        return n;
+    }
+
+    // The notice for a paste or drop that the field's limit cut: how much of the `given` characters it
+    // kept (UTF-8).
+    static std::string cutNotice(std::size_t kept, std::size_t given, std::size_t limit);
+
 private:
     std::string_view m_bytes;
     std::size_t m_pos = 0;

@@ -14,12 +14,25 @@ public:
     // without a Windows-1252 form and those the table has no row for. Each once, in order of first appearance.
     static std::u32string characters(std::u32string_view text);
 
-    // "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö" in UTF-8; empty when `characters` is. Control
-    // characters and the five bytes Windows-1252 leaves undefined are written \n, \r, \t or \xNN.
+    // "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö" in UTF-8; empty when `characters` is. Characters
+    // one cannot see are named in words ("Zeilenumbruch", "Tabulator", ...), each name once; then the
+    // names stand apart by commas, as a blank between them would read as part of a name.
     static std::string notice(std::u32string_view characters);
 
-    // One character as a message shows it (UTF-8), by the rule above.
+    // One character as the notice names it (UTF-8): itself, or words for one that cannot be seen.
+    static std::string name(char32_t character);
+
+    // One character as a failure or a file name shows it (UTF-8): control characters and the five bytes
+    // Windows-1252 leaves undefined are written \n, \r, \t or \xNN, so the message stays one plain line.
     static std::string readable(char32_t character);
+
+    // Ä, Ö, Ü or ß (either case) among `characters`: the table has none of them, and a person working it by
+    // hand writes AE, OE, UE and SS instead.
+    static bool hasGermanLetters(std::u32string_view characters);
+    // `text` with Ä, Ö, Ü and ß (either case) written as AE, OE, UE and SS; everything else as it is.
+    static std::u32string withGermanLettersSpelledOut(std::u32string_view text);
+    // What the window asks in place of the notice when `hasGermanLetters` (UTF-8).
+    static std::string germanLettersQuestion(std::u32string_view characters);
 };
 
 } // namespace quarn

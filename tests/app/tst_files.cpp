@@ -133,8 +133,8 @@ private slots:
     void defaultNamesAndFilters();
     void saves_data();
     void saves();
-    void directionNotFieldOnScreenDecides_data();
-    void directionNotFieldOnScreenDecides();
+    void theFieldOnScreenDecides_data();
+    void theFieldOnScreenDecides();
     void saveFailuresAreNeverReportedAsSaved_data();
     void saveFailuresAreNeverReportedAsSaved();
     void unwritableFolderKeepsTheOldFile();
@@ -187,6 +187,8 @@ void TestFiles::cleanup()
 void TestFiles::setDecode(bool decode)
 {
     (decode ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
+    // Kodieren on the empty input puts the direction's result field on screen.
+    m_form->Quarn();
 }
 
 void TestFiles::inputLoad_data()
@@ -203,8 +205,14 @@ void TestFiles::inputLoad_data()
     QTest::newRow("a plain text of 100 characters loads whole") << false << a100 << QString(a100) << QStringList();
     QTest::newRow("a plain text of 101 characters keeps 100 and is too large")
         << false << a100 + 'B' << QString(a100) << QStringList{tooLarge};
-    QTest::newRow("100 letters and CR LF are too large") << false << a100 + "\r\n"
-                                                         << QString(a100) << QStringList{tooLarge};
+    QTest::newRow("100 letters and the CR LF that ends the file load whole") << false << a100 + "\r\n"
+                                                                             << QString(a100) << QStringList();
+    QTest::newRow("100 letters, CR LF and one more are too large")
+        << false << a100 + "\r\nB" << QString(a100) << QStringList{tooLarge};
+    QTest::newRow("only one line break at the end is dropped")
+        << false << QByteArray("AB\n\n") << QStringLiteral("AB\n") << QStringList();
+    QTest::newRow("a cipher quarn-cli wrote, ending in LF, loads without it") << true << c600 + "\n"
+                                                                              << QString(c600) << QStringList();
     QTest::newRow("lower case turns upper case, umlauts too")
         << false << QByteArray("hallo \xe4\xf6\xfc\xdf") << QStringLiteral("HALLO ÄÖÜß") << QStringList();
     QTest::newRow("line breaks stay in the input as characters")
@@ -383,6 +391,8 @@ void TestFiles::defaultNamesAndFilters()
 
     m_form->setClock(std::make_unique<FixedClock>(today));
     setDecode(decode);
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
+    m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO"));
     // A cancelled dialog keeps the name it was offered.
     FileDialog::setNextAnswer(QString());
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
@@ -440,9 +450,10 @@ void TestFiles::saves_data()
     QTest::newRow("a cipher not written over after Esc")
         << Save::Result << false << QStringLiteral("06032026.crp") << true << Answer::Escape << pad << cipher
         << QString() << Old << QStringList{overCrp, info(QStringLiteral("06032026.crp wurde nicht gespeichert!"))};
-    QTest::newRow("an empty result is a file of 0 bytes")
+    QTest::newRow("an empty result writes no file and says so")
         << Save::Result << false << QStringLiteral("06032026.crp") << false << Answer::Yes << pad << QString()
-        << QString() << QByteArray() << QStringList{info(QStringLiteral("06032026.crp wurde gespeichert!"))};
+        << QString() << QByteArray()
+        << QStringList{info(QStringLiteral("Keine Ausgabe vorhanden, nichts gespeichert!"))};
     QTest::newRow("decode direction saves the decoded text, in Windows-1252")
         << Save::Result << true << QStringLiteral("06032026.txt") << false << Answer::Yes << pad << cipher
         << QStringLiteral("GRÜSSE AUS KÖLN ß") << QByteArray("GR\xDCSSE AUS K\xD6LN \xDF")
@@ -475,33 +486,41 @@ void TestFiles::saves()
     m_ui->QuarnDecrypt->setFieldText(decoded);
     if (exists)
         QVERIFY(writeBytes(path(name), Old));
-    FileDialog::setNextAnswer(path(name));
+    // An empty result on screen opens no dialog.
+    const bool written = !bytes.isEmpty() || save == Save::Pad;
+    if (written)
+        FileDialog::setNextAnswer(path(name));
     MessageBoxes::setNextAnswer(answer);
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
 
-    QCOMPARE(readBytes(path(name)), bytes);
+    QCOMPARE(readBytes(path(name)), written ? bytes : QByteArray("<unreadable>"));
     QCOMPARE(boxes(), shown);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{name});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             written ? QStringList{name} : QStringList{});
     // A new pad or decoded message is its owner's alone; a cipher text is not secret.
-    if (!exists && test::modeOf(path(name)) >= 0)
+    if (written && !exists && test::modeOf(path(name)) >= 0)
         QCOMPARE((test::modeOf(path(name)) & 077) == 0, save == Save::Pad || decode);
 }
 
-void TestFiles::directionNotFieldOnScreenDecides_data()
+void TestFiles::theFieldOnScreenDecides_data()
 {
     QTest::addColumn<bool>("decode");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("decoded");
+    QTest::addColumn<QString>("name"); // empty: nothing is saved
     QTest::addColumn<QByteArray>("bytes");
 
-    QTest::newRow("decode selected while the cipher field is on screen saves the decoded text")
-        << true << QStringLiteral("06032026.txt") << QByteArray("HALLO");
-    QTest::newRow("encode selected while the decoded field is on screen saves the cipher")
-        << false << QStringLiteral("06032026.crp") << QByteArray("12345 ");
+    QTest::newRow("decode selected while the cipher is still on screen saves the cipher")
+        << true << QStringLiteral("HALLO") << QStringLiteral("06032026.crp") << QByteArray("12345 ");
+    QTest::newRow("encode selected while the decoded text is on screen saves the decoded text")
+        << false << QStringLiteral("HALLO") << QStringLiteral("06032026.txt") << QByteArray("HALLO");
+    QTest::newRow("an empty decoded text on screen saves nothing, though the cipher is not empty")
+        << false << QString() << QString() << QByteArray();
 }
 
-void TestFiles::directionNotFieldOnScreenDecides()
+void TestFiles::theFieldOnScreenDecides()
 {
     QFETCH(bool, decode);
+    QFETCH(QString, decoded);
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
 
@@ -510,11 +529,17 @@ void TestFiles::directionNotFieldOnScreenDecides()
     setDecode(!decode);
     m_ui->QuarnIn->setProgramText(QStringLiteral("12345 "));
     m_form->Quarn();
-    setDecode(decode);
+    (decode ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
     QCOMPARE(m_ui->OTPCryptOut->isVisibleTo(m_form.get()), decode);
     m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
-    m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO"));
+    m_ui->QuarnDecrypt->setFieldText(decoded);
 
+    if (name.isEmpty()) {
+        m_form->bt_QuarnDecryptSaveClick();
+        QCOMPARE(boxes(), QStringList{info(QStringLiteral("Keine Ausgabe vorhanden, nichts gespeichert!"))});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+        return;
+    }
     FileDialog::setNextAnswer(QString());
     m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(m_form->SaveDialog1->fileName(), name);

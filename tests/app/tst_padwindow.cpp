@@ -18,6 +18,8 @@
 
 using namespace quarn;
 
+Q_DECLARE_METATYPE(MessageBoxes::Answer)
+
 namespace {
 
 const QString loadPadFirst = QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!");
@@ -345,33 +347,56 @@ private slots:
     void kodierenNamesThePassedOverCharacters_data()
     {
         QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("notice");
-        QTest::newRow("a text the table holds gives no notice") << "HALLO"
-                                                                << "";
-        QTest::newRow("umlauts and ß are named once each, in order")
-            << "ÜBER SÜß GRÖßE"
-            << "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö";
-        QTest::newRow("exclamation and question marks") << "JA! NEIN?"
-                                                        << "Nicht in der Quarn-Tafel, daher übergangen: ! ?";
-        QTest::newRow("a line break is named readably") << "A\nB"
-                                                        << "Nicht in der Quarn-Tafel, daher übergangen: \\n";
+        QTest::addColumn<MessageBoxes::Answer>("answer");
+        QTest::addColumn<QStringList>("shown"); // questions start with "?"
+        QTest::addColumn<QString>("after");
+        const QString offer = QStringLiteral("\n\nÄ, Ö, Ü und ß als AE, OE, UE und SS schreiben und neu kodieren?");
+        const QString notice = QStringLiteral("Nicht in der Quarn-Tafel, daher übergangen: ");
+        const auto no = MessageBoxes::Answer::No;
+        const auto yes = MessageBoxes::Answer::Yes;
+        QTest::newRow("a text the table holds gives no notice") << "HALLO" << no << QStringList() << "HALLO";
+        QTest::newRow("umlauts and ß are named once each, in order, and offered written out; Esc keeps them")
+            << "ÜBER SÜß GRÖßE" << MessageBoxes::Answer::Escape << QStringList{"?" + notice + "Ü ß Ö" + offer}
+            << "ÜBER SÜß GRÖßE";
+        QTest::newRow("Nein keeps them and says no more")
+            << "MÜNCHEN" << no << QStringList{"?" + notice + "Ü" + offer} << "MÜNCHEN";
+        QTest::newRow("Ja writes München as MUENCHEN")
+            << "MÜNCHEN" << yes << QStringList{"?" + notice + "Ü" + offer} << "MUENCHEN";
+        QTest::newRow("Ja names what is still left out")
+            << "GRÜß! JA?" << yes << QStringList{"?" + notice + "Ü ß ! ?" + offer, notice + "! ?"} << "GRUESS! JA?";
+        QTest::newRow("Ja cuts a text that grows past 100 characters and says so")
+            << repeated(QStringLiteral("A"), 98) + "ÄÖ" << yes
+            << QStringList{"?" + notice + "Ä Ö" + offer,
+                           "Text zu groß! Nur 100 von 102 Zeichen übernommen (max. 100 Zeichen)."}
+            << repeated(QStringLiteral("A"), 98) + "AE";
+        QTest::newRow("exclamation and question marks")
+            << "JA! NEIN?" << no << QStringList{notice + "! ?"} << "JA! NEIN?";
+        QTest::newRow("line breaks are named in words, once")
+            << "A\r\nB\nC" << no << QStringList{notice + "Zeilenumbruch"} << "A\r\nB\nC";
     }
 
     void kodierenNamesThePassedOverCharacters()
     {
         QFETCH(QString, input);
-        QFETCH(QString, notice);
+        QFETCH(MessageBoxes::Answer, answer);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, after);
+        MessageBoxes::setNextAnswer(answer);
         kodieren(input);
-        // The groups stay what the encoder has always made of the text.
+        QCOMPARE(ui()->QuarnIn->text(), after);
+        // The groups are what the encoder makes of the text in the field.
         const std::string groups =
-            GroupFormatter::format(CodeEncoder::encode(toWindows1252(UpperCaseLineEdit::upperCase(input)))).text;
+            GroupFormatter::format(CodeEncoder::encode(toWindows1252(UpperCaseLineEdit::upperCase(after)))).text;
         QCOMPARE(ui()->fuenfergruppenOut->fieldText(), fromWindows1252(groups));
-        QStringList shown;
-        for (const auto& record : MessageBoxes::takeRecords()) {
-            QCOMPARE(record.kind, MessageBoxes::Kind::Information);
-            shown << record.text;
+        QStringList boxes;
+        for (const auto& record : MessageBoxes::takeRecords())
+            boxes << (record.kind == MessageBoxes::Kind::Confirmation ? "?" : "") + record.text;
+        QCOMPARE(boxes, shown);
+        // Ja can be undone, as a paste can.
+        if (after != input) {
+            ui()->QuarnIn->undo();
+            QCOMPARE(ui()->QuarnIn->text(), input);
         }
-        QCOMPARE(shown, notice.isEmpty() ? QStringList{} : QStringList{notice});
     }
 
     void nothingLeftToEncipherLeavesNoCipher_data()
@@ -514,6 +539,8 @@ private slots:
         commit.setCommitString(QStringLiteral("äbcd"));
         QApplication::sendEvent(ui()->QuarnIn, &commit);
         QCOMPARE(ui()->QuarnIn->text(), repeated(QStringLiteral("A"), 97) + QStringLiteral("ÄBC"));
+        // Typing at the limit says nothing.
+        QVERIFY(MessageBoxes::takeRecords().isEmpty());
     }
 
     void aDropKeepsTheRulesAndLandsWhereItIsDropped()
@@ -529,6 +556,11 @@ private slots:
         QApplication::sendEvent(ui()->QuarnIn, &drop);
         QVERIFY(drop.isAccepted());
         QCOMPARE(ui()->QuarnIn->text(), QStringLiteral("XYZÉ") + repeated(QStringLiteral("A"), 96));
+        // The cut is told once the drop is over.
+        QVERIFY(MessageBoxes::takeRecords().isEmpty());
+        QList<MessageBoxes::Record> told;
+        QTRY_VERIFY((told += MessageBoxes::takeRecords()).size() == 1);
+        QCOMPARE(told.first().text, QStringLiteral("Text zu groß! Nur 4 von 5 Zeichen übernommen (max. 100 Zeichen)."));
     }
 
     void undoAfterAChangeOfDirectionBringsNothingBack()

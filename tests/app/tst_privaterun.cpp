@@ -102,6 +102,7 @@ void TestPrivateRun::realDialogsWriteNoSettings()
         answerDialog(cipher, &loadIn);
         form.bt_QuarnInLoadClick();
         QCOMPARE(form.findChild<UpperCaseLineEdit*>(QStringLiteral("QuarnIn"))->text(), QStringLiteral("12345 67890 "));
+        form.Quarn();
 
         form.findChild<ResultField*>(QStringLiteral("QuarnDecrypt"))->setFieldText(QStringLiteral("HALLO"));
         answerDialog(text, &saveIn);

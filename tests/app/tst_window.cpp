@@ -607,12 +607,24 @@ private slots:
         QTest::addColumn<bool>("viaMenu");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("notice");
+        const QString fiveOfTen = QStringLiteral("Text zu groß! Nur 5 von 10 Zeichen übernommen (max. 100 Zeichen).");
         QTest::newRow("ten into ninety-five by the menu")
-            << repeated("A", 95) << true << "bcdefghijk" << repeated("A", 95) + "BCDEF";
+            << repeated("A", 95) << true << "bcdefghijk" << repeated("A", 95) + "BCDEF" << fiveOfTen;
         QTest::newRow("ten into ninety-five by the keyboard")
-            << repeated("A", 95) << false << "bcdefghijk" << repeated("A", 95) + "BCDEF";
+            << repeated("A", 95) << false << "bcdefghijk" << repeated("A", 95) + "BCDEF" << fiveOfTen;
+        QTest::newRow("a sentence of 121 characters keeps 100 and says so")
+            << "" << true << repeated("b", 121) << repeated("B", 100)
+            << "Text zu groß! Nur 100 von 121 Zeichen übernommen (max. 100 Zeichen).";
+        QTest::newRow("a full field takes nothing and says so")
+            << repeated("A", 100) << false << "xyz" << repeated("A", 100)
+            << "Text zu groß! Keines der 3 Zeichen übernommen (max. 100 Zeichen).";
+        QTest::newRow("a paste that fits says nothing")
+            << repeated("A", 95) << true << "bcdef" << repeated("A", 95) + "BCDEF"
+            << "";
         QTest::newRow("an empty clipboard changes nothing") << "XY" << true << ""
-                                                            << "XY";
+                                                            << "XY"
+                                                            << "";
     }
 
     void pastingTakesWhatTheLimitLeavesRoomFor()
@@ -621,6 +633,7 @@ private slots:
         QFETCH(bool, viaMenu);
         QFETCH(QString, clipboard);
         QFETCH(QString, after);
+        QFETCH(QString, notice);
         if (clipboard.isEmpty())
             QGuiApplication::clipboard()->setMimeData(new QMimeData);
         else
@@ -633,6 +646,10 @@ private slots:
         else
             QTest::keySequence(ui()->QuarnIn, QKeySequence::Paste);
         QCOMPARE(ui()->QuarnIn->text(), after);
+        QStringList shown;
+        for (const auto& record : MessageBoxes::takeRecords())
+            shown << record.text;
+        QCOMPARE(shown, notice.isEmpty() ? QStringList() : QStringList{notice});
     }
 
     void programSetTextIsNotCut()

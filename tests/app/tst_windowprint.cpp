@@ -34,7 +34,7 @@ private slots:
     void padIsPrintedAsTheFieldShowsIt();
     void cipherGroupsArePrintedInEncodeDirection();
     void decodedTextIsPrintedInDecodeDirection();
-    void decodeDirectionPrintsTheEmptiedTextWhileTheGroupsAreOnScreen();
+    void aChangeOfDirectionPrintsTheCipherStillOnScreen();
     void cancelPrintsNothingAndSaysNothing();
     void aPrintedPadIsKeptButACancelledPrintKeepsNothing();
     void dialogOffersCopiesButNoRangeSelectionOrFile();
@@ -153,16 +153,22 @@ void TestWindowPrint::decodedTextIsPrintedInDecodeDirection()
              PrivatePrintServer::expectedLines(ui()->QuarnDecrypt->displayLines()));
 }
 
-// After the change of direction the groups are still on screen, but the result of this direction is the
-// decoded text, which the change emptied: the job runs with ten empty lines.
-void TestWindowPrint::decodeDirectionPrintsTheEmptiedTextWhileTheGroupsAreOnScreen()
+// After the change of direction the cipher is still on screen, and it is what is printed; once Dekodieren has
+// put the emptied decoded text on screen, there is nothing to print, and the user is told so.
+void TestWindowPrint::aChangeOfDirectionPrintsTheCipherStillOnScreen()
 {
     encipher(QStringLiteral("GEHEIM"));
     ui()->rb_QuarnDecod->click();
     QVERIFY(ui()->OTPCryptOut->isVisible());
-    QVERIFY(!ui()->OTPCryptOut->fieldText().isEmpty());
+    QCOMPARE(printAndRead(ui()->bt_QuarnDecryptPrint),
+             PrivatePrintServer::expectedLines(ui()->OTPCryptOut->displayLines()));
+    ui()->QuarnIn->setProgramText(QStringLiteral("12345 "));
+    ui()->bt_kodieren->click();
     QVERIFY(ui()->bt_QuarnDecryptPrint->isEnabled());
-    QCOMPARE(printAndRead(ui()->bt_QuarnDecryptPrint), QStringList());
+    ui()->bt_QuarnDecryptPrint->click();
+    const QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, QStringLiteral("Keine Ausgabe vorhanden, nichts gedruckt!"));
 }
 
 void TestWindowPrint::cancelPrintsNothingAndSaysNothing()

@@ -15,6 +15,7 @@ CLOSE = ("Das OTP der letzten Nachricht wurde weder gespeichert noch gedruckt. O
          "Nachricht nicht mehr dechiffrieren. Trotzdem beenden?")
 INPUT = "Klartext: (max. 100 Zeichen)"  # the input field is named by its label, as the label itself is
 PASSED_OVER = "Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö !"
+SPELL = "Ä, Ö, Ü und ß als AE, OE, UE und SS schreiben und neu kodieren?"
 REPLACE = ("Das OTP im Feld hat eine Nachricht chiffriert und ist weder in einer Datei gespeichert noch gedruckt. "
            "Ohne dieses OTP lässt sich die Nachricht nicht mehr dechiffrieren. Trotzdem ersetzen?")
 
@@ -158,8 +159,10 @@ def exchange(entry):
 
     type_into(entry, "äöü", "ÄÖÜ")
     press("Kodieren")
-    ok_box("nothing of the text is left to encipher", "Information",
-           "Nicht in der Quarn-Tafel, daher übergangen: Ä Ö Ü")
+    check("umlauts alone are offered written out", (box_text("Bestätigung") or "").replace("\n", " "),
+          "Nicht in der Quarn-Tafel, daher übergangen: Ä Ö Ü  " + SPELL)
+    xdo("key", "Escape")  # kept as they are: nothing of the text is left to encipher
+    time.sleep(0.5)
     press("Chiffrieren")
     check("Chiffrieren with nothing to encipher leaves no stale cipher", text(find("Chiffrat")), "")
 
@@ -224,7 +227,12 @@ def main():
 
     type_into(entry, "Grüße, Jörg!", "GRÜßE, JÖRG!")
     press("Kodieren")
-    check("Kodieren names the passed-over characters", box_text("Information"), PASSED_OVER)
+    check("Kodieren names the passed-over characters and offers AE, OE, UE and SS",
+          (box_text("Bestätigung") or "").replace("\n", " "), PASSED_OVER + "  " + SPELL)
+    xdo("key", "alt+j")
+    time.sleep(0.5)
+    check("Ja writes them out and names what is still left out", (text(entry), box_text("Information")),
+          ("GRUESSE, JOERG!", "Nicht in der Quarn-Tafel, daher übergangen: !"))
     xdo("key", "Return")
     time.sleep(0.5)
 

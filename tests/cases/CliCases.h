@@ -70,14 +70,18 @@ inline constexpr std::array CliCases{
             0, "69704 01\n",
             "Nicht in der Quarn-Tafel, daher \xC3\xBC"
             "bergangen: \xC3\x9F\n"},
+    CliCase{"encode --umlauts writes them as AE, OE, UE and SS; only the line breaks are left to name",
+            "encode --umlauts umlaut.txt", "", 0, "57472 16969 10145 84\n",
+            "Nicht in der Quarn-Tafel, daher \xC3\xBC"
+            "bergangen: Zeilenumbruch\n"},
     CliCase{"encode a Windows-1252 file with CR LF: umlauts and line breaks are passed over and named",
             "encode umlaut.txt", "", 0, "57414 584\n",
             "Nicht in der Quarn-Tafel, daher \xC3\xBC"
-            "bergangen: \xC3\x9C \xC3\x9F \\r \\n \xC3\x84\n"},
+            "bergangen: \xC3\x9C, \xC3\x9F, Zeilenumbruch, \xC3\x84\n"},
     CliCase{"the same text in UTF-8 gives the same groups and the same notice", "encode umlaut-utf8.txt", "", 0,
             "57414 584\n",
             "Nicht in der Quarn-Tafel, daher \xC3\xBC"
-            "bergangen: \xC3\x9C \xC3\x9F \\r \\n \xC3\x84\n"},
+            "bergangen: \xC3\x9C, \xC3\x9F, Zeilenumbruch, \xC3\x84\n"},
     CliCase{"Windows-1252 bytes that form valid UTF-8 are read as UTF-8", "encode",
             "A\xC3\xBC"
             "E",
@@ -158,6 +162,8 @@ inline constexpr std::array CliCases{
     CliCase{"a double dash lets a file name start with a dash", "decode -- -dash.crp", "", 0, "rpt\n", ""},
     CliCase{"--digits belongs to decipher only", "encipher --digits zero.OTP", "11111", 2, "",
             "quarn-cli: unbekannte Option --digits\n"},
+    CliCase{"--umlauts belongs to encode only", "decode --umlauts", "", 2, "",
+            "quarn-cli: unbekannte Option --umlauts\n"},
     CliCase{"-o belongs to pad and worksheet only", "encode -o x.txt", "", 2, "", "quarn-cli: unbekannte Option -o\n"},
     CliCase{"-o needs a file name", "pad -o", "", 2, "", "quarn-cli: -o ohne Dateinamen\n"},
     CliCase{"pad and groups cannot both come from standard input", "encipher -", "11111", 2, "",

@@ -173,18 +173,29 @@ void TestCodebook::passedOver_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("notice");
+    QTest::addColumn<QString>("spelled"); // with Ä, Ö, Ü and ß written out
     QTest::newRow("a text the table knows passes nothing over") << "TREFFEN UM 12.30"
-                                                                << "";
+                                                                << ""
+                                                                << "TREFFEN UM 12.30";
     QTest::newRow("umlauts and sharp s are named once each, in order")
         << QString::fromUtf8("GRÜSSE ÜBER ßÖ Ü")
-        << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö");
-    QTest::newRow("control characters are written readably")
-        << QString::fromUtf8("A\r\nB\tC\x01\x7f")
-        << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: \\r \\n \\t \\x01 \\x7F");
-    QTest::newRow("an undefined Windows-1252 byte shows as \\xNN")
-        << QString(QChar(0x81)) << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: \\x81");
+        << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: Ü ß Ö") << "GRUESSE UEBER SSOE UE";
+    QTest::newRow("lower-case and capital sharp s are written out in upper case")
+        << QString::fromUtf8("äöüßẞ!") << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: ä ö ü ß ẞ !")
+        << "AEOEUESSSS!";
+    QTest::newRow("control characters are named in words, a line break once")
+        << QString::fromUtf8("A\r\nB\tC\x01\x7f\n")
+        << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: Zeilenumbruch, Tabulator, Steuerzeichen "
+                             "U+0001, Steuerzeichen U+007F")
+        << QString::fromUtf8("A\r\nB\tC\x01\x7f\n");
+    QTest::newRow("invisible characters among visible ones are set apart by commas")
+        << QString::fromUtf8("Ä\uFEFF\u00A0B\u200B\u2003") + QChar(0x81)
+        << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: Ä, Byte-Order-Mark, geschütztes Leerzeichen, "
+                             "Leerzeichen ohne Breite, Leerzeichen U+2003, Steuerzeichen U+0081")
+        << QString::fromUtf8("AE\uFEFF\u00A0B\u200B\u2003") + QChar(0x81);
     QTest::newRow("characters outside Windows-1252 are named as they are")
-        << QString::fromUtf8("A€😀Ж") << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: € 😀 Ж");
+        << QString::fromUtf8("A€😀Ж") << QString::fromUtf8("Nicht in der Quarn-Tafel, daher übergangen: € 😀 Ж")
+        << QString::fromUtf8("A€😀Ж");
 }
 
 void TestCodebook::inputText_data()
@@ -228,8 +239,11 @@ void TestCodebook::passedOver()
 {
     QFETCH(QString, text);
     QFETCH(QString, notice);
+    QFETCH(QString, spelled);
     const std::u32string codePoints = text.toStdU32String();
     QCOMPARE(QString::fromStdString(PassedOver::notice(PassedOver::characters(codePoints))), notice);
+    QCOMPARE(QString::fromStdU32String(PassedOver::withGermanLettersSpelledOut(codePoints)), spelled);
+    QCOMPARE(PassedOver::hasGermanLetters(PassedOver::characters(codePoints)), spelled != text);
 
     // What is named is exactly what the encoder leaves out: encoding without those characters changes nothing.
     std::string bytes;
