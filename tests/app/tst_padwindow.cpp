@@ -229,44 +229,29 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("closed");
+        // How it ends: "" closes; "logout" or "shutdown" ends the session; "logout, close" does both.
         QTest::addColumn<QString>("how");
-        QTest::newRow("a new run closes at once") << ""
-                                                  << "" << false << true << "";
-        QTest::newRow("a pad that enciphered nothing closes at once") << "p"
-                                                                      << "" << false << true << "";
-        QTest::newRow("an unsaved pad that enciphered asks, and Nein keeps the window")
-            << "kpc"
-            << "Nein" << true << false << "";
-        QTest::newRow("Esc keeps the window") << "kpc"
-                                              << "Esc" << true << false << "";
-        QTest::newRow("Ja closes") << "kpc"
-                                   << "Ja" << true << true << "";
-        QTest::newRow("the pad the cipher made for an empty field counts too") << "kc"
-                                                                               << "Nein" << true << false << "";
-        QTest::newRow("a saved pad closes at once") << "kpcs"
-                                                    << "" << false << true << "";
-        QTest::newRow("a pad saved before it enciphered closes at once") << "kpsc"
-                                                                         << "" << false << true << "";
-        QTest::newRow("a failed save keeps the question") << "kpcf"
-                                                          << "Nein" << true << false << "";
-        QTest::newRow("a loaded pad someone else has closes at once") << "kzc"
-                                                                      << "" << false << true << "";
-        QTest::newRow("a pad given up with Ja no longer counts") << "kpcjp"
-                                                                 << "" << false << true << "";
-        QTest::newRow("a pad whose file was written over counts again") << "kpcsjt"
-                                                                        << "Nein" << true << false << "";
-        QTest::newRow("a pad saved again into its own file stays kept") << "kpcsjs"
-                                                                        << "" << false << true << "";
-        QTest::newRow("a logout asks too, and Nein cancels it") << "kpc"
-                                                                << "Nein" << true << false << "logout";
-        QTest::newRow("Ja lets the logout go on") << "kpc"
-                                                  << "Ja" << true << true << "logout";
-        QTest::newRow("a session that may not ask ends") << "kpc"
-                                                         << "" << false << true << "shutdown";
-        QTest::newRow("a logout with a saved pad asks nothing") << "kpcs"
-                                                                << "" << false << true << "logout";
-        QTest::newRow("after Ja to the logout closing asks no second time") << "kpc"
-                                                                            << "Ja" << true << true << "logout, close";
+        const auto row = [](const char* name, const char* steps, const char* answer, bool asked, bool closed,
+                            const char* how = "") {
+            QTest::newRow(name) << QString(steps) << QString(answer) << asked << closed << QString(how);
+        };
+        row("a new run closes at once", "", "", false, true);
+        row("a pad that enciphered nothing closes at once", "p", "", false, true);
+        row("an unsaved pad that enciphered asks, and Nein keeps the window", "kpc", "Nein", true, false);
+        row("Esc keeps the window", "kpc", "Esc", true, false);
+        row("Ja closes", "kpc", "Ja", true, true);
+        row("the pad the cipher made for an empty field counts too", "kc", "Nein", true, false);
+        row("a saved pad closes at once", "kpcs", "", false, true);
+        row("a pad saved before it enciphered closes at once", "kpsc", "", false, true);
+        row("a failed save keeps the question", "kpcf", "Nein", true, false);
+        row("a loaded pad someone else has closes at once", "kzc", "", false, true);
+        row("a pad given up with Ja no longer counts", "kpcjp", "", false, true);
+        row("a pad whose file was written over counts again", "kpcsjt", "Nein", true, false);
+        row("a pad saved again into its own file stays kept", "kpcsjs", "", false, true);
+        row("a logout asks too, and Nein cancels it", "kpc", "Nein", true, false, "logout");
+        row("a session that may not ask ends", "kpc", "", false, true, "shutdown");
+        row("a logout with a saved pad asks nothing", "kpcs", "", false, true, "logout");
+        row("Ja lets the logout go on, and closing then asks no second time", "kpc", "Ja", true, true, "logout, close");
     }
 
     void closingAsksOnlyWhenAMessagesPadWouldBeLost()
@@ -306,20 +291,19 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("cipher"); // empty: the cipher on screen
         QTest::addColumn<QString>("notice");
+        const auto row = [](const char* name, const char* steps, const QString& notice, const char* cipher = "") {
+            QTest::newRow(name) << QString(steps) << QString(cipher) << notice;
+        };
         const QString none;
-        QTest::newRow("a fresh pad made here cannot decipher") << "kpcjpd" << none << loadPadFirst;
-        QTest::newRow("no pad at all cannot decipher") << "d" << none << loadPadFirst;
-        QTest::newRow("the pad that enciphered may check the round trip") << "kpcd" << none << none;
-        QTest::newRow("a loaded pad deciphers") << "kpczd" << none << none;
-        QTest::newRow("a pad saved for the partner deciphers") << "kpsd"
-                                                               << "12345 67890 " << none;
-        QTest::newRow("the partner's pad loaded again from its file deciphers") << "kpspLd"
-                                                                                << "12345 67890 " << none;
-        QTest::newRow("a pad that enciphered another message says it now carries two")
-            << "kpcd"
-            << "12345 67890 " << PadQuestions::secondMessage();
-        QTest::newRow("the same received message twice says nothing more") << "Zrd"
-                                                                           << "" << none;
+        row("a fresh pad made here cannot decipher", "kpcjpd", loadPadFirst);
+        row("no pad at all cannot decipher", "d", loadPadFirst);
+        row("the pad that enciphered may check the round trip", "kpcd", none);
+        row("a loaded pad deciphers", "kpczd", none);
+        row("a pad saved for the partner deciphers", "kpsd", none, "12345 67890 ");
+        row("the partner's pad loaded again from its file deciphers", "kpspLd", none, "12345 67890 ");
+        row("a pad that enciphered another message says it now carries two", "kpcd", PadQuestions::secondMessage(),
+            "12345 67890 ");
+        row("the same received message twice says nothing more", "Zrd", none);
     }
 
     void decipheringNeedsThePartnersPad()
@@ -434,18 +418,15 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("OTP erzeugen over a used unsaved pad asks, and Nein keeps it") << "kpcp"
-                                                                                      << "Nein" << true << false;
-        QTest::newRow("Ja replaces it") << "kpcp"
-                                        << "Ja" << true << true;
-        QTest::newRow("OTP Laden over a used unsaved pad asks as well") << "kpcZ"
-                                                                        << "Nein" << true << false;
-        QTest::newRow("a saved pad is replaced without a word") << "kpcsp"
-                                                                << "" << false << true;
-        QTest::newRow("a pad that only deciphered is replaced without a word") << "Zrp"
-                                                                               << "" << false << true;
-        QTest::newRow("a loaded pad whose file was written over asks") << "kpcsLjtp"
-                                                                       << "Nein" << true << false;
+        const auto row = [](const char* name, const char* steps, const char* answer, bool asked, bool replaced) {
+            QTest::newRow(name) << QString(steps) << QString(answer) << asked << replaced;
+        };
+        row("OTP erzeugen over a used unsaved pad asks, and Nein keeps it", "kpcp", "Nein", true, false);
+        row("Ja replaces it", "kpcp", "Ja", true, true);
+        row("OTP Laden over a used unsaved pad asks as well", "kpcZ", "Nein", true, false);
+        row("a saved pad is replaced without a word", "kpcsp", "", false, true);
+        row("a pad that only deciphered is replaced without a word", "Zrp", "", false, true);
+        row("a loaded pad whose file was written over asks", "kpcsLjtp", "Nein", true, false);
     }
 
     void replacingAPadThatWouldBeLostAsksFirst()
