@@ -39,21 +39,6 @@ QString padText()
 
 const QByteArray Old("old content, longer than the new one\r\n");
 
-enum class Kind
-{
-    Pad,
-    Cipher,
-    Message // a decoded plain text
-};
-
-QString save(Kind kind, const QString& path)
-{
-    if (kind == Kind::Pad)
-        return TextFile::writePad(path, padText());
-    return TextFile::write(path, QStringLiteral("12345 "),
-                           kind == Kind::Message ? TextFile::Access::OwnerOnly : TextFile::Access::Usual);
-}
-
 // The steps a save may fail at, made to fail through DurableFile's seam.
 enum class Step
 {
@@ -106,7 +91,6 @@ QString aclText(const QString& path)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Kind)
 Q_DECLARE_METATYPE(Step)
 
 class TestTextFile : public QObject
@@ -359,23 +343,21 @@ void TestTextFile::specialFilesAreNotWrittenOver()
 
 void TestTextFile::newPadsArePrivate_data()
 {
-    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<bool>("pad");
     QTest::addColumn<int>("oldMode"); // -1: a new file
     QTest::addColumn<int>("mode");
 
-    QTest::newRow("a new pad is for its owner only") << Kind::Pad << -1 << 0600;
-    QTest::newRow("a new cipher has the usual mode") << Kind::Cipher << -1 << 0644;
-    QTest::newRow("a new decoded message is for its owner only") << Kind::Message << -1 << 0600;
-    QTest::newRow("a pad written over keeps a group's right to read") << Kind::Pad << 0640 << 0640;
-    QTest::newRow("a pad written over a public file keeps it public") << Kind::Pad << 0644 << 0644;
-    QTest::newRow("a cipher written over a private file keeps it private") << Kind::Cipher << 0600 << 0600;
-    QTest::newRow("a decoded message written over a shared file keeps it shared") << Kind::Message << 0640 << 0640;
-    QTest::newRow("a pad written over keeps the set-group-id bit") << Kind::Pad << 02640 << 02640;
+    QTest::newRow("a new pad is for its owner only") << true << -1 << 0600;
+    QTest::newRow("a new cipher has the usual mode") << false << -1 << 0644;
+    QTest::newRow("a pad written over keeps a group's right to read") << true << 0640 << 0640;
+    QTest::newRow("a pad written over a public file keeps it public") << true << 0644 << 0644;
+    QTest::newRow("a cipher written over a private file keeps it private") << false << 0600 << 0600;
+    QTest::newRow("a pad written over keeps the set-group-id bit") << true << 02640 << 02640;
 }
 
 void TestTextFile::newPadsArePrivate()
 {
-    QFETCH(Kind, kind);
+    QFETCH(bool, pad);
     QFETCH(int, oldMode);
     QFETCH(int, mode);
 
@@ -387,7 +369,7 @@ void TestTextFile::newPadsArePrivate()
         QVERIFY(writeBytes(path, Old));
         QVERIFY(test::setMode(path, oldMode));
     }
-    QCOMPARE(save(kind, path), QString());
+    QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
     QCOMPARE(QString::number(test::modeOf(path), 8), QString::number(mode, 8));
 }
 
