@@ -682,19 +682,17 @@ void TestFiles::fullDiskSavesNothing_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("inodes"); // full in inodes, with bytes to spare
-
-    QTest::newRow("a new pad") << Save::Pad << false << QStringLiteral("06032026.OTP") << false << false;
-    QTest::newRow("a pad over an old one") << Save::Pad << false << QStringLiteral("06032026.OTP") << true << false;
-    QTest::newRow("a new cipher") << Save::Result << false << QStringLiteral("06032026.crp") << false << false;
-    QTest::newRow("a cipher over an old one")
-        << Save::Result << false << QStringLiteral("06032026.crp") << true << false;
-    QTest::newRow("a new plain text") << Save::Result << true << QStringLiteral("06032026.txt") << false << false;
-    QTest::newRow("a plain text over an old one")
-        << Save::Result << true << QStringLiteral("06032026.txt") << true << false;
-    QTest::newRow("a new pad with no inode left")
-        << Save::Pad << false << QStringLiteral("06032026.OTP") << false << true;
-    QTest::newRow("a pad over an old one with no inode left")
-        << Save::Pad << false << QStringLiteral("06032026.OTP") << true << true;
+    const auto row = [](const char* what, Save save, bool decode, const char* name, bool exists, bool inodes) {
+        QTest::newRow(what) << save << decode << QString(name) << exists << inodes;
+    };
+    row("a new pad", Save::Pad, false, "06032026.OTP", false, false);
+    row("a pad over an old one", Save::Pad, false, "06032026.OTP", true, false);
+    row("a new cipher", Save::Result, false, "06032026.crp", false, false);
+    row("a cipher over an old one", Save::Result, false, "06032026.crp", true, false);
+    row("a new plain text", Save::Result, true, "06032026.txt", false, false);
+    row("a plain text over an old one", Save::Result, true, "06032026.txt", true, false);
+    row("a new pad with no inode left", Save::Pad, false, "06032026.OTP", false, true);
+    row("a pad over an old one with no inode left", Save::Pad, false, "06032026.OTP", true, true);
 }
 
 void TestFiles::fullDiskSavesNothing()

@@ -189,29 +189,21 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accessibleName");
         QTest::addColumn<int>("role");
+        const auto row = [](const char* what, const char* name, const char* accessibleName, int role) {
+            QTest::newRow(what) << QString(name) << QString::fromUtf8(accessibleName) << role;
+        };
         const int text = QAccessible::EditableText;
-        QTest::newRow("the window is a frame, named by its title") << "Form1"
-                                                                   << "" << int(QAccessible::Window);
-        QTest::newRow("the input is named by its label") << "QuarnIn"
-                                                         << "Klartext: (max. 100 Zeichen)" << text;
-        QTest::newRow("the groups by theirs") << "fuenfergruppenOut"
-                                              << "Code Ausgabe" << text;
-        QTest::newRow("the pad") << "OTPOut"
-                                 << "OTP-Schlüssel" << text;
-        QTest::newRow("the cipher") << "OTPCryptOut"
-                                    << "Chiffrat" << text;
-        QTest::newRow("the decoded text, not called Klartext like the input") << "QuarnDecrypt"
-                                                                              << "Dechiffrierter Text" << text;
-        QTest::newRow("a button without its trailing blank") << "bt_OTPCrypt"
-                                                             << "Chiffrieren" << int(QAccessible::Button);
-        QTest::newRow("a radio button") << "rb_QuarnDecod"
-                                        << "Dekodieren" << int(QAccessible::RadioButton);
-        QTest::newRow("a window button") << "bt_QuarnDecryptSave"
-                                         << "Ausgabe Speichern" << int(QAccessible::Button);
-        QTest::newRow("the card") << "QuarnKarte"
-                                  << "Quarn-Tafel" << int(QAccessible::Graphic);
-        QTest::newRow("the usage notes") << "QuarnKarte1"
-                                         << "Gebrauchsregeln zur Quarn-Tafel" << int(QAccessible::Graphic);
+        row("the window is a frame, named by its title", "Form1", "", QAccessible::Window);
+        row("the input is named by its label", "QuarnIn", "Klartext: (max. 100 Zeichen)", text);
+        row("the groups by theirs", "fuenfergruppenOut", "Code Ausgabe", text);
+        row("the pad", "OTPOut", "OTP-Schlüssel", text);
+        row("the cipher", "OTPCryptOut", "Chiffrat", text);
+        row("the decoded text, not called Klartext like the input", "QuarnDecrypt", "Dechiffrierter Text", text);
+        row("a button without its trailing blank", "bt_OTPCrypt", "Chiffrieren", QAccessible::Button);
+        row("a radio button", "rb_QuarnDecod", "Dekodieren", QAccessible::RadioButton);
+        row("a window button", "bt_QuarnDecryptSave", "Ausgabe Speichern", QAccessible::Button);
+        row("the card", "QuarnKarte", "Quarn-Tafel", QAccessible::Graphic);
+        row("the usage notes", "QuarnKarte1", "Gebrauchsregeln zur Quarn-Tafel", QAccessible::Graphic);
     }
 
     void everyFieldAndButtonHasAGermanAccessibleName()
