@@ -216,14 +216,13 @@ public:
         return filler.write("F", 1) != 1;
     }
 
-    // Creates empty files ("filler", "filler1", ...) until the system refuses one; true when none is left.
+    // Creates empty files ("filler0", "filler1", ...) until the system refuses one; true when none is left.
     bool fillInodes()
     {
 #ifdef Q_OS_UNIX
         for (int i = 0; i < 100; ++i) {
-            const QString name = i == 0 ? QStringLiteral("filler") : QStringLiteral("filler%1").arg(i);
-            const int fd =
-                ::open(QFile::encodeName(QDir(m_folder).filePath(name)).constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+            const QString name = QDir(m_folder).filePath(QStringLiteral("filler%1").arg(i));
+            const int fd = ::open(QFile::encodeName(name).constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
             if (fd < 0)
                 return errno == ENOSPC;
             ::close(fd);

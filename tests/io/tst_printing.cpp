@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -294,12 +295,7 @@ void TestPrinting::worksheetPdfReadsBackAsTheSheet()
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
         lines.removeLast();
     const qsizetype indent = qRound(Worksheet::MarginPoints / pitch);
-    const auto rightTrimmed = [](const QString& line) {
-        qsizetype end = line.size();
-        while (end > 0 && line[end - 1].isSpace())
-            --end;
-        return line.left(end);
-    };
+    const auto rightTrimmed = [](QString line) { return line.remove(QRegularExpression(QStringLiteral("\\s+$"))); };
     for (QString& line : lines)
         line = rightTrimmed(line.mid(indent));
     QStringList wanted;
