@@ -40,7 +40,9 @@ fi
 
 packages=()
 for purpose in "${wanted[@]}"; do
-    if ! printf '%s\n' "${purposes[@]}" | grep -qx -- "$purpose"; then
+    # A here-string, not a pipe: grep -q stops at the first match, and under pipefail printf's broken pipe
+    # would then count as "unknown".
+    if ! grep -qx -- "$purpose" <<<"$(printf '%s\n' "${purposes[@]}")"; then
         echo "setup.sh: unknown purpose '$purpose' (known: ${purposes[*]})" >&2
         exit 2
     fi
@@ -56,7 +58,7 @@ fi
 
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    if ! grep -q "install ok installed" <<<"$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)"; then
         missing+=("$p")
     fi
 done
