@@ -3,6 +3,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QQueue>
+#ifdef Q_OS_WIN
+#include <QSettings>
+#endif
 
 namespace quarn {
 
@@ -27,6 +30,50 @@ QString qtFilter(const QString& filter)
     return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
+#ifdef Q_OS_WIN
+// Qt's file dialog writes its history and last folder into the registry when it goes (the user's native
+// settings, which no settings path moves): HKEY_CURRENT_USER\Software\QtProject\OrganizationDefaults\
+// FileDialog. Once the dialog is gone, the keys it made are removed and values that were there come back.
+class RegistryKeptAsItWas
+{
+public:
+    RegistryKeptAsItWas()
+    {
+        QSettings parent(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
+        for (const QString& key :
+             {QStringLiteral("QtProject"), QStringLiteral("OrganizationDefaults"), QStringLiteral("FileDialog")}) {
+            if (!parent.childGroups().contains(key)) {
+                m_made = m_kept.isEmpty() ? key : m_kept + QLatin1Char('/') + key;
+                return;
+            }
+            m_kept += (m_kept.isEmpty() ? QString() : QStringLiteral("/")) + key;
+            parent.beginGroup(key);
+        }
+        for (const QString& key : parent.allKeys())
+            m_values.insert(key, parent.value(key));
+    }
+    ~RegistryKeptAsItWas()
+    {
+        QSettings software(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
+        if (!m_made.isEmpty()) {
+            software.remove(m_made);
+            return;
+        }
+        software.beginGroup(m_kept);
+        software.remove(QString());
+        for (auto it = m_values.cbegin(); it != m_values.cend(); ++it)
+            software.setValue(it.key(), it.value());
+    }
+    RegistryKeptAsItWas(const RegistryKeptAsItWas&) = delete;
+    RegistryKeptAsItWas& operator=(const RegistryKeptAsItWas&) = delete;
+
+private:
+    QString m_kept; // the keys that were there, down to the dialog's own when all were
+    QString m_made; // the first key that was not
+    QVariantMap m_values;
+};
+#endif
+
 } // namespace
 
 FileDialog::FileDialog(Mode mode, const QString& objectName, QObject* parent) : QObject(parent), m_mode(mode)
@@ -40,6 +87,9 @@ bool FileDialog::execute(QWidget* parent)
     if (!nextAnswers().isEmpty()) {
         chosen = nextAnswers().dequeue();
     } else {
+#ifdef Q_OS_WIN
+        const RegistryKeptAsItWas registry; // declared first: it puts things back after the dialog is gone
+#endif
         QFileDialog dialog(parent);
         dialog.setNameFilter(qtFilter(m_filter));
         if (m_mode == Mode::Open) {

@@ -607,9 +607,20 @@ private slots:
         }
         const QMimeData* data = clipboard->mimeData();
         QVERIFY(data);
+#ifdef Q_OS_WIN
+        // Windows' own formats that keep a text out of its clipboard history and cloud, each a DWORD 0.
+        const QString windows = QStringLiteral("application/x-qt-windows-mime;value=\"%1\"");
+        const QStringList hints{windows.arg(QStringLiteral("ExcludeClipboardContentFromMonitorProcessing")),
+                                windows.arg(QStringLiteral("CanIncludeInClipboardHistory")),
+                                windows.arg(QStringLiteral("CanUploadToCloudClipboard"))};
+        QCOMPARE(data->formats(), QStringList{QStringLiteral("text/plain")} + hints);
+        for (const QString& hint : hints)
+            QCOMPARE(data->data(hint), QByteArray(4, '\0'));
+#else
         QCOMPARE(data->formats(),
                  (QStringList{QStringLiteral("text/plain"), QStringLiteral("x-kde-passwordManagerHint")}));
         QCOMPARE(data->data(QStringLiteral("x-kde-passwordManagerHint")), QByteArray("secret"));
+#endif
         QCOMPARE(data->text(), QStringLiteral("12345 67890 "));
         if (clipboard->supportsSelection())
             QCOMPARE(clipboard->text(QClipboard::Selection).isEmpty(), secret);
