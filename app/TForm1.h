@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PadCipher.h"
+#include "CipherFlow.h"
 #include "PadHistory.h"
 
 #include <QPointer>
@@ -21,6 +21,7 @@ class TForm1;
 namespace quarn {
 
 class Clock;
+class EncoderInput;
 class FileDialog;
 class PicturePreparation;
 class PrinterDialog;
@@ -45,7 +46,7 @@ public:
     void setRandomSource(std::unique_ptr<RandomSource> source);
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
-    bool resultShown() const { return m_shownResult != 0; }
+    bool resultShown() const { return m_decodedShown; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
@@ -105,17 +106,11 @@ private:
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
-    // The input and pad of the last cipher that ran to its end, which its worksheet shows.
-    struct CipherRun
-    {
-        std::string input; // the plain text encoded, or the cipher text
-        std::string pad;
-        CipherDirection direction = CipherDirection::Encode;
-    };
+    CipherDirection direction() const;
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
-    // Encodes into the groups field, with the 500-digit notice; returns what the encoder passed over.
-    std::u32string encodeIntoGroups(const QString& input);
+    // Encodes into the groups field, with the cut notice; returns the input as the encoder took it.
+    EncoderInput encodeIntoGroups(const QString& input);
     // The result field on screen: what the user sees is what a save or a print takes.
     const ResultField* shownResultField() const;
     std::string padInField() const;
@@ -132,8 +127,8 @@ private:
     // The pad field's text when the user let the session end: the session's close asks no second time, until
     // the user works on.
     QString m_padLetGo;
-    // 1 while the decoded text, not the cipher output, is the result on screen.
-    unsigned char m_shownResult = 0;
+    // The decoded text, not the cipher output, is the result on screen.
+    bool m_decodedShown = false;
     std::string m_encodedText; // what "Kodieren" last encoded
     std::optional<CipherRun> m_lastRun;
 };

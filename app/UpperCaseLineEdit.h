@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Limits.h"
+
 #include <QLineEdit>
 
 namespace quarn {
@@ -60,7 +62,7 @@ private:
     // The longest start of `inserted`, upper-cased, that keeps before + it + after within the limit.
     QString fitting(const QString& before, const QString& inserted, const QString& after) const;
 
-    int m_limit = 100;
+    int m_limit = int(Limits::PlainText);
 };
 
 } // namespace quarn

@@ -1,5 +1,7 @@
 #include "PadFileText.h"
 
+#include "CodeTable.h"
+#include "PadFormat.h"
 #include "PassedOver.h"
 #include "Windows1252.h"
 
@@ -45,7 +47,7 @@ bool PadFileText::readFrom(const Reader& read)
 std::string PadFileText::problem(std::string_view text)
 {
     if (text.size() < PadLength)
-        return "das OTP hat nur " + std::to_string(text.size()) + " statt 600 Zeichen";
+        return "das OTP hat nur " + std::to_string(text.size()) + " statt " + std::to_string(PadLength) + " Zeichen";
     const auto shown = [](char c) {
         std::string out = "'";
         out += PassedOver::readable(Windows1252::toUnicode(static_cast<unsigned char>(c)));
@@ -54,11 +56,11 @@ std::string PadFileText::problem(std::string_view text)
     };
     for (std::size_t i = 0; i < PadLength; ++i) {
         const char c = text[i];
-        const std::size_t group = i / 6 + 1;
-        const std::size_t place = i % 6 + 1;
-        if (place == 6 && c != ' ')
+        const std::size_t group = PadFormat::groupOf(i);
+        const std::size_t place = PadFormat::placeOf(i);
+        if (place == PadFormat::GroupWidth && c != ' ')
             return "nach Gruppe " + std::to_string(group) + " steht " + shown(c) + " statt eines Leerzeichens";
-        if (place < 6 && (c < '0' || c > '9'))
+        if (place < PadFormat::GroupWidth && !CodeTable::isDigit(c))
             return "in Gruppe " + std::to_string(group) + " ist das " + std::to_string(place) + ". Zeichen " +
                    shown(c) + " keine Ziffer";
     }
