@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -78,10 +79,18 @@ QMimeData* ResultField::createMimeDataFromSelection() const
 
 void ResultField::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has.
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
+    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has. The
+    // mouse's request comes on the press on some platforms: the release opens it instead.
     event->accept();
-    emit contextMenuWanted(at);
+    if (event->reason() != QContextMenuEvent::Mouse)
+        emit contextMenuWanted(mapToGlobal(QPoint(0, 0)));
+}
+
+void ResultField::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && viewport()->rect().contains(event->position().toPoint()))
+        emit contextMenuWanted(event->globalPosition().toPoint());
 }
 
 } // namespace quarn

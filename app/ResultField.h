@@ -27,6 +27,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // Copies and drags carry plain text only, no HTML, Markdown or ODF.
     QMimeData* createMimeDataFromSelection() const override;
 
