@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
@@ -70,11 +71,29 @@ QString ResultField::displayLine(int n) const
     return n >= 0 && n < lines.size() ? lines.at(n) : QString();
 }
 
+QString ResultField::selectedText() const
+{
+    return textCursor().selection().toPlainText();
+}
+
 QMimeData* ResultField::createMimeDataFromSelection() const
 {
     auto* data = new QMimeData;
-    data->setText(textCursor().selection().toPlainText());
+    // The toolkit asks here for the primary selection and for drags; copies go through copyWanted.
+    if (!m_secret)
+        data->setText(selectedText());
     return data;
+}
+
+void ResultField::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        if (textCursor().hasSelection())
+            emit copyWanted(selectedText());
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 void ResultField::contextMenuEvent(QContextMenuEvent* event)

@@ -8,14 +8,17 @@
 #include "FileMessages.h"
 #include "GlyphLoader.h"
 #include "GroupFormatter.h"
+#include "HardLinks.h"
 #include "InputText.h"
 #include "MessageBoxes.h"
 #include "PadCipher.h"
+#include "PadFileText.h"
 #include "PadGenerator.h"
 #include "PadQuestions.h"
 #include "PassedOver.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
+#include "SecretClipboard.h"
 #include "TableText.h"
 #include "TextBytes.h"
 #include "TextFile.h"
@@ -136,6 +139,7 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
     OpenDialog1->shareFolderWith(SaveDialog1);
     PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
+    m_clipboard = new SecretClipboard(this);
     setUpWindow();
     setUpPictures(pictures);
     setUpGlyphs();
@@ -144,7 +148,10 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     connectHandlers();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    m_clipboard->takeBack();
+}
 
 void TForm1::setRandomSource(std::unique_ptr<RandomSource> source)
 {
@@ -273,6 +280,15 @@ void TForm1::setUpMenus()
             [this](const QPoint& at) { openResultMenu(m_ui->OTPCryptOut, at); });
     connect(m_ui->QuarnDecrypt, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->QuarnDecrypt, at); });
+    // The copy keys take the menu's secret path; the pad and the decoded text publish no selection.
+    // The groups in encode direction are the plain text in the table's code.
+    for (ResultField* field : {m_ui->OTPOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
+        field->setSecret(true);
+    for (ResultField* field : {m_ui->OTPOut, m_ui->OTPCryptOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
+        connect(field, &ResultField::copyWanted, this, [this, field](const QString& text) {
+            m_clipboard->put(text, field == m_ui->OTPCryptOut ? ClipboardRule::Content::Cipher
+                                                              : ClipboardRule::Content::Secret);
+        });
     // A paste or drop that did not fit is never cut without a word.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
         MessageBoxes::information(
@@ -457,6 +473,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Before Qt hands the clipboard to a clipboard manager at the end.
+    m_clipboard->takeBack();
     QWidget::closeEvent(event);
 }
 
@@ -671,9 +689,10 @@ void TForm1::Kopieren1Click()
 {
     if (m_popupComponent == m_ui->QuarnDecrypt) {
         m_ui->QuarnDecrypt->selectAll();
-        m_ui->QuarnDecrypt->copy();
+        if (!m_ui->QuarnDecrypt->fieldText().isEmpty())
+            m_clipboard->put(m_ui->QuarnDecrypt->selectedText(), ClipboardRule::Content::Secret);
     } else if (m_popupComponent == m_ui->OTPCryptOut) {
-        QGuiApplication::clipboard()->setText(m_ui->OTPCryptOut->fieldText());
+        m_clipboard->put(m_ui->OTPCryptOut->fieldText(), ClipboardRule::Content::Cipher);
     }
 }
 
@@ -711,10 +730,20 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
     const QString name = TextFile::lastPart(path);
     // Writing over the one copy of a message's pad is a loss of its own: then "&Nein" is the default.
     const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), heldPad);
-    if (TextFile::isFile(path) &&
-        !MessageBoxes::confirm(parent,
-                               losesPad ? PadQuestions::overwriteUsedPad(name) : FileMessages::overwriteQuestion(name),
-                               losesPad ? MessageBoxes::Default::No : MessageBoxes::Default::Yes)) {
+    // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
+    const bool otherNames = TextFile::nameCount(path) > 1;
+    const auto mayWriteOver = [&] {
+        if (otherNames && !MessageBoxes::confirm(
+                              parent, QString::fromStdString(HardLinks::question(name.toStdString(), !heldPad.empty())),
+                              MessageBoxes::Default::No))
+            return false;
+        if (otherNames && !losesPad)
+            return true;
+        return MessageBoxes::confirm(
+            parent, losesPad ? PadQuestions::overwriteUsedPad(name) : FileMessages::overwriteQuestion(name),
+            losesPad ? MessageBoxes::Default::No : MessageBoxes::Default::Yes);
+    };
+    if (TextFile::isFile(path) && !mayWriteOver()) {
         MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
         return false;
     }
@@ -762,6 +791,14 @@ void TForm1::loadPad(const QString& path)
     const std::string pad = toWindows1252(loaded.text);
     if (!mayReplacePad(pad))
         return;
+    // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
+    if (loaded.repeatedGroups > 0 &&
+        !MessageBoxes::confirm(
+            this,
+            TextFile::lastPart(path) + QLatin1Char(' ') +
+                QString::fromStdString(PadFileText::repeatedGroupsQuestion(std::size_t(loaded.repeatedGroups))),
+            MessageBoxes::Default::No))
+        return;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
     m_padHistory.loaded(pad, fileKey(path));
@@ -787,22 +824,17 @@ void TForm1::bt_QuarnInLoadClick()
 void TForm1::loadInput(const QString& path)
 {
     const QString name = TextFile::lastPart(path);
-    const auto limit = std::size_t(decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
-    // Two characters more: a text of the full length with a line break at its end is not too large.
-    const LoadedText loaded = TextFile::read(path, qsizetype(limit + 2));
+    const LoadedText loaded =
+        TextFile::readInput(path, decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
     if (!loaded.ok()) {
         MessageBoxes::information(this, FileMessages::notRead(name, loaded.error));
         return;
     }
-    // The break that ends the file's last line is no part of the text: a cipher quarn-cli wrote deciphers.
-    std::u32string text = loaded.text.toStdU32String();
-    if (!loaded.tooLarge)
-        text.resize(InputText::lengthWithoutFinalLineBreak(text));
-    const bool tooLarge = loaded.tooLarge || text.size() > limit;
-    text.resize(std::min(text.size(), limit));
-    m_ui->QuarnIn->setProgramText(QString::fromStdU32String(text));
-    if (tooLarge)
+    m_ui->QuarnIn->setProgramText(loaded.text);
+    if (loaded.tooLarge)
         MessageBoxes::information(this, FileMessages::tooLarge(name));
+    else if (!loaded.endOfTextNotice.isEmpty())
+        MessageBoxes::information(this, FileMessages::endOfText(name, loaded.endOfTextNotice));
 }
 
 void TForm1::bt_QuarnDecryptSaveClick()

@@ -28,6 +28,7 @@ class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
 class ResultField;
+class SecretClipboard;
 
 // The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
 // operation and writes the result back.
@@ -47,6 +48,8 @@ public:
     void setRandomSource(std::unique_ptr<RandomSource> source);
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
+    // The clipboard the window copies to; tests shorten its times.
+    SecretClipboard* secretClipboard() const { return m_clipboard; }
     bool resultShown() const { return m_shownResult != 0; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
@@ -132,6 +135,7 @@ private:
     void showNewPad();
 
     std::unique_ptr<Ui::TForm1> m_ui;
+    SecretClipboard* m_clipboard = nullptr;
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;

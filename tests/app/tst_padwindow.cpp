@@ -3,6 +3,7 @@
 #include "GroupFormatter.h"
 #include "MessageBoxes.h"
 #include "PadQuestions.h"
+#include "SecretClipboard.h"
 #include "TForm1.h"
 #include "TestFiles.h"
 #include "TextBytes.h"
@@ -87,6 +88,9 @@ private:
             case 'Z':
                 QVERIFY(test::writeBytes(m_dir->filePath(QStringLiteral("null.OTP")), zeroPad().toLatin1()));
                 FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("null.OTP")));
+                // A pad of zeros asks whether to use it (after any question about the pad it replaces).
+                if (ui()->OTPOut->fieldText().isEmpty())
+                    MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
                 ui()->bt_OTPLoad->click();
                 break;
             case 'L':
@@ -588,22 +592,29 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("viaMenu");
-        QTest::newRow("Kopieren on the decoded text") << "QuarnDecrypt" << true;
-        QTest::newRow("Ctrl+C in the decoded text") << "QuarnDecrypt" << false;
-        QTest::newRow("Ctrl+C in the cipher output") << "OTPCryptOut" << false;
-        QTest::newRow("Ctrl+C in the groups") << "fuenfergruppenOut" << false;
-        QTest::newRow("Ctrl+C in the pad field") << "OTPOut" << false;
+        QTest::addColumn<bool>("secret"); // taken back after its time
+        QTest::newRow("Kopieren on the decoded text") << "QuarnDecrypt" << true << true;
+        QTest::newRow("Ctrl+C in the decoded text") << "QuarnDecrypt" << false << true;
+        QTest::newRow("Kopieren on the cipher stays until the window closes") << "OTPCryptOut" << true << false;
+        QTest::newRow("Ctrl+C in the cipher output") << "OTPCryptOut" << false << false;
+        QTest::newRow("Ctrl+C in the groups") << "fuenfergruppenOut" << false << true;
+        QTest::newRow("Ctrl+C in the pad field") << "OTPOut" << false << true;
     }
 
+    // Plain text marked as a secret for clipboard managers; a secret is taken back after its time, all of it
+    // when the window closes, and a selection in a secret field publishes nothing.
     void copiesCarryPlainTextOnly()
     {
         QFETCH(QString, field);
         QFETCH(bool, viaMenu);
+        QFETCH(bool, secret);
         auto* target = m_form->findChild<ResultField*>(field);
         QVERIFY(target);
         target->setVisible(true);
         target->setFieldText(QStringLiteral("12345 67890 "));
-        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("vorher"));
+        m_form->secretClipboard()->setSecretMilliseconds(50);
         if (viaMenu) {
             QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
             QApplication::sendEvent(target->viewport(), &menu);
@@ -614,10 +625,18 @@ private slots:
             QTest::keySequence(target, QKeySequence::SelectAll);
             QTest::keySequence(target, QKeySequence::Copy);
         }
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        const QMimeData* data = clipboard->mimeData();
         QVERIFY(data);
-        QCOMPARE(data->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(data->formats(),
+                 (QStringList{QStringLiteral("text/plain"), QStringLiteral("x-kde-passwordManagerHint")}));
+        QCOMPARE(data->data(QStringLiteral("x-kde-passwordManagerHint")), QByteArray("secret"));
         QCOMPARE(data->text(), QStringLiteral("12345 67890 "));
+        if (clipboard->supportsSelection())
+            QCOMPARE(clipboard->text(QClipboard::Selection).isEmpty(), secret);
+        if (secret)
+            QTRY_COMPARE(clipboard->text(), QString());
+        m_form->close();
+        QCOMPARE(clipboard->text(), QString());
     }
 };
 
