@@ -9,17 +9,21 @@
 #include "FileDialog.h"
 #include "FileKinds.h"
 #include "GlyphLoader.h"
+#include "HardLinks.h"
 #include "InputText.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "PadCipher.h"
+#include "PadFileText.h"
 #include "PadGenerator.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
+#include "SecretClipboard.h"
 #include "TableText.h"
 #include "TextBytes.h"
 #include "TextFile.h"
 #include "WindowFit.h"
+#include "WindowKeys.h"
 #include "WindowPictures.h"
 #include "Worksheet.h"
 #include "WorksheetDocument.h"
@@ -45,6 +49,7 @@
 #endif
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace quarn {
 
@@ -88,6 +93,33 @@ QAccessibleInterface* windowAccessible(const QString& className, QObject* object
     return nullptr;
 }
 
+// Runs `then` once, after the first paint of `window` has reached the screen.
+void whenFirstPainted(QWidget* window, std::function<void()> then)
+{
+    class Watcher : public QObject
+    {
+    public:
+        Watcher(QWidget* window, std::function<void()> then) : QObject(window), m_then(std::move(then)) {}
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] {
+                    m_then();
+                    deleteLater();
+                });
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_then;
+    };
+    window->installEventFilter(new Watcher(window, std::move(then)));
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : TForm1(nullptr, parent) {}
@@ -107,6 +139,7 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
     OpenDialog1->shareFolderWith(SaveDialog1);
     PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
+    m_clipboard = new SecretClipboard(this);
     setUpWindow();
     setUpPictures(pictures);
     setUpGlyphs();
@@ -115,7 +148,10 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     connectHandlers();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    m_clipboard->takeBack();
+}
 
 void TForm1::setRandomSource(std::unique_ptr<RandomSource> source)
 {
@@ -164,6 +200,9 @@ void TForm1::setUpWindow()
         button->setAutoDefault(true);
         button->setDefault(false);
     }
+    takeEnterWithoutModifiersOnly(findChildren<QPushButton*>());
+    tabStopOnSelectedOnly({m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod});
+    setCipherEnabled(false);
 }
 
 void TForm1::setUpPictures(PicturePreparation* prepared)
@@ -226,6 +265,14 @@ void TForm1::setUpMenus()
     ArbeitsblattDrucken1->setObjectName(QStringLiteral("ArbeitsblattDrucken1"));
     ArbeitsblattSpeichern1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt als PDF speichern…"));
     ArbeitsblattSpeichern1->setObjectName(QStringLiteral("ArbeitsblattSpeichern1"));
+    // The worksheet is found in the menu only: the fields say what it offers.
+    std::vector<std::string> entries;
+    for (const QAction* action : PMenue_K->actions())
+        entries.push_back(action->text().toStdString());
+    for (ResultField* field : {m_ui->OTPCryptOut, m_ui->QuarnDecrypt}) {
+        field->setToolTip(QString::fromStdString(WindowHints::resultField(entries)));
+        field->setAccessibleDescription(field->toolTip());
+    }
 
     // Only the program's own menus open; the two other fields have none.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
@@ -233,6 +280,15 @@ void TForm1::setUpMenus()
             [this](const QPoint& at) { openResultMenu(m_ui->OTPCryptOut, at); });
     connect(m_ui->QuarnDecrypt, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->QuarnDecrypt, at); });
+    // The copy keys take the menu's secret path; the pad and the decoded text publish no selection.
+    // The groups in encode direction are the plain text in the table's code.
+    for (ResultField* field : {m_ui->OTPOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
+        field->setSecret(true);
+    for (ResultField* field : {m_ui->OTPOut, m_ui->OTPCryptOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
+        connect(field, &ResultField::copyWanted, this, [this, field](const QString& text) {
+            m_clipboard->put(text, field == m_ui->OTPCryptOut ? ClipboardRule::Content::Cipher
+                                                              : ClipboardRule::Content::Secret);
+        });
     // A paste or drop that did not fit is never cut without a word.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
         MessageBoxes::information(this, InputText::cutNotice(std::size_t(kept), std::size_t(given),
@@ -267,10 +323,26 @@ void TForm1::nameInputAfterItsLabel()
 
 void TForm1::fitInto(const QRect& available, const QMargins& frame)
 {
-    const WindowFit fit = fitWindow(available, size(), frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    if (fit.scrolls)
+    auto* area = findChild<QScrollArea*>(QStringLiteral("Rollbereich"), Qt::FindDirectChildrenOnly);
+    const QSize content = area ? area->widget()->size() : size();
+    const WindowFit fit = fitWindow(available, content, frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    if (area) {
+        setFixedSize(fit.clientSize);
+        area->resize(fit.clientSize);
+    } else if (fit.scrolls) {
         putIntoScrollArea(fit.clientSize);
+    }
     move(fit.position);
+    // The frame a window manager draws is known once it has framed the window, by its first frame on screen.
+    if (!isVisible())
+        whenFirstPainted(this, [this, available] {
+            const QRect outer = frameGeometry();
+            if (available.contains(outer))
+                return;
+            const QRect client = geometry();
+            fitInto(available, QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                                        outer.right() - client.right(), outer.bottom() - client.bottom()));
+        });
 }
 
 void TForm1::putIntoScrollArea(const QSize& size)
@@ -354,6 +426,8 @@ void TForm1::connectHandlers()
             if (checked)
                 runGuarded(&TForm1::QuarnDeCoder);
         });
+    // Groups made from another text must not pass for this one's.
+    connect(m_ui->QuarnIn, &QLineEdit::textChanged, this, &TForm1::inputChanged);
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
     connect(ArbeitsblattDrucken1, &QAction::triggered, this,
@@ -404,6 +478,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Before Qt hands the clipboard to a clipboard manager at the end.
+    m_clipboard->takeBack();
     QWidget::closeEvent(event);
 }
 
@@ -415,11 +491,12 @@ bool TForm1::mayReplacePad(const std::string& replacement)
 
 void TForm1::QuarnDeCoder()
 {
+    // The result stays on screen until the next "Kodieren"; the emptied input takes nothing away.
+    m_groups.forget();
     // Emptied for good: undo must not bring a text of the other direction back past the new limit.
     m_ui->QuarnIn->setProgramText(QString());
     m_ui->fuenfergruppenOut->clearField();
     m_ui->QuarnDecrypt->clearField();
-    m_ui->bt_OTPCrypt->setEnabled(false);
     m_lastRun.reset();
 
     const DirectionRules& rules = DirectionRules::of(direction());
@@ -430,12 +507,39 @@ void TForm1::QuarnDeCoder()
     setCaption(m_ui->bt_OTPCrypt, QString::fromStdString(rules.cipherButton));
     setCaption(m_ui->bt_QuarnInLoad, QString::fromStdString(rules.loadButton));
     m_ui->QuarnIn->setInputLimit(int(rules.typedLimit));
+    setCipherEnabled(false);
+}
+
+void TForm1::setCipherEnabled(bool enabled, WindowHints::CipherWait why)
+{
+    m_ui->bt_OTPCrypt->setEnabled(enabled);
+    const QString hint =
+        enabled ? QString() : QString::fromStdString(WindowHints::cipherButton(decodeDirection(), why));
+    m_ui->bt_OTPCrypt->setToolTip(hint);
+    m_ui->bt_OTPCrypt->setAccessibleDescription(hint);
+}
+
+void TForm1::inputChanged()
+{
+    const InputGroups::Stale stale = m_groups.inputIs(m_ui->QuarnIn->text().toStdU32String());
+    if (!stale.groups)
+        return;
+    m_ui->fuenfergruppenOut->clearField();
+    setCipherEnabled(false, WindowHints::CipherWait::InputChanged);
+    if (!stale.result)
+        return;
+    m_ui->OTPCryptOut->clearField();
+    m_ui->QuarnDecrypt->clearField();
+    m_ui->bt_QuarnDecryptSave->setEnabled(false);
+    m_ui->bt_QuarnDecryptPrint->setEnabled(false);
+    m_lastRun.reset();
 }
 
 void TForm1::Quarn()
 {
     m_ui->QuarnDecrypt->clearField();
     m_lastRun.reset();
+    m_groups.forget();
     const bool decode = decodeDirection();
     if (m_decodedShown != decode) {
         m_decodedShown = decode;
@@ -445,7 +549,7 @@ void TForm1::Quarn()
 
     const QString input = m_ui->QuarnIn->text();
     if (input.isEmpty()) {
-        m_ui->bt_OTPCrypt->setEnabled(false);
+        setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
         m_ui->bt_QuarnDecryptSave->setEnabled(false);
         m_ui->bt_QuarnDecryptPrint->setEnabled(false);
         m_ui->QuarnIn->setPlaceholderText(QString::fromStdString(Messages::enterText()));
@@ -459,19 +563,24 @@ void TForm1::Quarn()
         EncoderInput encoded = encodeIntoGroups(input);
         std::string notice = encoded.notice();
         if (encoded.offersGermanLetters()) {
-            // Umlauts and ß are offered as they are written by hand; the question names all that was left out.
-            const bool spell = MessageBoxes::confirm(this, encoded.question());
+            // Umlauts and ß are offered as they are written by hand; the question names all that was left out,
+            // and what the limit would cut off.
+            const QString spelled =
+                QString::fromStdU32String(EncoderInput::withGermanLettersSpelledOut(input.toStdU32String()));
+            const int limit = m_ui->QuarnIn->inputLimit();
+            const int lost = std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit);
+            const bool spell = MessageBoxes::confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
             notice.clear();
             if (spell) {
-                const std::u32string spelled = EncoderInput::withGermanLettersSpelledOut(input.toStdU32String());
-                m_ui->QuarnIn->replaceLimited(QString::fromStdU32String(spelled));
+                m_ui->QuarnIn->replaceLimited(spelled);
                 notice = encodeIntoGroups(m_ui->QuarnIn->text()).notice();
             }
         }
         if (!notice.empty())
             MessageBoxes::information(this, notice);
     }
-    m_ui->bt_OTPCrypt->setEnabled(true);
+    m_groups.made(m_ui->QuarnIn->text().toStdU32String());
+    setCipherEnabled(true);
 }
 
 EncoderInput TForm1::encodeIntoGroups(const QString& input)
@@ -535,6 +644,7 @@ void TForm1::bt_OTPCryptClick()
     if (!decode && !result.digits.empty())
         m_padHistory.enciphered(result.pad, groups);
     m_ui->OTPCryptOut->setFieldText(fromWindows1252(result.output));
+    m_groups.resultMade();
     if (decode)
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
     if (!result.completed)
@@ -571,9 +681,10 @@ void TForm1::Kopieren1Click()
 {
     if (m_popupComponent == m_ui->QuarnDecrypt) {
         m_ui->QuarnDecrypt->selectAll();
-        m_ui->QuarnDecrypt->copy();
+        if (!m_ui->QuarnDecrypt->fieldText().isEmpty())
+            m_clipboard->put(m_ui->QuarnDecrypt->selectedText(), ClipboardRule::Content::Secret);
     } else if (m_popupComponent == m_ui->OTPCryptOut) {
-        QGuiApplication::clipboard()->setText(m_ui->OTPCryptOut->fieldText());
+        m_clipboard->put(m_ui->OTPCryptOut->fieldText(), ClipboardRule::Content::Cipher);
     }
 }
 
@@ -604,8 +715,16 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
     const QString path = dialog->fileName();
     const std::string name = TextFile::lastPart(path).toStdString();
     const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), heldPad);
-    if (TextFile::isFile(path) &&
-        !MessageBoxes::confirm(parent, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name))) {
+    // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
+    const bool otherNames = TextFile::nameCount(path) > 1;
+    const auto mayWriteOver = [&] {
+        if (otherNames && !MessageBoxes::confirm(parent, Question{HardLinks::question(name, !heldPad.empty()), false}))
+            return false;
+        if (otherNames && !losesPad)
+            return true;
+        return MessageBoxes::confirm(parent, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
+    };
+    if (TextFile::isFile(path) && !mayWriteOver()) {
         MessageBoxes::information(parent, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
         return false;
     }
@@ -653,6 +772,14 @@ void TForm1::loadPad(const QString& path)
     const std::string pad = toWindows1252(loaded.text);
     if (!mayReplacePad(pad))
         return;
+    // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
+    if (loaded.repeatedGroups > 0 &&
+        !MessageBoxes::confirm(
+            this,
+            TextFile::lastPart(path) + QLatin1Char(' ') +
+                QString::fromStdString(PadFileText::repeatedGroupsQuestion(std::size_t(loaded.repeatedGroups))),
+            MessageBoxes::Default::No))
+        return;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
     m_padHistory.loaded(pad, fileKey(path));
@@ -675,16 +802,16 @@ void TForm1::bt_QuarnInLoadClick()
 void TForm1::loadInput(const QString& path)
 {
     const std::string name = TextFile::lastPart(path).toStdString();
-    const LoadedText loaded = TextFile::read(path, qsizetype(DirectionRules::of(direction()).loadReadLimit()));
+    const LoadedText loaded = TextFile::readInput(path, qsizetype(DirectionRules::of(direction()).loadedLimit));
     if (!loaded.ok()) {
         MessageBoxes::information(this, Messages::notRead(name, loaded.error.toStdString()));
         return;
     }
-    // The break that ends the file's last line is no part of the text: a cipher quarn-cli wrote deciphers.
-    const LoadedInput input = LoadedInput::of(loaded.text.toStdU32String(), loaded.tooLarge, direction());
-    m_ui->QuarnIn->setProgramText(QString::fromStdU32String(input.text));
-    if (input.tooLarge)
+    m_ui->QuarnIn->setProgramText(loaded.text);
+    if (loaded.tooLarge)
         MessageBoxes::information(this, Messages::tooLarge(name));
+    else if (!loaded.endOfTextNotice.isEmpty())
+        MessageBoxes::information(this, Messages::endOfText(name, loaded.endOfTextNotice.toStdString()));
 }
 
 void TForm1::bt_QuarnDecryptSaveClick()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "CipherFlow.h"
+#include "InputGroups.h"
 #include "PadHistory.h"
+#include "WindowHints.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -27,6 +29,7 @@ class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
 class ResultField;
+class SecretClipboard;
 
 // The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
 // operation and writes the result back.
@@ -46,11 +49,15 @@ public:
     void setRandomSource(std::unique_ptr<RandomSource> source);
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
+    // The clipboard the window copies to; tests shorten its times.
+    SecretClipboard* secretClipboard() const { return m_clipboard; }
     bool resultShown() const { return m_decodedShown; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
-    // Places the window in the available screen area; where it does not fit, its content scrolls.
+    // Places the window in the available screen area; where it does not fit, its content scrolls. `frame` is
+    // what the window manager is thought to add; once the window is framed, a frame that reaches past the area
+    // is measured and the window fitted again.
     void fitInto(const QRect& available, const QMargins& frame);
     // Files named on the command line, each opened as the button for its kind would open it.
     void openFiles(const QStringList& paths);
@@ -107,6 +114,10 @@ private:
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
     CipherDirection direction() const;
+    // A disabled cipher button says what to press first.
+    void setCipherEnabled(bool enabled, WindowHints::CipherWait why = WindowHints::CipherWait::NoGroups);
+    // The input was changed: groups made from another text, and the result made of them, are taken away.
+    void inputChanged();
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
     // Encodes into the groups field, with the cut notice; returns the input as the encoder took it.
@@ -119,6 +130,7 @@ private:
     void showNewPad();
 
     std::unique_ptr<Ui::TForm1> m_ui;
+    SecretClipboard* m_clipboard = nullptr;
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;
@@ -131,6 +143,7 @@ private:
     bool m_decodedShown = false;
     std::string m_encodedText; // what "Kodieren" last encoded
     std::optional<CipherRun> m_lastRun;
+    InputGroups m_groups;
 };
 
 } // namespace quarn

@@ -90,8 +90,9 @@ private:
     std::string m_name;
 };
 
-// The input's bytes as they are, with one trailing line break dropped; more than Limits::InputBytes fails.
-std::string readInput(Source& source)
+// The input's bytes up to a Ctrl-Z, as the window loads a text, with one trailing line break dropped; more
+// than Limits::InputBytes fails. A Ctrl-Z that cuts something off adds its notice to `notices`.
+std::string readInput(Source& source, std::string& notices)
 {
     std::string bytes;
     char buffer[65536];
@@ -100,19 +101,30 @@ std::string readInput(Source& source)
             source.fail("zu gro\xC3\x9F: mehr als 1 MiB");
         bytes.append(buffer, got);
     }
+    if (const std::string notice = InputText::endOfTextNotice(bytes); !notice.empty())
+        notices += source.name() + ": " + notice + "\n";
+    bytes.resize(InputText::endOfText(bytes));
     bytes.resize(InputText::lengthWithoutFinalLineBreak(bytes));
     return bytes;
 }
 
-// Read as the window reads a pad (see PadFileText), and only as much as the pad needs.
-std::string readPad(Source& source)
+// Read as the window reads a pad (see PadFileText), and only as much as the pad needs. A pad whose groups
+// repeat is refused for enciphering, where it would give the message away, and only named for deciphering,
+// where the message is already sent and can be read with nothing else.
+std::string readPad(Source& source, CipherDirection direction, std::string& notices)
 {
     PadFileText pad;
     // A failed read throws.
     pad.readFrom([&source](char* buffer, std::size_t size) { return std::ptrdiff_t(source.read(buffer, size)); });
-    if (const std::string problem = PadFileText::problem(pad.text()); !problem.empty())
+    const std::string text = pad.text();
+    if (const std::string problem = PadFileText::problem(text); !problem.empty())
         source.fail(problem);
-    return pad.text();
+    if (const std::size_t repeated = PadFileText::repeatedGroups(text)) {
+        if (direction == CipherDirection::Encode)
+            source.fail(PadFileText::repeatedGroupsNotice(repeated) + "; damit wird nicht chiffriert");
+        notices += source.name() + " " + PadFileText::repeatedGroupsNotice(repeated) + "\n";
+    }
+    return text;
 }
 
 // The text as the encoder takes it, by the rule the window follows.
@@ -297,29 +309,41 @@ std::string argumentProblem(const Command& c)
     return {};
 }
 
-std::string readOnlyInput(const Command& c, const StandardInput& standardInput, std::string* name = nullptr)
+// What reading cut or doubted stands ahead of what the command itself says.
+struct ReadText
+{
+    std::string text;
+    std::string notices;
+    std::string name;
+};
+
+ReadText readOnlyInput(const Command& c, const StandardInput& standardInput)
 {
     Source source(c.file(0), standardInput);
-    if (name)
-        *name = source.name();
-    return readInput(source);
+    ReadText in;
+    in.name = source.name();
+    in.text = readInput(source, in.notices);
+    return in;
 }
 
 CliOutcome encodeCommand(const Command& c, const StandardInput& standardInput)
 {
-    const EncoderInput text = plainText(readOnlyInput(c, standardInput), c.spellGermanLetters);
+    const ReadText in = readOnlyInput(c, standardInput);
+    const EncoderInput text = plainText(in.text, c.spellGermanLetters);
     const GroupLayout layout = text.encode();
-    return {0, layout.text + "\n", line(text.notice()) + line(layout.limitReached ? Messages::codeCut() : "")};
+    return {0, layout.text + "\n",
+            in.notices + line(text.notice()) + line(layout.limitReached ? Messages::codeCut() : "")};
 }
 
 CliOutcome decodeCommand(const Command& c, const StandardInput& standardInput)
 {
-    std::string name;
-    std::string digits = codeDigits(readOnlyInput(c, standardInput, &name), name);
+    ReadText in = readOnlyInput(c, standardInput);
+    std::string digits = codeDigits(in.text, in.name);
     // Decoding may triple the length ("84" is "-code-"), so nothing else is held meanwhile.
+    in.text = std::string();
     std::string text = CodeDecoder::decode(digits);
     digits = std::string();
-    return {0, text + "\n", {}};
+    return {0, text + "\n", in.notices};
 }
 
 CliOutcome padCommand(const Command& c, RandomSource& random)
@@ -332,43 +356,45 @@ struct PadAndText
 {
     std::string pad;
     std::string text;
+    std::string notices;
 };
 
-PadAndText padAndText(const Command& c, const StandardInput& standardInput)
+PadAndText padAndText(const Command& c, const StandardInput& standardInput, CipherDirection direction)
 {
     Source padSource(c.files[0], standardInput);
     PadAndText in;
-    in.pad = readPad(padSource);
+    in.pad = readPad(padSource, direction, in.notices);
     Source textSource(c.file(1), standardInput);
-    in.text = readInput(textSource);
+    in.text = readInput(textSource, in.notices);
     return in;
 }
 
 CliOutcome cipherCommand(const Command& c, const StandardInput& standardInput, CipherDirection direction)
 {
-    const PadAndText in = padAndText(c, standardInput);
+    const PadAndText in = padAndText(c, standardInput, direction);
     const CipherInput groups = cipherInput(in.text);
     const PadCipherResult result = runCipher(groups, in.pad, direction);
     const std::string& text = direction == CipherDirection::Decode && !c.digitsOnly ? result.decoded : result.output;
-    return {0, text + "\n", line(groups.cut ? Messages::cipherInputCut() : "")};
+    return {0, text + "\n", in.notices + line(groups.cut ? Messages::cipherInputCut() : "")};
 }
 
 // The worksheet of a message as PDF. In encode direction the text is read as `encode` reads it, in decode
 // direction as `decipher` does, with the same notices and failures.
 CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput)
 {
-    const PadAndText in = padAndText(c, standardInput);
-    std::string notices;
+    const PadAndText in =
+        padAndText(c, standardInput, c.decipherSheet ? CipherDirection::Decode : CipherDirection::Encode);
+    std::string notices = in.notices;
     Worksheet sheet;
     if (!c.decipherSheet) {
         const EncoderInput text = plainText(in.text, c.spellGermanLetters);
         sheet = Worksheet::build(text.bytes(), in.pad, CipherDirection::Encode);
         const bool cut = GroupFormatter::format(sheet.codeDigits).limitReached;
-        notices = line(text.notice()) + line(cut ? Messages::codeCut() : "");
+        notices += line(text.notice()) + line(cut ? Messages::codeCut() : "");
     } else {
         const CipherInput groups = cipherInput(in.text);
         runCipher(groups, in.pad, CipherDirection::Decode);
-        notices = line(groups.cut ? Messages::cipherInputCut() : "");
+        notices += line(groups.cut ? Messages::cipherInputCut() : "");
         sheet = Worksheet::build(groups.groups, in.pad, CipherDirection::Decode);
     }
     if (!sheet.failure.empty())

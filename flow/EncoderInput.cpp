@@ -42,9 +42,10 @@ std::string EncoderInput::notice() const
     return PassedOver::notice(m_passedOver);
 }
 
-Question EncoderInput::question() const
+Question EncoderInput::question(std::size_t lost, std::size_t limit) const
 {
-    return {PassedOver::germanLettersQuestion(m_passedOver), true};
+    PassedOver::Offer offer = PassedOver::germanLettersOffer(m_passedOver, lost, limit);
+    return {std::move(offer.question), offer.defaultYes};
 }
 
 GroupLayout EncoderInput::encode() const

@@ -28,7 +28,9 @@ public:
     bool offersGermanLetters() const;
     // What was passed over, or empty.
     std::string notice() const;
-    Question question() const;
+    // Where writing them out would take the text past `limit` and cut `lost` characters off its end, the
+    // question says so and defaults to "&Nein": Enter must not cut a message.
+    Question question(std::size_t lost = 0, std::size_t limit = 0) const;
     // The groups as shown; `limitReached` asks for the cut notice.
     GroupLayout encode() const;
 

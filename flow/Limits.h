@@ -14,9 +14,6 @@ inline constexpr std::size_t PlainText = 100;
 inline constexpr std::size_t CipherTextTyped = PadGenerator::PadLength;
 // A loaded cipher text may hold a little more than is typed, as files written elsewhere do.
 inline constexpr std::size_t CipherTextLoaded = 603;
-// A load reads this much more than its limit: a text of the full length with a line break (CR LF) at its
-// end is not too large.
-inline constexpr std::size_t LoadLineBreak = 2;
 // The groups the pad covers, and the digits in them, as the cipher text's caption counts them.
 inline constexpr std::size_t PadGroups = PadGenerator::GroupCount;
 inline constexpr std::size_t CipherDigits = PadGroups * GroupFormatter::GroupSize;

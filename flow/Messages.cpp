@@ -141,6 +141,11 @@ std::string notRead(std::string_view name, std::string_view reason)
     return cat({name, " konnte nicht gelesen werden: ", reason});
 }
 
+std::string endOfText(std::string_view name, std::string_view notice)
+{
+    return cat({name, ": ", notice});
+}
+
 std::string notAPad(std::string_view name, std::string_view problem)
 {
     return cat({name, " ist kein gültiges OTP: ", problem});

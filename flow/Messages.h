@@ -49,6 +49,8 @@ std::string notSaved(std::string_view name);
 std::string notWritten(std::string_view name, std::string_view reason);
 std::string tooLarge(std::string_view name);
 std::string notRead(std::string_view name, std::string_view reason);
+// A load that a Ctrl-Z ended early; `notice` says how much was taken.
+std::string endOfText(std::string_view name, std::string_view notice);
 // A pad load whose file holds no pad; `problem` says what is wrong with it.
 std::string notAPad(std::string_view name, std::string_view problem);
 

@@ -42,6 +42,10 @@ inline QString notRead(const QString& name, const QString& reason)
 {
     return QString::fromStdString(Messages::notRead(name.toStdString(), reason.toStdString()));
 }
+inline QString endOfText(const QString& name, const QString& notice)
+{
+    return QString::fromStdString(Messages::endOfText(name.toStdString(), notice.toStdString()));
+}
 inline QString notAPad(const QString& name, const QString& problem)
 {
     return QString::fromStdString(Messages::notAPad(name.toStdString(), problem.toStdString()));
