@@ -19,8 +19,11 @@
 #include <vector>
 
 #ifdef Q_OS_WIN
-#include <shellapi.h>
+// shellapi.h needs the types of windows.h first.
 #include <windows.h>
+// clang-format off
+#include <shellapi.h>
+// clang-format on
 #endif
 
 namespace quarn {
