@@ -8,7 +8,7 @@ probe=$2
 failed=0
 scratch=$(mktemp -d)
 cleanup() {
-    [ -n "${PROBE_PID:-}" ] && kill "$PROBE_PID" 2> /dev/null
+    [ -n "${probe_pid:-}" ] && kill "$probe_pid" 2> /dev/null
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -26,6 +26,8 @@ printf 'welt' > -x.txt
 
 start_probe() {
     coproc PROBE { exec "$probe" 2> "$scratch/probe.err"; }
+    # Bash forgets PROBE_PID once the window has ended.
+    probe_pid=$PROBE_PID
     if ! read -r -t 60 -u "${PROBE[0]}" line || [ "$line" != serving ]; then
         echo "FAIL the window does not serve: '${line:-}'"
         cat "$scratch/probe.err"
@@ -59,8 +61,8 @@ hand "after -- Qt's options and names with a dash are files" \
     -- -platform -x.txt
 
 # A window that crashed leaves its socket behind; the next window takes it over.
-kill -9 "$PROBE_PID"
-wait "$PROBE_PID" 2> /dev/null
+kill -9 "$probe_pid"
+wait "$probe_pid" 2> /dev/null
 [ -S "$XDG_RUNTIME_DIR/quarn-window" ] || { echo "FAIL no socket left to take over"; failed=1; }
 start_probe
 echo "ok   a socket left by a crash is taken over"
