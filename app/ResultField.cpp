@@ -2,7 +2,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -69,19 +71,45 @@ QString ResultField::displayLine(int n) const
     return n >= 0 && n < lines.size() ? lines.at(n) : QString();
 }
 
+QString ResultField::selectedText() const
+{
+    return textCursor().selection().toPlainText();
+}
+
 QMimeData* ResultField::createMimeDataFromSelection() const
 {
     auto* data = new QMimeData;
-    data->setText(textCursor().selection().toPlainText());
+    // The toolkit asks here for the primary selection and for drags; copies go through copyWanted.
+    if (!m_secret)
+        data->setText(selectedText());
     return data;
+}
+
+void ResultField::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        if (textCursor().hasSelection())
+            emit copyWanted(selectedText());
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 void ResultField::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has.
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
+    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has. The
+    // mouse's request comes on the press on some platforms: the release opens it instead.
     event->accept();
-    emit contextMenuWanted(at);
+    if (event->reason() != QContextMenuEvent::Mouse)
+        emit contextMenuWanted(mapToGlobal(QPoint(0, 0)));
+}
+
+void ResultField::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && viewport()->rect().contains(event->position().toPoint()))
+        emit contextMenuWanted(event->globalPosition().toPoint());
 }
 
 } // namespace quarn

@@ -20,18 +20,28 @@ public:
     // The n-th line as displayed after wrapping, without its line break; empty past the last line.
     QString displayLine(int n) const;
     QStringList displayLines() const;
+    QString selectedText() const;
+
+    // A field holding a secret (the pad, a decoded text) publishes no selection: selecting it puts nothing into
+    // the primary selection, and a drag carries nothing.
+    void setSecret(bool secret) { m_secret = secret; }
 
 signals:
     // The user asked for a context menu: at the pointer, or at the field's top-left corner from the keyboard.
     void contextMenuWanted(const QPoint& globalPos);
+    // The copy keys (Ctrl+C, Ctrl+Insert): the window puts the selection on the clipboard, as its own copy does.
+    void copyWanted(const QString& selectedText);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // Copies and drags carry plain text only, no HTML, Markdown or ODF.
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
     QString m_text;
+    bool m_secret = false;
 };
 
 } // namespace quarn

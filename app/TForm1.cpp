@@ -9,18 +9,22 @@
 #include "GivenFiles.h"
 #include "GlyphLoader.h"
 #include "GroupFormatter.h"
+#include "HardLinks.h"
 #include "InputText.h"
 #include "MessageBoxes.h"
 #include "PadCipher.h"
+#include "PadFileText.h"
 #include "PadGenerator.h"
 #include "PadQuestions.h"
 #include "PassedOver.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
+#include "SecretClipboard.h"
 #include "TableText.h"
 #include "TextBytes.h"
 #include "TextFile.h"
 #include "WindowFit.h"
+#include "WindowKeys.h"
 #include "WindowPictures.h"
 #include "Worksheet.h"
 #include "WorksheetDocument.h"
@@ -47,6 +51,7 @@
 #endif
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace quarn {
 
@@ -90,6 +95,33 @@ QAccessibleInterface* windowAccessible(const QString& className, QObject* object
     return nullptr;
 }
 
+// Runs `then` once, after the first paint of `window` has reached the screen.
+void whenFirstPainted(QWidget* window, std::function<void()> then)
+{
+    class Watcher : public QObject
+    {
+    public:
+        Watcher(QWidget* window, std::function<void()> then) : QObject(window), m_then(std::move(then)) {}
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] {
+                    m_then();
+                    deleteLater();
+                });
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_then;
+    };
+    window->installEventFilter(new Watcher(window, std::move(then)));
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : TForm1(nullptr, parent) {}
@@ -109,6 +141,7 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
     OpenDialog1->shareFolderWith(SaveDialog1);
     PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
+    m_clipboard = new SecretClipboard(this);
     setUpWindow();
     setUpPictures(pictures);
     setUpGlyphs();
@@ -117,7 +150,10 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
     connectHandlers();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    m_clipboard->takeBack();
+}
 
 void TForm1::setRandomSource(std::unique_ptr<RandomSource> source)
 {
@@ -166,6 +202,9 @@ void TForm1::setUpWindow()
         button->setAutoDefault(true);
         button->setDefault(false);
     }
+    takeEnterWithoutModifiersOnly(findChildren<QPushButton*>());
+    tabStopOnSelectedOnly({m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod});
+    setCipherEnabled(false);
 }
 
 void TForm1::setUpPictures(PicturePreparation* prepared)
@@ -228,6 +267,14 @@ void TForm1::setUpMenus()
     ArbeitsblattDrucken1->setObjectName(QStringLiteral("ArbeitsblattDrucken1"));
     ArbeitsblattSpeichern1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt als PDF speichern…"));
     ArbeitsblattSpeichern1->setObjectName(QStringLiteral("ArbeitsblattSpeichern1"));
+    // The worksheet is found in the menu only: the fields say what it offers.
+    std::vector<std::string> entries;
+    for (const QAction* action : PMenue_K->actions())
+        entries.push_back(action->text().toStdString());
+    for (ResultField* field : {m_ui->OTPCryptOut, m_ui->QuarnDecrypt}) {
+        field->setToolTip(QString::fromStdString(WindowHints::resultField(entries)));
+        field->setAccessibleDescription(field->toolTip());
+    }
 
     // Only the program's own menus open; the two other fields have none.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
@@ -235,6 +282,15 @@ void TForm1::setUpMenus()
             [this](const QPoint& at) { openResultMenu(m_ui->OTPCryptOut, at); });
     connect(m_ui->QuarnDecrypt, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->QuarnDecrypt, at); });
+    // The copy keys take the menu's secret path; the pad and the decoded text publish no selection.
+    // The groups in encode direction are the plain text in the table's code.
+    for (ResultField* field : {m_ui->OTPOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
+        field->setSecret(true);
+    for (ResultField* field : {m_ui->OTPOut, m_ui->OTPCryptOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
+        connect(field, &ResultField::copyWanted, this, [this, field](const QString& text) {
+            m_clipboard->put(text, field == m_ui->OTPCryptOut ? ClipboardRule::Content::Cipher
+                                                              : ClipboardRule::Content::Secret);
+        });
     // A paste or drop that did not fit is never cut without a word.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
         MessageBoxes::information(
@@ -270,10 +326,26 @@ void TForm1::nameInputAfterItsLabel()
 
 void TForm1::fitInto(const QRect& available, const QMargins& frame)
 {
-    const WindowFit fit = fitWindow(available, size(), frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    if (fit.scrolls)
+    auto* area = findChild<QScrollArea*>(QStringLiteral("Rollbereich"), Qt::FindDirectChildrenOnly);
+    const QSize content = area ? area->widget()->size() : size();
+    const WindowFit fit = fitWindow(available, content, frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    if (area) {
+        setFixedSize(fit.clientSize);
+        area->resize(fit.clientSize);
+    } else if (fit.scrolls) {
         putIntoScrollArea(fit.clientSize);
+    }
     move(fit.position);
+    // The frame a window manager draws is known once it has framed the window, by its first frame on screen.
+    if (!isVisible())
+        whenFirstPainted(this, [this, available] {
+            const QRect outer = frameGeometry();
+            if (available.contains(outer))
+                return;
+            const QRect client = geometry();
+            fitInto(available, QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                                        outer.right() - client.right(), outer.bottom() - client.bottom()));
+        });
 }
 
 void TForm1::putIntoScrollArea(const QSize& size)
@@ -359,6 +431,8 @@ void TForm1::connectHandlers()
             if (checked)
                 runGuarded(&TForm1::QuarnDeCoder);
         });
+    // Groups made from another text must not pass for this one's.
+    connect(m_ui->QuarnIn, &QLineEdit::textChanged, this, &TForm1::inputChanged);
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
     connect(ArbeitsblattDrucken1, &QAction::triggered, this,
@@ -403,6 +477,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Before Qt hands the clipboard to a clipboard manager at the end.
+    m_clipboard->takeBack();
     QWidget::closeEvent(event);
 }
 
@@ -414,11 +490,12 @@ bool TForm1::mayReplacePad(const std::string& replacement)
 
 void TForm1::QuarnDeCoder()
 {
+    // The result stays on screen until the next "Kodieren"; the emptied input takes nothing away.
+    m_groups.forget();
     // Emptied for good: undo must not bring a text of the other direction back past the new limit.
     m_ui->QuarnIn->setProgramText(QString());
     m_ui->fuenfergruppenOut->clearField();
     m_ui->QuarnDecrypt->clearField();
-    m_ui->bt_OTPCrypt->setEnabled(false);
     m_lastRun.reset();
 
     const bool decode = decodeDirection();
@@ -430,12 +507,39 @@ void TForm1::QuarnDeCoder()
     setCaption(m_ui->bt_OTPCrypt, decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
     setCaption(m_ui->bt_QuarnInLoad, decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
     m_ui->QuarnIn->setInputLimit(decode ? 600 : 100);
+    setCipherEnabled(false);
+}
+
+void TForm1::setCipherEnabled(bool enabled, WindowHints::CipherWait why)
+{
+    m_ui->bt_OTPCrypt->setEnabled(enabled);
+    const QString hint =
+        enabled ? QString() : QString::fromStdString(WindowHints::cipherButton(decodeDirection(), why));
+    m_ui->bt_OTPCrypt->setToolTip(hint);
+    m_ui->bt_OTPCrypt->setAccessibleDescription(hint);
+}
+
+void TForm1::inputChanged()
+{
+    const InputGroups::Stale stale = m_groups.inputIs(m_ui->QuarnIn->text().toStdU32String());
+    if (!stale.groups)
+        return;
+    m_ui->fuenfergruppenOut->clearField();
+    setCipherEnabled(false, WindowHints::CipherWait::InputChanged);
+    if (!stale.result)
+        return;
+    m_ui->OTPCryptOut->clearField();
+    m_ui->QuarnDecrypt->clearField();
+    m_ui->bt_QuarnDecryptSave->setEnabled(false);
+    m_ui->bt_QuarnDecryptPrint->setEnabled(false);
+    m_lastRun.reset();
 }
 
 void TForm1::Quarn()
 {
     m_ui->QuarnDecrypt->clearField();
     m_lastRun.reset();
+    m_groups.forget();
     const bool decode = decodeDirection();
     if (m_shownResult == 0 && decode) {
         m_shownResult = 1;
@@ -449,7 +553,7 @@ void TForm1::Quarn()
 
     const QString input = m_ui->QuarnIn->text();
     if (input.isEmpty()) {
-        m_ui->bt_OTPCrypt->setEnabled(false);
+        setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
         m_ui->bt_QuarnDecryptSave->setEnabled(false);
         m_ui->bt_QuarnDecryptPrint->setEnabled(false);
         m_ui->QuarnIn->setPlaceholderText(QStringLiteral("Text eingeben!"));
@@ -462,20 +566,28 @@ void TForm1::Quarn()
         // A character the table lacks changes the message: the user is told which ones were left out.
         std::u32string passedOver = encodeIntoGroups(input);
         if (PassedOver::hasGermanLetters(passedOver)) {
-            // Umlauts and ß are offered as they are written by hand; the question names all that was left out.
+            // Umlauts and ß are offered as they are written by hand; the question names all that was left out,
+            // and what the limit would cut off.
+            const QString spelled =
+                QString::fromStdU32String(PassedOver::withGermanLettersSpelledOut(input.toStdU32String()));
+            const int limit = m_ui->QuarnIn->inputLimit();
+            const PassedOver::Offer offer = PassedOver::germanLettersOffer(
+                passedOver, std::size_t(std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit)),
+                std::size_t(limit));
             const bool spell =
-                MessageBoxes::confirm(this, QString::fromStdString(PassedOver::germanLettersQuestion(passedOver)));
+                MessageBoxes::confirm(this, QString::fromStdString(offer.question),
+                                      offer.defaultYes ? MessageBoxes::Default::Yes : MessageBoxes::Default::No);
             passedOver.clear();
             if (spell) {
-                const std::u32string spelled = PassedOver::withGermanLettersSpelledOut(input.toStdU32String());
-                m_ui->QuarnIn->replaceLimited(QString::fromStdU32String(spelled));
+                m_ui->QuarnIn->replaceLimited(spelled);
                 passedOver = encodeIntoGroups(m_ui->QuarnIn->text());
             }
         }
         if (!passedOver.empty())
             MessageBoxes::information(this, QString::fromStdString(PassedOver::notice(passedOver)));
     }
-    m_ui->bt_OTPCrypt->setEnabled(true);
+    m_groups.made(m_ui->QuarnIn->text().toStdU32String());
+    setCipherEnabled(true);
 }
 
 std::u32string TForm1::encodeIntoGroups(const QString& input)
@@ -543,6 +655,7 @@ void TForm1::bt_OTPCryptClick()
     if (!decode && !result.digits.empty())
         m_padHistory.enciphered(result.pad, groups);
     m_ui->OTPCryptOut->setFieldText(fromWindows1252(result.output));
+    m_groups.resultMade();
     if (decode)
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
     if (!result.completed)
@@ -580,9 +693,10 @@ void TForm1::Kopieren1Click()
 {
     if (m_popupComponent == m_ui->QuarnDecrypt) {
         m_ui->QuarnDecrypt->selectAll();
-        m_ui->QuarnDecrypt->copy();
+        if (!m_ui->QuarnDecrypt->fieldText().isEmpty())
+            m_clipboard->put(m_ui->QuarnDecrypt->selectedText(), ClipboardRule::Content::Secret);
     } else if (m_popupComponent == m_ui->OTPCryptOut) {
-        QGuiApplication::clipboard()->setText(m_ui->OTPCryptOut->fieldText());
+        m_clipboard->put(m_ui->OTPCryptOut->fieldText(), ClipboardRule::Content::Cipher);
     }
 }
 
@@ -620,10 +734,20 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
     const QString name = TextFile::lastPart(path);
     // Writing over the one copy of a message's pad is a loss of its own: then "&Nein" is the default.
     const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), heldPad);
-    if (TextFile::isFile(path) &&
-        !MessageBoxes::confirm(parent,
-                               losesPad ? PadQuestions::overwriteUsedPad(name) : FileMessages::overwriteQuestion(name),
-                               losesPad ? MessageBoxes::Default::No : MessageBoxes::Default::Yes)) {
+    // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
+    const bool otherNames = TextFile::nameCount(path) > 1;
+    const auto mayWriteOver = [&] {
+        if (otherNames && !MessageBoxes::confirm(
+                              parent, QString::fromStdString(HardLinks::question(name.toStdString(), !heldPad.empty())),
+                              MessageBoxes::Default::No))
+            return false;
+        if (otherNames && !losesPad)
+            return true;
+        return MessageBoxes::confirm(
+            parent, losesPad ? PadQuestions::overwriteUsedPad(name) : FileMessages::overwriteQuestion(name),
+            losesPad ? MessageBoxes::Default::No : MessageBoxes::Default::Yes);
+    };
+    if (TextFile::isFile(path) && !mayWriteOver()) {
         MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
         return false;
     }
@@ -672,10 +796,9 @@ QString refusal(const QString& name, const LoadedText& loaded)
     return loaded.notAPad ? FileMessages::notAPad(name, loaded.error) : FileMessages::notRead(name, loaded.error);
 }
 
-// Two characters more than the limit: a text of the full length with a line break at its end is not too large.
 LoadedText readInput(const FilePath& path, bool decode)
 {
-    return TextFile::read(path, (decode ? TextFile::CipherTextLimit : TextFile::PlainTextLimit) + 2);
+    return TextFile::readInput(path, decode ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
 }
 
 } // namespace
@@ -688,6 +811,14 @@ bool TForm1::takePad(const FilePath& path, const LoadedText& loaded)
     }
     const std::string pad = toWindows1252(loaded.text);
     if (!mayReplacePad(pad))
+        return false;
+    // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
+    if (loaded.repeatedGroups > 0 &&
+        !MessageBoxes::confirm(
+            this,
+            TextFile::lastPart(path.shown()) + QLatin1Char(' ') +
+                QString::fromStdString(PadFileText::repeatedGroupsQuestion(std::size_t(loaded.repeatedGroups))),
+            MessageBoxes::Default::No))
         return false;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
@@ -732,16 +863,11 @@ bool TForm1::takeInput(const FilePath& path, const LoadedText& loaded)
         tell(refusal(name, loaded));
         return false;
     }
-    const auto limit = std::size_t(decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
-    // The break that ends the file's last line is no part of the text: a cipher quarn-cli wrote deciphers.
-    std::u32string text = loaded.text.toStdU32String();
-    if (!loaded.tooLarge)
-        text.resize(InputText::lengthWithoutFinalLineBreak(text));
-    const bool tooLarge = loaded.tooLarge || text.size() > limit;
-    text.resize(std::min(text.size(), limit));
-    m_ui->QuarnIn->setProgramText(QString::fromStdU32String(text));
-    if (tooLarge)
+    m_ui->QuarnIn->setProgramText(loaded.text);
+    if (loaded.tooLarge)
         tell(FileMessages::tooLarge(name));
+    else if (!loaded.endOfTextNotice.isEmpty())
+        tell(FileMessages::endOfText(name, loaded.endOfTextNotice));
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "FilePath.h"
+#include "InputGroups.h"
 #include "PadCipher.h"
 #include "PadHistory.h"
+#include "WindowHints.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -28,6 +30,7 @@ class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
 class ResultField;
+class SecretClipboard;
 
 // The one window. Its widgets hold all working data; each slot reads the fields it needs, runs one
 // operation and writes the result back.
@@ -47,11 +50,15 @@ public:
     void setRandomSource(std::unique_ptr<RandomSource> source);
     // Tests fix the day that the save dialogs' default names come from.
     void setClock(std::unique_ptr<Clock> clock);
+    // The clipboard the window copies to; tests shorten its times.
+    SecretClipboard* secretClipboard() const { return m_clipboard; }
     bool resultShown() const { return m_shownResult != 0; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
-    // Places the window in the available screen area; where it does not fit, its content scrolls.
+    // Places the window in the available screen area; where it does not fit, its content scrolls. `frame` is
+    // what the window manager is thought to add; once the window is framed, a frame that reaches past the area
+    // is measured and the window fitted again.
     void fitInto(const QRect& available, const QMargins& frame);
     // Files given at start or handed over by a later start: each field takes the last file given for it,
     // through its button's load and questions, and one box sums up what came of them all.
@@ -115,6 +122,10 @@ private:
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
+    // A disabled cipher button says what to press first.
+    void setCipherEnabled(bool enabled, WindowHints::CipherWait why = WindowHints::CipherWait::NoGroups);
+    // The input was changed: groups made from another text, and the result made of them, are taken away.
+    void inputChanged();
     // The input and pad of the last cipher that ran to its end, which its worksheet shows.
     struct CipherRun
     {
@@ -134,6 +145,7 @@ private:
     void showNewPad();
 
     std::unique_ptr<Ui::TForm1> m_ui;
+    SecretClipboard* m_clipboard = nullptr;
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;
@@ -148,6 +160,7 @@ private:
     std::optional<CipherRun> m_lastRun;
     int m_handlersRunning = 0;
     QStringList* m_told = nullptr;
+    InputGroups m_groups;
 };
 
 } // namespace quarn

@@ -87,8 +87,9 @@ private:
     std::string m_name;
 };
 
-// The input's bytes as they are, with one trailing line break dropped; more than MaxInputBytes fails.
-std::string readInput(Source& source)
+// The input's bytes up to a Ctrl-Z, as the window loads a text, with one trailing line break dropped; more
+// than MaxInputBytes fails. A Ctrl-Z that cuts something off adds its notice to `notices`.
+std::string readInput(Source& source, std::string& notices)
 {
     std::string bytes;
     char buffer[65536];
@@ -97,19 +98,30 @@ std::string readInput(Source& source)
             source.fail("zu gro\xC3\x9F: mehr als 1 MiB");
         bytes.append(buffer, got);
     }
+    if (const std::string notice = InputText::endOfTextNotice(bytes); !notice.empty())
+        notices += source.name() + ": " + notice + "\n";
+    bytes.resize(InputText::endOfText(bytes));
     bytes.resize(InputText::lengthWithoutFinalLineBreak(bytes));
     return bytes;
 }
 
-// Read as the window reads a pad (see PadFileText), and only as much as the pad needs.
-std::string readPad(Source& source)
+// Read as the window reads a pad (see PadFileText), and only as much as the pad needs. A pad whose groups
+// repeat is refused for enciphering, where it would give the message away, and only named for deciphering,
+// where the message is already sent and can be read with nothing else.
+std::string readPad(Source& source, CipherDirection direction, std::string& notices)
 {
     PadFileText pad;
     // A failed read throws.
     pad.readFrom([&source](char* buffer, std::size_t size) { return std::ptrdiff_t(source.read(buffer, size)); });
-    if (const std::string problem = PadFileText::problem(pad.text()); !problem.empty())
+    const std::string text = pad.text();
+    if (const std::string problem = PadFileText::problem(text); !problem.empty())
         source.fail(problem);
-    return pad.text();
+    if (const std::size_t repeated = PadFileText::repeatedGroups(text)) {
+        if (direction == CipherDirection::Encode)
+            source.fail(PadFileText::repeatedGroupsNotice(repeated) + "; damit wird nicht chiffriert");
+        notices += source.name() + " " + PadFileText::repeatedGroupsNotice(repeated) + "\n";
+    }
+    return text;
 }
 
 // A character the code page lacks stands in as '?', which the table passes over and the cipher refuses,
@@ -372,14 +384,20 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
     };
 
     try {
+        // What reading cut or doubted, ahead of what the command itself says.
+        std::string readNotices;
+        const auto withReadNotices = [&readNotices](CliOutcome outcome) {
+            outcome.err = readNotices + outcome.err;
+            return outcome;
+        };
         if (command == "encode" || command == "decode") {
             if (args.size() > 1)
                 return usageError("zu viele Argumente");
             Source source(optionalFile(0), standardInput);
-            std::string input = readInput(source);
+            std::string input = readInput(source, readNotices);
             if (command == "encode")
-                return encode(input, spellGermanLetters);
-            return decode(std::move(input), source.name());
+                return withReadNotices(encode(input, spellGermanLetters));
+            return withReadNotices(decode(std::move(input), source.name()));
         }
         // Standard output without -o or with "-"; else a new file that only its owner may read.
         const auto written = [&](CliOutcome outcome) {
@@ -411,15 +429,16 @@ CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, 
                 return usageError("-o fehlt");
             if (args[0] == "-" && (args.size() < 2 || args[1] == "-"))
                 return usageError("OTPDATEI und DATEI lesen nicht beide die Standardeingabe");
+            const auto direction = command == "encipher" || (command == "worksheet" && !decipherSheet)
+                                       ? CipherDirection::Encode
+                                       : CipherDirection::Decode;
             Source padSource(args[0], standardInput);
-            const std::string pad = readPad(padSource);
+            const std::string pad = readPad(padSource, direction, readNotices);
             Source groupsSource(optionalFile(1), standardInput);
-            const std::string groups = readInput(groupsSource);
+            const std::string groups = readInput(groupsSource, readNotices);
             if (command == "worksheet")
-                return written(worksheet(groups, pad, decipherSheet ? CipherDirection::Decode : CipherDirection::Encode,
-                                         spellGermanLetters));
-            const auto direction = command == "encipher" ? CipherDirection::Encode : CipherDirection::Decode;
-            return cipher(groups, pad, direction, digitsOnly);
+                return withReadNotices(written(worksheet(groups, pad, direction, spellGermanLetters)));
+            return withReadNotices(cipher(groups, pad, direction, digitsOnly));
         }
     } catch (const Failure& failure) {
         return {ExitFailure, {}, "quarn-cli: " + failure.message + "\n"};

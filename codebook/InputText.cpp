@@ -2,6 +2,8 @@
 
 #include "Windows1252.h"
 
+#include <algorithm>
+
 namespace quarn {
 
 namespace {
@@ -91,6 +93,42 @@ std::u32string InputText::characters(std::string_view bytes, bool cutShort)
     while (!text.atEnd())
         out += text.next();
     return out;
+}
+
+std::size_t InputText::endOfText(std::string_view bytes)
+{
+    return std::min(bytes.find('\x1A'), bytes.size());
+}
+
+std::string InputText::endOfTextNotice(std::string_view bytes)
+{
+    const std::size_t end = endOfText(bytes);
+    // A Ctrl-Z that is the last byte, as old editors wrote it, cuts nothing.
+    if (end + 1 >= bytes.size())
+        return {};
+    const std::size_t kept = characters(bytes.substr(0, end)).size();
+    const std::size_t given = kept + 1 + characters(bytes.substr(end + 1)).size();
+    return "Strg-Z (Zeichen 26) beendet den Text: nur " + std::to_string(kept) + " von " + std::to_string(given) +
+           " Zeichen \xC3\xBC"
+           "bernommen.";
+}
+
+InputText::Loaded InputText::load(std::string_view bytes, bool complete, std::size_t limit)
+{
+    Loaded loaded;
+    const std::size_t end = endOfText(bytes);
+    const bool cutShort = !complete && end == bytes.size();
+    loaded.text = characters(bytes.substr(0, end), cutShort);
+    // The break that ends the file's last line is no part of the text: a cipher quarn-cli wrote deciphers.
+    if (!cutShort)
+        loaded.text.resize(lengthWithoutFinalLineBreak(loaded.text));
+    loaded.tooLarge = loaded.text.size() > limit;
+    if (loaded.tooLarge)
+        loaded.text.resize(limit);
+    else
+        loaded.endOfTextNotice = endOfTextNotice(bytes);
+    std::erase(loaded.text, U'\0');
+    return loaded;
 }
 
 std::string InputText::cutNotice(std::size_t kept, std::size_t given, std::size_t limit)

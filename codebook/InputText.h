@@ -36,6 +36,24 @@ public:
         return n;
     }
 
+    // A Ctrl-Z (byte 26) ends a loaded text, in the window and quarn-cli alike: the byte index of the first
+    // one, or the size of `bytes` without one.
+    static std::size_t endOfText(std::string_view bytes);
+    // Empty unless a Ctrl-Z cut something off `bytes`; then how many of the file's characters (the Ctrl-Z
+    // and all after it counted) were taken, as the field's cut notice says it (UTF-8).
+    static std::string endOfTextNotice(std::string_view bytes);
+
+    // A text file as the input field takes it from the start of its bytes (`complete`: all of them): ended
+    // by a Ctrl-Z, without the line break that ends its last line, cut to `limit` characters with bytes 0
+    // counted, then without bytes 0, which never reach the field.
+    struct Loaded
+    {
+        std::u32string text;
+        bool tooLarge = false;       // the limit cut it
+        std::string endOfTextNotice; // a Ctrl-Z cut it (and the limit did not)
+    };
+    static Loaded load(std::string_view bytes, bool complete, std::size_t limit);
+
     // The notice for a paste or drop that the field's limit cut: how much of the `given` characters it
     // kept (UTF-8).
     static std::string cutNotice(std::size_t kept, std::size_t given, std::size_t limit);

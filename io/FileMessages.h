@@ -40,6 +40,11 @@ inline QString notRead(const QString& name, const QString& reason)
 {
     return name + QStringLiteral(" konnte nicht gelesen werden: ") + reason;
 }
+// A load that a Ctrl-Z ended early; `notice` says how much was taken.
+inline QString endOfText(const QString& name, const QString& notice)
+{
+    return name + QStringLiteral(": ") + notice;
+}
 // A pad load whose file holds no pad; `problem` says what is wrong with it.
 inline QString notAPad(const QString& name, const QString& problem)
 {

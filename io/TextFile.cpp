@@ -2,6 +2,7 @@
 
 #include "DurableFile.h"
 #include "FileFailure.h"
+#include "HardLinks.h"
 #include "InputText.h"
 #include "PadFileText.h"
 #include "SystemCalls.h"
@@ -104,6 +105,44 @@ LoadedText TextFile::read(const FilePath& path, qsizetype limit)
     return loaded;
 }
 
+LoadedText TextFile::readInput(const FilePath& path, qsizetype limit)
+{
+    LoadedText loaded;
+    QFile file(path.shown());
+    if (!openForReading(file, path, loaded))
+        return loaded;
+    limit = std::max<qsizetype>(limit, 0);
+    // Enough for the limit, the final line break and one character more, however long a UTF-8 character;
+    // after a Ctrl-Z on to the input bound, so that its notice can say how much it cut.
+    qsizetype wanted = (limit + 3) * MaxBytesPerCharacter;
+    std::string bytes;
+    for (;;) {
+        const qsizetype at = qsizetype(bytes.size());
+        bytes.resize(std::size_t(wanted));
+        const qint64 n = file.read(bytes.data() + at, wanted - at);
+        if (n < 0) {
+            loaded.error = reasonText(FileFailure::ReadFailed);
+            return loaded;
+        }
+        bytes.resize(std::size_t(at + n));
+        const bool more = qsizetype(bytes.size()) == wanted;
+        if (n == 0 || !more || wanted == qsizetype(FileLimits::InputBytes)) {
+            const InputText::Loaded text = InputText::load(bytes, !more, std::size_t(limit));
+            loaded.text = QString::fromStdU32String(text.text);
+            loaded.tooLarge = text.tooLarge;
+            loaded.endOfTextNotice = QString::fromStdString(text.endOfTextNotice);
+            return loaded;
+        }
+        if (InputText::endOfText(bytes) == bytes.size()) {
+            const InputText::Loaded text = InputText::load(bytes, false, std::size_t(limit));
+            loaded.text = QString::fromStdU32String(text.text);
+            loaded.tooLarge = text.tooLarge;
+            return loaded;
+        }
+        wanted = qsizetype(FileLimits::InputBytes);
+    }
+}
+
 LoadedText TextFile::readPad(const FilePath& path)
 {
     LoadedText loaded;
@@ -123,6 +162,7 @@ LoadedText TextFile::readPad(const FilePath& path)
         return loaded;
     }
     loaded.text = fromWindows1252(pad.text());
+    loaded.repeatedGroups = qsizetype(PadFileText::repeatedGroups(pad.text()));
     return loaded;
 }
 
@@ -144,6 +184,11 @@ QString TextFile::writeBinary(const QString& path, const QByteArray& bytes, Acce
 bool TextFile::isFile(const QString& path)
 {
     return QFileInfo(path).isFile();
+}
+
+qsizetype TextFile::nameCount(const QString& path)
+{
+    return qsizetype(HardLinks::nameCount(nativePath(path)));
 }
 
 QString TextFile::lastPart(const QString& path)

@@ -14,7 +14,9 @@ struct LoadedText
     QString text;
     bool tooLarge = false; // the file held more characters than the limit; `text` keeps the first ones
     QString error;
-    bool notAPad = false; // the file was read, but it holds no pad; `error` says what is wrong
+    bool notAPad = false;         // the file was read, but it holds no pad; `error` says what is wrong
+    QString endOfTextNotice;      // a Ctrl-Z ended the text before the file's end (see InputText::load)
+    qsizetype repeatedGroups = 0; // a pad whose groups repeat cannot be random
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -33,6 +35,9 @@ public:
     // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge
     // file costs no more than a small one. A file in UTF-8 is read as such (see InputText).
     static LoadedText read(const FilePath& path, qsizetype limit);
+    // What "Text Laden" and "Crypt Laden" give the input field, by InputText::load: the line break that ends
+    // the file is no part of the text, a byte 0 counts toward `limit`, a Ctrl-Z that cuts says so.
+    static LoadedText readInput(const FilePath& path, qsizetype limit);
     // A pad load: the first 600 characters other than byte 0 (see PadFileText); more is never "too large",
     // only unread. They must be a pad, 100 groups of five digits each followed by a blank; anything else
     // gives no text and `notAPad`.
@@ -58,6 +63,8 @@ public:
     // True when a regular file is at `path`: the case that asks before overwriting. Nothing else is written
     // over: a save onto a folder, FIFO or device fails.
     static bool isFile(const QString& path);
+    // How many names (hard links) the file at `path` has; 0 where there is none (see HardLinks).
+    static qsizetype nameCount(const QString& path);
     // The last part of a path, as the messages name the file.
     static QString lastPart(const QString& path);
 };

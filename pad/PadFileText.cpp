@@ -1,9 +1,11 @@
 #include "PadFileText.h"
 
+#include "InputText.h"
 #include "PassedOver.h"
 #include "Windows1252.h"
 
 #include <algorithm>
+#include <set>
 
 namespace quarn {
 
@@ -19,19 +21,42 @@ bool PadFileText::feed(std::string_view bytes)
         }
         if (c != '\0')
             m_text += c;
-        m_done = m_text.size() == PadLength || m_read == MaxBytesRead;
+        m_done = m_text.size() == RawLength || m_read == MaxBytesRead;
     }
     return !m_done;
 }
 
 std::size_t PadFileText::wanted() const
 {
-    return m_done ? 0 : std::min(PadLength - m_text.size(), MaxBytesRead - m_read);
+    return m_done ? 0 : std::min(RawLength - m_text.size(), MaxBytesRead - m_read);
+}
+
+std::string PadFileText::text() const
+{
+    constexpr std::size_t lineEnd = 6 * GroupsPerLine - 1; // the blank after a tenth group
+    std::string out;
+    std::size_t i = 0;
+    while (i < m_text.size() && out.size() < PadLength) {
+        if (out.size() % (lineEnd + 1) == lineEnd) {
+            std::size_t n = m_text[i] == ' ' ? 1 : 0;
+            if (m_text.compare(i + n, 2, "\r\n") == 0)
+                n += 2;
+            else if (i + n < m_text.size() && m_text[i + n] == '\n')
+                n += 1;
+            if (n > 0) {
+                out += ' ';
+                i += n;
+                continue;
+            }
+        }
+        out += m_text[i++];
+    }
+    return out;
 }
 
 bool PadFileText::readFrom(const Reader& read)
 {
-    char buffer[PadLength];
+    char buffer[RawLength];
     while (const std::size_t size = wanted()) {
         const std::ptrdiff_t got = read(buffer, size);
         if (got < 0)
@@ -46,23 +71,54 @@ std::string PadFileText::problem(std::string_view text)
 {
     if (text.size() < PadLength)
         return "das OTP hat nur " + std::to_string(text.size()) + " statt 600 Zeichen";
-    const auto shown = [](char c) {
-        std::string out = "'";
-        out += PassedOver::readable(Windows1252::toUnicode(static_cast<unsigned char>(c)));
-        out += '\'';
-        return out;
+    // The character as the file's author wrote it: a UTF-8 editor's no-break space or byte-order mark is
+    // one character of several bytes. Named in words where it cannot be seen, else shown in quotes.
+    const auto shown = [text](std::size_t at) {
+        char32_t cp = Windows1252::toUnicode(static_cast<unsigned char>(text[at]));
+        for (std::size_t length = 2; length <= 4 && static_cast<unsigned char>(text[at]) >= 0xC2; ++length) {
+            const std::string_view bytes = text.substr(at, length);
+            if (InputText(bytes).isUtf8() && InputText::characters(bytes).size() == 1) {
+                cp = InputText::characters(bytes).front();
+                break;
+            }
+        }
+        std::string itself;
+        Windows1252::appendUtf8(itself, cp);
+        const std::string name = PassedOver::name(cp);
+        return name != itself ? name : "'" + PassedOver::readable(cp) + "'";
     };
     for (std::size_t i = 0; i < PadLength; ++i) {
         const char c = text[i];
         const std::size_t group = i / 6 + 1;
         const std::size_t place = i % 6 + 1;
         if (place == 6 && c != ' ')
-            return "nach Gruppe " + std::to_string(group) + " steht " + shown(c) + " statt eines Leerzeichens";
+            return "nach Gruppe " + std::to_string(group) + " steht " + shown(i) + " statt eines Leerzeichens";
         if (place < 6 && (c < '0' || c > '9'))
             return "in Gruppe " + std::to_string(group) + " ist das " + std::to_string(place) + ". Zeichen " +
-                   shown(c) + " keine Ziffer";
+                   shown(i) + " keine Ziffer";
     }
     return {};
+}
+
+std::size_t PadFileText::repeatedGroups(std::string_view pad)
+{
+    std::set<std::string_view> seen;
+    std::size_t repeated = 0;
+    for (std::size_t at = 0; at + 5 <= std::min(pad.size(), PadLength); at += 6)
+        repeated += seen.insert(pad.substr(at, 5)).second ? 0 : 1;
+    return repeated;
+}
+
+std::string PadFileText::repeatedGroupsNotice(std::size_t repeated)
+{
+    return "enth\xC3\xA4lt " + std::to_string(repeated) + (repeated == 1 ? " doppelte Gruppe" : " doppelte Gruppen") +
+           " und ist daher kein zuf\xC3\xA4lliges OTP";
+}
+
+std::string PadFileText::repeatedGroupsQuestion(std::size_t repeated)
+{
+    return repeatedGroupsNotice(repeated) + ". Was damit chiffriert wird, ist nicht geheim. Trotzdem als OTP "
+                                            "verwenden?";
 }
 
 } // namespace quarn

@@ -12,19 +12,23 @@ namespace quarn {
 // What a pad file gives the pad, fed with the file's bytes as they are read: everything up to the end or a
 // Ctrl-Z, without bytes 0, and no more than the 600 characters the cipher reads. A byte 0 takes no place
 // among the 600, so a file of nothing but bytes 0 could be read forever; reading also stops after
-// MaxBytesRead bytes, and the pad is then as short as it came.
+// MaxBytesRead bytes, and the pad is then as short as it came. A pad laid out as the window shows and prints
+// it, ten lines of ten groups, has a line break (LF or CR LF, with or without the blank before it) after
+// every tenth group: it stands for that group's blank.
 class PadFileText
 {
 public:
     static constexpr std::size_t PadLength = PadGenerator::PadLength;
     static constexpr std::size_t MaxBytesRead = std::size_t(1) << 20;
     static constexpr char EndOfText = 26;
+    static constexpr std::size_t GroupsPerLine = 10;
 
     // Takes bytes in file order; returns false once no more are wanted (the rest is then ignored).
     bool feed(std::string_view bytes);
     // How many bytes the reader may ask for next without reading past what the pad needs; 0 when done.
     std::size_t wanted() const;
-    const std::string& text() const { return m_text; }
+    // The pad as the cipher reads it: line breaks after every tenth group taken as its blank.
+    std::string text() const;
 
     // Bytes into the buffer, up to its size; 0 at the end, negative when reading failed.
     using Reader = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
@@ -36,7 +40,18 @@ public:
     // what is wrong, in German (UTF-8), for a message that names the file in front of it.
     static std::string problem(std::string_view text);
 
+    // How many groups of `pad` repeat a group before them. A pad the program makes has none; a pad with
+    // any cannot be random.
+    static std::size_t repeatedGroups(std::string_view pad);
+    // The notice for a pad with `repeated` > 0 repeated groups (UTF-8), for a message that names the file
+    // in front of it.
+    static std::string repeatedGroupsNotice(std::size_t repeated);
+    // What the window asks after that notice before such a pad takes the field ("&Nein" keeps the old one).
+    static std::string repeatedGroupsQuestion(std::size_t repeated);
+
 private:
+    // Characters as read, without bytes 0: enough for a pad with a CR LF and a blank at every line end.
+    static constexpr std::size_t RawLength = PadLength + 2 * (PadLength / 6 / GroupsPerLine);
     std::string m_text;
     std::size_t m_read = 0;
     bool m_done = false;

@@ -217,8 +217,14 @@ void TestFiles::inputLoad_data()
         << false << QByteArray("hallo \xe4\xf6\xfc\xdf") << QStringLiteral("HALLO ÄÖÜß") << QStringList();
     QTest::newRow("line breaks stay in the input as characters")
         << false << QByteArray("AB\r\nCD") << QStringLiteral("AB\r\nCD") << QStringList();
-    QTest::newRow("a byte 26 as third byte ends the text")
-        << false << QByteArray("AB\x1A") + a100 + a100 << QStringLiteral("AB") << QStringList();
+    QTest::newRow("a byte 26 as third byte ends the text, and says how much it cut")
+        << false << QByteArray("AB\x1A") + a100 + a100 << QStringLiteral("AB")
+        << QStringList{info(QStringLiteral("text.txt: Strg-Z (Zeichen 26) beendet den Text: nur 2 von 203 Zeichen "
+                                           "übernommen."))};
+    QTest::newRow("a byte 26 that ends the file cuts nothing")
+        << false << QByteArray("AB\r\n\x1A") << QStringLiteral("AB") << QStringList();
+    QTest::newRow("a byte 0 counts toward the limit")
+        << false << a100 + QByteArray(1, '\0') << QString(a100) << QStringList{tooLarge};
     QTest::newRow("a byte 0 is dropped") << false << QByteArray("AB\0CD", 5) << QStringLiteral("ABCD") << QStringList();
     QTest::newRow("a cipher of 100 groups loads whole") << true << c600 << QString(c600) << QStringList();
     QTest::newRow("a cipher of 603 characters loads whole, past the typing limit")
@@ -861,7 +867,8 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
 void TestFiles::padLoadTakesOnlyAPad_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("message"); // empty: the pad is taken
+    QTest::addColumn<QString>("box"); // empty: the pad is taken
+    QTest::addColumn<bool>("yes");    // the answer to a question
 
     const QByteArray pad = padText().toLatin1();
     QByteArray letter = pad;
@@ -870,32 +877,60 @@ void TestFiles::padLoadTakesOnlyAPad_data()
     broken.insert(29, "\r\n");
     const QString prefix = QStringLiteral("06032026.OTP ist kein gültiges OTP: ");
     QTest::newRow("an empty file is no pad")
-        << QByteArray() << prefix + QStringLiteral("das OTP hat nur 0 statt 600 Zeichen");
+        << QByteArray() << info(prefix + QStringLiteral("das OTP hat nur 0 statt 600 Zeichen")) << false;
     QTest::newRow("599 characters are no pad")
-        << pad.left(599) << prefix + QStringLiteral("das OTP hat nur 599 statt 600 Zeichen");
+        << pad.left(599) << info(prefix + QStringLiteral("das OTP hat nur 599 statt 600 Zeichen")) << false;
     QTest::newRow("a saved cipher file is no pad")
-        << QByteArray("12345 67890 ") << prefix + QStringLiteral("das OTP hat nur 12 statt 600 Zeichen");
+        << QByteArray("12345 67890 ") << info(prefix + QStringLiteral("das OTP hat nur 12 statt 600 Zeichen")) << false;
     QTest::newRow("a line break inside the pad is named")
-        << broken << prefix + QStringLiteral("nach Gruppe 5 steht '\\r' statt eines Leerzeichens");
+        << broken << info(prefix + QStringLiteral("nach Gruppe 5 steht Zeilenumbruch statt eines Leerzeichens"))
+        << false;
     QTest::newRow("a letter in group 37 is named")
-        << letter << prefix + QStringLiteral("in Gruppe 37 ist das 3. Zeichen 'K' keine Ziffer");
-    QTest::newRow("a good pad followed by CR LF is taken") << pad + "\r\n" << QString();
+        << letter << info(prefix + QStringLiteral("in Gruppe 37 ist das 3. Zeichen 'K' keine Ziffer")) << false;
+    QTest::newRow("a good pad followed by CR LF is taken") << pad + "\r\n" << QString() << false;
+    QByteArray lines;
+    for (qsizetype group = 0; group < 100; ++group)
+        lines += pad.mid(group * 6, 5) + (group % 10 < 9 ? " " : group % 20 == 9 ? "\n" : "\r\n");
+    QTest::newRow("ten lines of ten groups, LF or CR LF for the blank, are taken") << lines << QString() << false;
+    const QString zeros =
+        question(QStringLiteral("06032026.OTP enthält 99 doppelte Gruppen und ist daher kein zufälliges OTP. Was damit "
+                                "chiffriert wird, ist nicht geheim. Trotzdem als OTP verwenden?"));
+    QTest::newRow("a pad of zeros asks, and Nein keeps the pad in the field")
+        << QByteArray("00000 ").repeated(100) << zeros << false;
+    QTest::newRow("Ja takes the pad of zeros") << QByteArray("00000 ").repeated(100) << zeros << true;
+    QByteArray twice = pad;
+    twice.replace(6, 5, pad.left(5));
+    QTest::newRow("one repeated group is named in the singular")
+        << twice
+        << question(QStringLiteral("06032026.OTP enthält 1 doppelte Gruppe und ist daher kein zufälliges "
+                                   "OTP. Was damit chiffriert wird, ist nicht geheim. Trotzdem als OTP "
+                                   "verwenden?"))
+        << false;
+    QByteArray bom = "\xEF\xBB\xBF" + pad;
+    QTest::newRow("a byte-order mark is named in words")
+        << bom << info(prefix + QStringLiteral("in Gruppe 1 ist das 1. Zeichen Byte-Order-Mark keine Ziffer")) << false;
 }
 
 void TestFiles::padLoadTakesOnlyAPad()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, message);
+    QFETCH(QString, box);
+    QFETCH(bool, yes);
 
     QString shown = padText();
     std::rotate(shown.begin(), shown.begin() + 6, shown.end());
     m_ui->OTPOut->setFieldText(shown);
     QVERIFY(writeBytes(path(QStringLiteral("06032026.OTP")), bytes));
     FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    if (yes)
+        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
     m_form->bt_OTPLoadClick();
 
-    QCOMPARE(boxes(), message.isEmpty() ? QStringList() : QStringList{info(message)});
-    QCOMPARE(m_ui->OTPOut->fieldText(), message.isEmpty() ? padText() : shown);
+    QCOMPARE(boxes(), box.isEmpty() ? QStringList() : QStringList{box});
+    if (yes)
+        QCOMPARE(m_ui->OTPOut->fieldText(), QString(bytes));
+    else
+        QCOMPARE(m_ui->OTPOut->fieldText(), box.isEmpty() ? padText() : shown);
 }
 
 void TestFiles::specialFilesAreRefusedAtOnce_data()

@@ -3,6 +3,7 @@
 #include "GroupFormatter.h"
 #include "MessageBoxes.h"
 #include "PadQuestions.h"
+#include "SecretClipboard.h"
 #include "TForm1.h"
 #include "TestFiles.h"
 #include "TextBytes.h"
@@ -87,6 +88,9 @@ private:
             case 'Z':
                 QVERIFY(test::writeBytes(m_dir->filePath(QStringLiteral("null.OTP")), zeroPad().toLatin1()));
                 FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("null.OTP")));
+                // A pad of zeros asks whether to use it (after any question about the pad it replaces).
+                if (ui()->OTPOut->fieldText().isEmpty())
+                    MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
                 ui()->bt_OTPLoad->click();
                 break;
             case 'L':
@@ -332,7 +336,7 @@ private slots:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<MessageBoxes::Answer>("answer");
-        QTest::addColumn<QStringList>("shown"); // questions start with "?"
+        QTest::addColumn<QStringList>("shown"); // questions start with "?", or "?Nein?" where Enter answers "&Nein"
         QTest::addColumn<QString>("after");
         const QString offer = QStringLiteral("\n\nÄ, Ö, Ü und ß als AE, OE, UE und SS schreiben und neu kodieren?");
         const QString notice = QStringLiteral("Nicht in der Quarn-Tafel, daher übergangen: ");
@@ -348,11 +352,28 @@ private slots:
             << "MÜNCHEN" << yes << QStringList{"?" + notice + "Ü" + offer} << "MUENCHEN";
         QTest::newRow("Ja names what is still left out")
             << "GRÜß! JA?" << yes << QStringList{"?" + notice + "Ü ß ! ?" + offer, notice + "! ?"} << "GRUESS! JA?";
-        QTest::newRow("Ja cuts a text that grows past 100 characters and says so")
+        const auto past = [](const char* cut, int length) {
+            return QStringLiteral("\n\nAusgeschrieben wäre der Text %1 Zeichen lang: %2 (max. 100 Zeichen).\n\nÄ, Ö, Ü "
+                                  "und ß trotzdem als AE, OE, UE und SS schreiben und neu kodieren?")
+                .arg(length)
+                .arg(QString::fromUtf8(cut));
+        };
+        QTest::newRow("a text that would grow past 100 characters is offered with its loss, Nein the default")
+            << repeated(QStringLiteral("A"), 98) + "ÄÖ" << no
+            << QStringList{"?Nein?" + notice + "Ä Ö" + past("die letzten 2 Zeichen gingen verloren", 102)}
+            << repeated(QStringLiteral("A"), 98) + "ÄÖ";
+        QTest::newRow("Ja cuts it and says so")
             << repeated(QStringLiteral("A"), 98) + "ÄÖ" << yes
-            << QStringList{"?" + notice + "Ä Ö" + offer,
+            << QStringList{"?Nein?" + notice + "Ä Ö" + past("die letzten 2 Zeichen gingen verloren", 102),
                            "Text zu groß! Nur 100 von 102 Zeichen übernommen (max. 100 Zeichen)."}
             << repeated(QStringLiteral("A"), 98) + "AE";
+        QTest::newRow("one character past the limit is named as the last")
+            << repeated(QStringLiteral("A"), 99) + "Ü" << no
+            << QStringList{"?Nein?" + notice + "Ü" + past("das letzte Zeichen ginge verloren", 101)}
+            << repeated(QStringLiteral("A"), 99) + "Ü";
+        QTest::newRow("a text that reaches the limit exactly is offered as any other")
+            << repeated(QStringLiteral("A"), 98) + "Ü" << yes << QStringList{"?" + notice + "Ü" + offer}
+            << repeated(QStringLiteral("A"), 98) + "UE";
         QTest::newRow("exclamation and question marks")
             << "JA! NEIN?" << no << QStringList{notice + "! ?"} << "JA! NEIN?";
         QTest::newRow("line breaks are named in words, once")
@@ -374,7 +395,10 @@ private slots:
         QCOMPARE(ui()->fuenfergruppenOut->fieldText(), fromWindows1252(groups));
         QStringList boxes;
         for (const auto& record : MessageBoxes::takeRecords())
-            boxes << (record.kind == MessageBoxes::Kind::Confirmation ? "?" : "") + record.text;
+            boxes << (record.kind != MessageBoxes::Kind::Confirmation   ? ""
+                      : record.defaultButton == QStringLiteral("&Nein") ? "?Nein?"
+                                                                        : "?") +
+                         record.text;
         QCOMPARE(boxes, shown);
         // Ja can be undone, as a paste can.
         if (after != input) {
@@ -568,22 +592,29 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("viaMenu");
-        QTest::newRow("Kopieren on the decoded text") << "QuarnDecrypt" << true;
-        QTest::newRow("Ctrl+C in the decoded text") << "QuarnDecrypt" << false;
-        QTest::newRow("Ctrl+C in the cipher output") << "OTPCryptOut" << false;
-        QTest::newRow("Ctrl+C in the groups") << "fuenfergruppenOut" << false;
-        QTest::newRow("Ctrl+C in the pad field") << "OTPOut" << false;
+        QTest::addColumn<bool>("secret"); // taken back after its time
+        QTest::newRow("Kopieren on the decoded text") << "QuarnDecrypt" << true << true;
+        QTest::newRow("Ctrl+C in the decoded text") << "QuarnDecrypt" << false << true;
+        QTest::newRow("Kopieren on the cipher stays until the window closes") << "OTPCryptOut" << true << false;
+        QTest::newRow("Ctrl+C in the cipher output") << "OTPCryptOut" << false << false;
+        QTest::newRow("Ctrl+C in the groups") << "fuenfergruppenOut" << false << true;
+        QTest::newRow("Ctrl+C in the pad field") << "OTPOut" << false << true;
     }
 
+    // Plain text marked as a secret for clipboard managers; a secret is taken back after its time, all of it
+    // when the window closes, and a selection in a secret field publishes nothing.
     void copiesCarryPlainTextOnly()
     {
         QFETCH(QString, field);
         QFETCH(bool, viaMenu);
+        QFETCH(bool, secret);
         auto* target = m_form->findChild<ResultField*>(field);
         QVERIFY(target);
         target->setVisible(true);
         target->setFieldText(QStringLiteral("12345 67890 "));
-        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("vorher"));
+        m_form->secretClipboard()->setSecretMilliseconds(50);
         if (viaMenu) {
             QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
             QApplication::sendEvent(target->viewport(), &menu);
@@ -594,10 +625,18 @@ private slots:
             QTest::keySequence(target, QKeySequence::SelectAll);
             QTest::keySequence(target, QKeySequence::Copy);
         }
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        const QMimeData* data = clipboard->mimeData();
         QVERIFY(data);
-        QCOMPARE(data->formats(), QStringList{QStringLiteral("text/plain")});
+        QCOMPARE(data->formats(),
+                 (QStringList{QStringLiteral("text/plain"), QStringLiteral("x-kde-passwordManagerHint")}));
+        QCOMPARE(data->data(QStringLiteral("x-kde-passwordManagerHint")), QByteArray("secret"));
         QCOMPARE(data->text(), QStringLiteral("12345 67890 "));
+        if (clipboard->supportsSelection())
+            QCOMPARE(clipboard->text(QClipboard::Selection).isEmpty(), secret);
+        if (secret)
+            QTRY_COMPARE(clipboard->text(), QString());
+        m_form->close();
+        QCOMPARE(clipboard->text(), QString());
     }
 };
 

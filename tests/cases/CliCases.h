@@ -15,14 +15,26 @@ using namespace std::string_view_literals;
 inline std::vector<std::pair<std::string, std::string>> cliFiles()
 {
     std::string zeros;
-    for (int i = 0; i < 100; ++i)
+    std::string counting; // 00000 00001 ... 00099: no group repeats
+    for (int i = 0; i < 100; ++i) {
         zeros += "00000 ";
+        counting += "000" + std::string(1, char('0' + i / 10)) + char('0' + i % 10) + ' ';
+    }
     return {
         {"zero.OTP", zeros + "\r\n"},
+        {"count.OTP", counting + "\r\n"},
+        // As the window shows a pad and a person types it from paper: ten lines of ten groups.
+        {"lines.OTP",
+         [&counting] {
+             std::string out;
+             for (std::size_t line = 0; line < 10; ++line)
+                 out += counting.substr(line * 60, 59) + "\r\n";
+             return out;
+         }()},
         {"short.OTP", zeros.substr(0, 599)},
         {"ctrlz.OTP", zeros.substr(0, 300) + '\x1A' + zeros},
         // Not "nul.OTP": NUL is a device name on Windows, whatever the extension.
-        {"nullbyte.OTP", std::string("0\0", 2) + zeros.substr(1)},
+        {"nullbyte.OTP", std::string("0\0", 2) + counting.substr(1)},
         {"plain.txt", "Abc\r\n"},
         // Windows-1252 text with CR LF line ends, as an editor on Windows saves it.
         {"umlaut.txt", "gr\xFC\xDF"
@@ -124,11 +136,23 @@ inline constexpr std::array CliCases{
     CliCase{"encode of nothing is an empty line", "encode", "\xE4\xF6\xFC", 0, "\n",
             "Nicht in der Quarn-Tafel, daher \xC3\xBC"
             "bergangen: \xC3\x84 \xC3\x96 \xC3\x9C\n"},
-    CliCase{"decipher with the zero pad", "decipher zero.OTP", "08211 81835 0", 0, "A1 B\n", ""},
+    CliCase{"decipher with the zero pad names its repeated groups", "decipher zero.OTP", "08211 81835 0", 0, "A1 B\n",
+            "zero.OTP enth\xC3\xA4lt 99 doppelte Gruppen und ist daher kein zuf\xC3\xA4lliges OTP\n"},
     CliCase{"decipher --digits prints the output groups", "decipher --digits zero.OTP", "08211 81835 0", 0,
-            "08211 81835 0\n", ""},
+            "08211 81835 0\n",
+            "zero.OTP enth\xC3\xA4lt 99 doppelte Gruppen und ist daher kein zuf\xC3\xA4lliges OTP\n"},
+    CliCase{"encipher refuses a pad whose groups repeat", "encipher zero.OTP", "11111", 1, "",
+            "quarn-cli: zero.OTP: enth\xC3\xA4lt 99 doppelte Gruppen und ist daher kein zuf\xC3\xA4lliges OTP; damit "
+            "wird nicht chiffriert\n"},
+    CliCase{"a Ctrl-Z ends the input and says how much it cut", "encode",
+            "AB\x1A"
+            "CD",
+            0, "050\n",
+            "Standardeingabe: Strg-Z (Zeichen 26) beendet den Text: nur 2 von 5 Zeichen \xC3\xBC"
+            "bernommen.\n"},
+    CliCase{"a ten-line pad deciphers", "decipher --digits lines.OTP", "11111", 0, "11111 \n", ""},
     CliCase{"a byte 0 in the pad never reaches it", "encipher nullbyte.OTP", "11111", 0, "11111 \n", ""},
-    CliCase{"a non-digit fails with nothing on standard output", "encipher zero.OTP", "1234567", 1, "",
+    CliCase{"a non-digit fails with nothing on standard output", "encipher count.OTP", "1234567", 1, "",
             "quarn-cli: ' ' ist kein g\xC3\xBCltiger Integerwert.\n"},
     CliCase{"a deciphering failure names a character the code page lacks", "decipher zero.OTP",
             "12\xE2\x86\x92"
@@ -157,7 +181,7 @@ inline constexpr std::array CliCases{
     CliCase{"a folder as the input file fails", "encode .", "", 1, "", "quarn-cli: .: ist ein Ordner\n"},
     CliCase{"a folder as the pad file fails", "encipher . digits.crp", "", 1, "", "quarn-cli: .: ist ein Ordner\n"},
     CliCase{"a dash reads standard input", "encode -", "abc", 0, "05052 \n", ""},
-    CliCase{"--digits may follow the pad file", "decipher zero.OTP --digits", "08211 81835 0", 0, "08211 81835 0\n",
+    CliCase{"--digits may follow the pad file", "decipher count.OTP --digits", "08211 81835 0", 0, "08211 81834 0\n",
             ""},
     CliCase{"a double dash lets a file name start with a dash", "decode -- -dash.crp", "", 0, "rpt\n", ""},
     CliCase{"--digits belongs to decipher only", "encipher --digits zero.OTP", "11111", 2, "",
@@ -175,7 +199,7 @@ inline constexpr std::array CliCases{
     CliCase{"pad -o into a missing folder fails", "pad -o none/new.OTP", "", 1, "",
             "quarn-cli: none/new.OTP: Ordner nicht gefunden\n"},
     CliCase{"worksheet needs -o for its PDF", "worksheet zero.OTP plain.txt", "", 2, "", "quarn-cli: -o fehlt\n"},
-    CliCase{"a worksheet of nothing the table knows fails and writes nothing", "worksheet zero.OTP -o new.pdf",
+    CliCase{"a worksheet of nothing the table knows fails and writes nothing", "worksheet count.OTP -o new.pdf",
             "\xC4\xD6", 1, "", "quarn-cli: Nichts zu rechnen: die Eingabe ergibt keine Ziffern.\n"},
 };
 

@@ -85,6 +85,8 @@ private slots:
     void padFileText();
     void padProblem_data();
     void padProblem();
+    void repeatedGroups_data();
+    void repeatedGroups();
     void worksheet_data();
     void worksheet();
     void worksheetHeaderAndPaper();
@@ -324,6 +326,19 @@ void TestPad::padFileText_data()
     QTest::newRow("past the reading bound nothing more is taken")
         << zeros(PadFileText::MaxBytesRead - 10) + pad << pad.left(10);
     QTest::newRow("nothing but bytes 0 gives an empty pad") << zeros(PadFileText::MaxBytesRead + 5) << QByteArray();
+    const auto lines = [&pad](const QByteArray& lineEnd) {
+        QByteArray out;
+        for (qsizetype line = 0; line < 10; ++line)
+            out += pad.mid(line * 60, 59) + lineEnd;
+        return out;
+    };
+    QTest::newRow("ten lines with LF take the line end as the blank") << lines("\n") << pad;
+    QTest::newRow("ten lines with CR LF") << lines("\r\n") << pad;
+    QTest::newRow("ten lines with a blank before the CR LF") << lines(" \r\n") << pad;
+    QTest::newRow("a line break after a fifth group stays, for the pad's check to name")
+        << pad.left(29) + "\n" + pad.mid(30) << pad.left(29) + "\n" + pad.mid(30);
+    QTest::newRow("two line breaks after a tenth group: the second stays")
+        << pad.left(59) + "\n\n" + pad.mid(60) << pad.left(59) + " \n" + pad.mid(60, 539);
 }
 
 void TestPad::padFileText()
@@ -367,8 +382,20 @@ void TestPad::padProblem_data()
     QTest::newRow("599 characters are one too few") << pad.left(599) << "das OTP hat nur 599 statt 600 Zeichen";
     QTest::newRow("a letter in group 37 is named with its place")
         << with(36 * 6 + 2, 'K') << "in Gruppe 37 ist das 3. Zeichen 'K' keine Ziffer";
-    QTest::newRow("a line break in place of a blank is named readably")
-        << with(9 * 6 + 5, '\n') << "nach Gruppe 10 steht '\\n' statt eines Leerzeichens";
+    QTest::newRow("a line break in place of a blank is named in words")
+        << with(9 * 6 + 5, '\n') << "nach Gruppe 10 steht Zeilenumbruch statt eines Leerzeichens";
+    QTest::newRow("a tab is named in words")
+        << with(5, '\t') << "nach Gruppe 1 steht Tabulator statt eines Leerzeichens";
+    QTest::newRow("a Windows-1252 no-break space is named in words")
+        << with(11, char(0xA0))
+        << QString::fromUtf8("nach Gruppe 2 steht geschütztes Leerzeichen statt eines Leerzeichens");
+    QTest::newRow("a UTF-8 no-break space is one character, named in words")
+        << pad.left(5) + "\xC2\xA0" + pad.mid(6)
+        << QString::fromUtf8("nach Gruppe 1 steht geschütztes Leerzeichen statt eines Leerzeichens");
+    QTest::newRow("a UTF-8 byte-order mark is named in words")
+        << "\xEF\xBB\xBF" + pad << "in Gruppe 1 ist das 1. Zeichen Byte-Order-Mark keine Ziffer";
+    QTest::newRow("an escape is named by its code point")
+        << with(3, '\x1B') << "in Gruppe 1 ist das 4. Zeichen Steuerzeichen U+001B keine Ziffer";
     QTest::newRow("a digit in place of the last blank")
         << with(599, '7') << "nach Gruppe 100 steht '7' statt eines Leerzeichens";
     QTest::newRow("a Windows-1252 letter shows as itself")
@@ -383,6 +410,26 @@ void TestPad::padProblem()
     QFETCH(QString, problem);
     QCOMPARE(QString::fromStdString(PadFileText::problem(std::string_view(text.constData(), size_t(text.size())))),
              problem);
+}
+
+void TestPad::repeatedGroups_data()
+{
+    QTest::addColumn<QByteArray>("pad");
+    QTest::addColumn<int>("repeated");
+    QByteArray made;
+    for (int i = 0; i < 100; ++i)
+        made += QByteArray::number(10000 + i * 7) + ' ';
+    QTest::newRow("a pad of different groups repeats none") << made << 0;
+    QTest::newRow("a pad of zeros repeats 99") << bytes(zeroPad()) << 99;
+    QTest::newRow("the last group again is one") << made.left(594) + made.left(6) << 1;
+    QTest::newRow("what follows the pad is not looked at") << made + made << 0;
+}
+
+void TestPad::repeatedGroups()
+{
+    QFETCH(QByteArray, pad);
+    QFETCH(int, repeated);
+    QCOMPARE(int(PadFileText::repeatedGroups(std::string_view(pad.constData(), std::size_t(pad.size())))), repeated);
 }
 
 void TestPad::worksheet_data()

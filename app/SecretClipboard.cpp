@@ -1,0 +1,76 @@
+#include "SecretClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace quarn {
+
+namespace {
+
+QMimeData* secretText(const QString& text)
+{
+    auto* data = new QMimeData;
+    data->setText(text);
+#ifdef Q_OS_WIN
+    // The clipboard formats Windows reads to keep a text out of its history and cloud clipboard, and which
+    // clipboard tools honour; Qt registers a format by the name it is given here.
+    const QByteArray no(4, '\0'); // a DWORD 0
+    data->setData(
+        QStringLiteral("application/x-qt-windows-mime;value=\"ExcludeClipboardContentFromMonitorProcessing\""), no);
+    data->setData(QStringLiteral("application/x-qt-windows-mime;value=\"CanIncludeInClipboardHistory\""), no);
+    data->setData(QStringLiteral("application/x-qt-windows-mime;value=\"CanUploadToCloudClipboard\""), no);
+#else
+    data->setData(QLatin1String(ClipboardRule::SecretHint), QByteArray(ClipboardRule::SecretHintValue));
+#endif
+    return data;
+}
+
+bool holds(QClipboard::Mode mode, const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const bool ours = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
+    // Where the platform cannot tell the owner (Windows without the window's own object), by the text.
+    return ours || (!text.isEmpty() && clipboard->text(mode) == text);
+}
+
+} // namespace
+
+SecretClipboard::SecretClipboard(QObject* parent) : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &SecretClipboard::takeBackIfStillOurs);
+}
+
+SecretClipboard::~SecretClipboard() = default;
+
+void SecretClipboard::put(const QString& text, ClipboardRule::Content content)
+{
+    QGuiApplication::clipboard()->setMimeData(secretText(text), QClipboard::Clipboard);
+    m_text = text;
+    const int keep = content == ClipboardRule::Content::Secret ? m_secretMilliseconds : ClipboardRule::keptFor(content);
+    if (keep > 0)
+        m_timer.start(keep);
+    else
+        m_timer.stop();
+}
+
+void SecretClipboard::takeBackIfStillOurs()
+{
+    if (holds(QClipboard::Clipboard, m_text))
+        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    m_text.clear();
+}
+
+void SecretClipboard::takeBack()
+{
+    m_timer.stop();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    takeBackIfStillOurs();
+    // The primary selection holds a field's selected text, which the window never marks; whatever is ours
+    // goes with the window.
+    if (clipboard->supportsSelection() && clipboard->ownsSelection())
+        clipboard->clear(QClipboard::Selection);
+}
+
+} // namespace quarn
