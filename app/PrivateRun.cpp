@@ -18,8 +18,11 @@ void makeRunPrivate()
 
     // Qt's file dialog stores its history and last folder in the user's settings when it closes, and has
     // no switch for it. The user's settings are sent below the program file, where no folder can ever be
-    // made, so that nothing is written. (The native settings on Windows are the registry, which this does
-    // not reach.)
+    // made, so that nothing is written. On Windows the native settings are the registry, which no path
+    // moves: there settings made without a format (the dialog's are) take the ini format instead.
+#ifdef Q_OS_WIN
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
     const QString program = QCoreApplication::applicationFilePath();
     if (program.isEmpty())
         return;

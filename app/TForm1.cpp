@@ -23,6 +23,7 @@
 #include "TextBytes.h"
 #include "TextFile.h"
 #include "WindowFit.h"
+#include "WindowKeys.h"
 #include "WindowPictures.h"
 #include "Worksheet.h"
 #include "WorksheetDocument.h"
@@ -48,6 +49,7 @@
 #endif
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace quarn {
 
@@ -89,6 +91,33 @@ QAccessibleInterface* windowAccessible(const QString& className, QObject* object
     if (className == QLatin1String("quarn::TForm1") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     return nullptr;
+}
+
+// Runs `then` once, after the first paint of `window` has reached the screen.
+void whenFirstPainted(QWidget* window, std::function<void()> then)
+{
+    class Watcher : public QObject
+    {
+    public:
+        Watcher(QWidget* window, std::function<void()> then) : QObject(window), m_then(std::move(then)) {}
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] {
+                    m_then();
+                    deleteLater();
+                });
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_then;
+    };
+    window->installEventFilter(new Watcher(window, std::move(then)));
 }
 
 } // namespace
@@ -171,6 +200,9 @@ void TForm1::setUpWindow()
         button->setAutoDefault(true);
         button->setDefault(false);
     }
+    takeEnterWithoutModifiersOnly(findChildren<QPushButton*>());
+    tabStopOnSelectedOnly({m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod});
+    setCipherEnabled(false);
 }
 
 void TForm1::setUpPictures(PicturePreparation* prepared)
@@ -233,6 +265,14 @@ void TForm1::setUpMenus()
     ArbeitsblattDrucken1->setObjectName(QStringLiteral("ArbeitsblattDrucken1"));
     ArbeitsblattSpeichern1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt als PDF speichern…"));
     ArbeitsblattSpeichern1->setObjectName(QStringLiteral("ArbeitsblattSpeichern1"));
+    // The worksheet is found in the menu only: the fields say what it offers.
+    std::vector<std::string> entries;
+    for (const QAction* action : PMenue_K->actions())
+        entries.push_back(action->text().toStdString());
+    for (ResultField* field : {m_ui->OTPCryptOut, m_ui->QuarnDecrypt}) {
+        field->setToolTip(QString::fromStdString(WindowHints::resultField(entries)));
+        field->setAccessibleDescription(field->toolTip());
+    }
 
     // Only the program's own menus open; the two other fields have none.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
@@ -284,10 +324,26 @@ void TForm1::nameInputAfterItsLabel()
 
 void TForm1::fitInto(const QRect& available, const QMargins& frame)
 {
-    const WindowFit fit = fitWindow(available, size(), frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    if (fit.scrolls)
+    auto* area = findChild<QScrollArea*>(QStringLiteral("Rollbereich"), Qt::FindDirectChildrenOnly);
+    const QSize content = area ? area->widget()->size() : size();
+    const WindowFit fit = fitWindow(available, content, frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    if (area) {
+        setFixedSize(fit.clientSize);
+        area->resize(fit.clientSize);
+    } else if (fit.scrolls) {
         putIntoScrollArea(fit.clientSize);
+    }
     move(fit.position);
+    // The frame a window manager draws is known once it has framed the window, by its first frame on screen.
+    if (!isVisible())
+        whenFirstPainted(this, [this, available] {
+            const QRect outer = frameGeometry();
+            if (available.contains(outer))
+                return;
+            const QRect client = geometry();
+            fitInto(available, QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                                        outer.right() - client.right(), outer.bottom() - client.bottom()));
+        });
 }
 
 void TForm1::putIntoScrollArea(const QSize& size)
@@ -371,6 +427,8 @@ void TForm1::connectHandlers()
             if (checked)
                 runGuarded(&TForm1::QuarnDeCoder);
         });
+    // Groups made from another text must not pass for this one's.
+    connect(m_ui->QuarnIn, &QLineEdit::textChanged, this, &TForm1::inputChanged);
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
     connect(ArbeitsblattDrucken1, &QAction::triggered, this,
@@ -428,11 +486,12 @@ bool TForm1::mayReplacePad(const std::string& replacement)
 
 void TForm1::QuarnDeCoder()
 {
+    // The result stays on screen until the next "Kodieren"; the emptied input takes nothing away.
+    m_groups.forget();
     // Emptied for good: undo must not bring a text of the other direction back past the new limit.
     m_ui->QuarnIn->setProgramText(QString());
     m_ui->fuenfergruppenOut->clearField();
     m_ui->QuarnDecrypt->clearField();
-    m_ui->bt_OTPCrypt->setEnabled(false);
     m_lastRun.reset();
 
     const bool decode = decodeDirection();
@@ -444,12 +503,39 @@ void TForm1::QuarnDeCoder()
     setCaption(m_ui->bt_OTPCrypt, decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
     setCaption(m_ui->bt_QuarnInLoad, decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
     m_ui->QuarnIn->setInputLimit(decode ? 600 : 100);
+    setCipherEnabled(false);
+}
+
+void TForm1::setCipherEnabled(bool enabled, WindowHints::CipherWait why)
+{
+    m_ui->bt_OTPCrypt->setEnabled(enabled);
+    const QString hint =
+        enabled ? QString() : QString::fromStdString(WindowHints::cipherButton(decodeDirection(), why));
+    m_ui->bt_OTPCrypt->setToolTip(hint);
+    m_ui->bt_OTPCrypt->setAccessibleDescription(hint);
+}
+
+void TForm1::inputChanged()
+{
+    const InputGroups::Stale stale = m_groups.inputIs(m_ui->QuarnIn->text().toStdU32String());
+    if (!stale.groups)
+        return;
+    m_ui->fuenfergruppenOut->clearField();
+    setCipherEnabled(false, WindowHints::CipherWait::InputChanged);
+    if (!stale.result)
+        return;
+    m_ui->OTPCryptOut->clearField();
+    m_ui->QuarnDecrypt->clearField();
+    m_ui->bt_QuarnDecryptSave->setEnabled(false);
+    m_ui->bt_QuarnDecryptPrint->setEnabled(false);
+    m_lastRun.reset();
 }
 
 void TForm1::Quarn()
 {
     m_ui->QuarnDecrypt->clearField();
     m_lastRun.reset();
+    m_groups.forget();
     const bool decode = decodeDirection();
     if (m_shownResult == 0 && decode) {
         m_shownResult = 1;
@@ -463,7 +549,7 @@ void TForm1::Quarn()
 
     const QString input = m_ui->QuarnIn->text();
     if (input.isEmpty()) {
-        m_ui->bt_OTPCrypt->setEnabled(false);
+        setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
         m_ui->bt_QuarnDecryptSave->setEnabled(false);
         m_ui->bt_QuarnDecryptPrint->setEnabled(false);
         m_ui->QuarnIn->setPlaceholderText(QStringLiteral("Text eingeben!"));
@@ -476,20 +562,28 @@ void TForm1::Quarn()
         // A character the table lacks changes the message: the user is told which ones were left out.
         std::u32string passedOver = encodeIntoGroups(input);
         if (PassedOver::hasGermanLetters(passedOver)) {
-            // Umlauts and ß are offered as they are written by hand; the question names all that was left out.
+            // Umlauts and ß are offered as they are written by hand; the question names all that was left out,
+            // and what the limit would cut off.
+            const QString spelled =
+                QString::fromStdU32String(PassedOver::withGermanLettersSpelledOut(input.toStdU32String()));
+            const int limit = m_ui->QuarnIn->inputLimit();
+            const PassedOver::Offer offer = PassedOver::germanLettersOffer(
+                passedOver, std::size_t(std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit)),
+                std::size_t(limit));
             const bool spell =
-                MessageBoxes::confirm(this, QString::fromStdString(PassedOver::germanLettersQuestion(passedOver)));
+                MessageBoxes::confirm(this, QString::fromStdString(offer.question),
+                                      offer.defaultYes ? MessageBoxes::Default::Yes : MessageBoxes::Default::No);
             passedOver.clear();
             if (spell) {
-                const std::u32string spelled = PassedOver::withGermanLettersSpelledOut(input.toStdU32String());
-                m_ui->QuarnIn->replaceLimited(QString::fromStdU32String(spelled));
+                m_ui->QuarnIn->replaceLimited(spelled);
                 passedOver = encodeIntoGroups(m_ui->QuarnIn->text());
             }
         }
         if (!passedOver.empty())
             MessageBoxes::information(this, QString::fromStdString(PassedOver::notice(passedOver)));
     }
-    m_ui->bt_OTPCrypt->setEnabled(true);
+    m_groups.made(m_ui->QuarnIn->text().toStdU32String());
+    setCipherEnabled(true);
 }
 
 std::u32string TForm1::encodeIntoGroups(const QString& input)
@@ -557,6 +651,7 @@ void TForm1::bt_OTPCryptClick()
     if (!decode && !result.digits.empty())
         m_padHistory.enciphered(result.pad, groups);
     m_ui->OTPCryptOut->setFieldText(fromWindows1252(result.output));
+    m_groups.resultMade();
     if (decode)
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
     if (!result.completed)

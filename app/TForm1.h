@@ -1,7 +1,9 @@
 #pragma once
 
+#include "InputGroups.h"
 #include "PadCipher.h"
 #include "PadHistory.h"
+#include "WindowHints.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -52,7 +54,9 @@ public:
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
-    // Places the window in the available screen area; where it does not fit, its content scrolls.
+    // Places the window in the available screen area; where it does not fit, its content scrolls. `frame` is
+    // what the window manager is thought to add; once the window is framed, a frame that reaches past the area
+    // is measured and the window fitted again.
     void fitInto(const QRect& available, const QMargins& frame);
     // Files named on the command line, each opened as the button for its kind would open it.
     void openFiles(const QStringList& paths);
@@ -108,6 +112,10 @@ private:
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
+    // A disabled cipher button says what to press first.
+    void setCipherEnabled(bool enabled, WindowHints::CipherWait why = WindowHints::CipherWait::NoGroups);
+    // The input was changed: groups made from another text, and the result made of them, are taken away.
+    void inputChanged();
     // The input and pad of the last cipher that ran to its end, which its worksheet shows.
     struct CipherRun
     {
@@ -140,6 +148,7 @@ private:
     unsigned char m_shownResult = 0;
     std::string m_encodedText; // what "Kodieren" last encoded
     std::optional<CipherRun> m_lastRun;
+    InputGroups m_groups;
 };
 
 } // namespace quarn

@@ -1,4 +1,9 @@
-# Installation layout and the Debian package.
+# Installation layout and the packages: the .deb on Linux; on Windows the installer and the portable zip.
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows/Packaging.cmake)
+    return()
+endif()
+
 include(GNUInstallDirs)
 
 if(TARGET quarn)

@@ -162,10 +162,18 @@ std::u32string PassedOver::withGermanLettersSpelledOut(std::u32string_view text)
     return out;
 }
 
-std::string PassedOver::germanLettersQuestion(std::u32string_view characters)
+PassedOver::Offer PassedOver::germanLettersOffer(std::u32string_view characters, std::size_t lost, std::size_t limit)
 {
-    return notice(characters) + "\n\n\xC3\x84, \xC3\x96, \xC3\x9C und \xC3\x9F als AE, OE, UE und SS schreiben und neu "
-                                "kodieren?";
+    const char* const letters = "\xC3\x84, \xC3\x96, \xC3\x9C und \xC3\x9F ";
+    const char* const question = "als AE, OE, UE und SS schreiben und neu kodieren?";
+    if (lost == 0)
+        return {notice(characters) + "\n\n" + letters + question, true};
+    const std::string length = std::to_string(limit + lost);
+    const std::string cut = lost == 1 ? "das letzte Zeichen ginge verloren"
+                                      : "die letzten " + std::to_string(lost) + " Zeichen gingen verloren";
+    return {notice(characters) + "\n\nAusgeschrieben w\xC3\xA4re der Text " + length + " Zeichen lang: " + cut +
+                " (max. " + std::to_string(limit) + " Zeichen).\n\n" + letters + "trotzdem " + question,
+            false};
 }
 
 } // namespace quarn

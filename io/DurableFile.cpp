@@ -4,7 +4,10 @@
 #include <string>
 
 #ifdef _WIN32
+#include <vector>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <sddl.h>
 #else
 #include <cerrno>
 #include <climits>
@@ -87,6 +90,50 @@ FileFailure failureOf(DWORD error)
     }
 }
 
+// A security descriptor that lets the user this process runs as, and nobody else, at a new file: its
+// access list is protected from the folder's inherited entries. File systems without access lists (FAT)
+// ignore it. Empty where the user cannot be found, so that the file gets the folder's usual rights.
+class OwnerOnly
+{
+public:
+    OwnerOnly()
+    {
+        HANDLE token = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+            return;
+        DWORD size = 0;
+        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+        std::vector<BYTE> user(size);
+        LPWSTR sid = nullptr;
+        if (size && GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
+            ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sid)) {
+            std::wstring sddl = L"D:P(A;;FA;;;";
+            sddl += sid;
+            sddl += L")";
+            LocalFree(sid);
+            ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &m_descriptor, nullptr);
+        }
+        CloseHandle(token);
+    }
+    ~OwnerOnly()
+    {
+        if (m_descriptor)
+            LocalFree(m_descriptor);
+    }
+    OwnerOnly(const OwnerOnly&) = delete;
+    OwnerOnly& operator=(const OwnerOnly&) = delete;
+
+    SECURITY_ATTRIBUTES* attributes()
+    {
+        m_attributes = {sizeof(m_attributes), m_descriptor, FALSE};
+        return m_descriptor ? &m_attributes : nullptr;
+    }
+
+private:
+    PSECURITY_DESCRIPTOR m_descriptor = nullptr;
+    SECURITY_ATTRIBUTES m_attributes{};
+};
+
 } // namespace
 
 Calls systemCalls()
@@ -99,7 +146,7 @@ Calls setCalls(const Calls& calls)
     return calls;
 }
 
-FileFailure write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access)
+FileFailure write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access)
 {
     const std::wstring target = path.wstring();
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -111,8 +158,11 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
     // Not the file's own name, which may hold characters the narrow code page lacks.
     const std::wstring temp = (folder / ownTemporaryName()).wstring();
+    // A file written over keeps its own rights (ReplaceFileW), as on Linux.
+    OwnerOnly ownerOnly;
+    SECURITY_ATTRIBUTES* security = access == Access::OwnerOnly && !exists ? ownerOnly.attributes() : nullptr;
     const HANDLE file =
-        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return failureOf(GetLastError());
     DWORD written = 0;

@@ -27,8 +27,9 @@ packages_print_tests=(cups cups-filters poppler-utils)
 packages_package_tests=(dpkg-dev file appstream lintian man-db shared-mime-info)
 # Fuzzing with libFuzzer.
 packages_fuzz=(clang-14 libclang-rt-14-dev)
-# The core's Windows build, run under wine.
-packages_windows=(g++-mingw-w64-x86-64-posix wine wine64)
+# The Windows build (scripts/windows.sh, with dpkg-source from the package tools) and its installer, run
+# under wine.
+packages_windows=(g++-mingw-w64-x86-64-posix wine wine64 nsis)
 
 list_only=false
 if [ "${1:-}" = "--list" ]; then

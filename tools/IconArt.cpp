@@ -100,6 +100,31 @@ QImage IconArt::tape(int size)
     return img.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
 }
 
+QImage IconArt::document(int size, Document kind)
+{
+    const int u = size / 16;
+    const int left = 2 * u, right = size - 2 * u - 1, bottom = size - 1, ear = 4 * u;
+    QImage img(size, size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::black);
+    p.drawPolyline(
+        QPolygon({QPoint(right - ear, 0), QPoint(left, 0), QPoint(left, bottom), QPoint(right, bottom),
+                  QPoint(right, ear), QPoint(right - ear, 0), QPoint(right - ear, ear), QPoint(right, ear)}));
+    for (int y = 6 * u; y <= 12 * u; y += 2 * u) {
+        if (kind == Document::Pad) {
+            for (int x = 4 * u; x <= 10 * u; x += 2 * u)
+                p.fillRect(x, y, u, u, Qt::black);
+        } else {
+            p.fillRect(4 * u, y, 3 * u, u, Qt::black);
+            p.fillRect(8 * u, y, 3 * u, u, Qt::black);
+        }
+    }
+    p.end();
+    return img.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+}
+
 QByteArray IconArt::svg()
 {
     const QString grid = number(SvgGrid);

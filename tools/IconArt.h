@@ -26,6 +26,15 @@ public:
     // size one of sizes(); a 1-bit image (black 0, white 1).
     static QImage tape(int size);
 
+    // The icons of the program's file types for Windows Explorer, at 16 or 32 pixels, 1-bit: a sheet with
+    // a folded corner that holds rows of holes (a pad) or rows of five-digit groups (a cipher text).
+    enum class Document
+    {
+        Pad,
+        Cipher
+    };
+    static QImage document(int size, Document kind);
+
     // The scalable icon: the shapes of the SvgGrid pixel picture, as SVG.
     static QByteArray svg();
     static constexpr int SvgGrid = 128;

@@ -73,5 +73,9 @@ int main(int argc, char** argv)
     ok &= write(out.filePath(QStringLiteral("icons/quarn.ico")),
                 ImageWriters::monochromeIco({IconArt::tape(32), IconArt::tape(16)}));
     ok &= write(out.filePath(QStringLiteral("icons/quarn.svg")), IconArt::svg());
+    for (const auto& [name, kind] : {std::pair(QStringLiteral("pad"), IconArt::Document::Pad),
+                                     std::pair(QStringLiteral("cipher"), IconArt::Document::Cipher)})
+        ok &= write(out.filePath(QStringLiteral("icons/quarn-%1.ico").arg(name)),
+                    ImageWriters::monochromeIco({IconArt::document(32, kind), IconArt::document(16, kind)}));
     return ok ? 0 : 1;
 }

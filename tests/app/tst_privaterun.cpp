@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +22,9 @@
 #endif
 #ifdef Q_OS_LINUX
 #include <sys/prctl.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
 #endif
 
 using namespace quarn;
@@ -38,8 +43,9 @@ private slots:
     void realDialogsWriteNoSettings();
 
 private:
-    // Answers the next real file dialog: notes the folder it opened in, then chooses `path` (empty: cancels).
-    void answerDialog(const QString& path, QString* openedIn);
+    // Answers the next real file dialog: notes the folder it opened in, and the type it shows for `listed`,
+    // then chooses `path` (empty: cancels).
+    void answerDialog(const QString& path, QString* openedIn, const QString& listed = {}, QString* type = nullptr);
 
     QString m_home;
 };
@@ -54,18 +60,29 @@ void TestPrivateRun::coreDumpsAreOff()
 #ifdef Q_OS_LINUX
     QCOMPARE(prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 0);
 #endif
-#else
-    QSKIP("core files are a Unix matter");
+#elif defined(Q_OS_WIN)
+    QVERIFY(GetErrorMode() & SEM_NOGPFAULTERRORBOX);
+    // The last filter is the program's own, which ends the process before an error report is made.
+    const LPTOP_LEVEL_EXCEPTION_FILTER own = SetUnhandledExceptionFilter(nullptr);
+    SetUnhandledExceptionFilter(own);
+    QVERIFY(own != nullptr);
 #endif
 }
 
-void TestPrivateRun::answerDialog(const QString& path, QString* openedIn)
+void TestPrivateRun::answerDialog(const QString& path, QString* openedIn, const QString& listed, QString* type)
 {
     auto* poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, [poll, path, openedIn] {
+    connect(poll, &QTimer::timeout, this, [poll, path, openedIn, listed, type, tries = 0]() mutable {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
+        // The list learns the types of its files a moment after it shows them.
+        if (type) {
+            const auto* model = dialog->findChild<QFileSystemModel*>();
+            *type = model ? model->type(model->index(listed)) : QString();
+            if (type->isEmpty() && ++tries < 250)
+                return;
+        }
         poll->stop();
         poll->deleteLater();
         *openedIn = dialog->directory().absolutePath();
@@ -83,8 +100,23 @@ void TestPrivateRun::answerDialog(const QString& path, QString* openedIn)
     poll->start(20);
 }
 
+#ifdef Q_OS_WIN
+// Qt's own settings in the registry, where its file dialog would record its history, with their values.
+static QVariantMap qtRegistrySettings()
+{
+    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\QtProject"), QSettings::NativeFormat);
+    QVariantMap out;
+    for (const QString& key : settings.allKeys())
+        out.insert(key, settings.value(key));
+    return out;
+}
+#endif
+
 void TestPrivateRun::realDialogsWriteNoSettings()
 {
+#ifdef Q_OS_WIN
+    const QVariantMap registryBefore = qtRegistrySettings();
+#endif
     QTemporaryDir work;
     QVERIFY(work.isValid());
     QVERIFY(QDir(work.path()).mkpath(QStringLiteral("a")));
@@ -110,9 +142,13 @@ void TestPrivateRun::realDialogsWriteNoSettings()
         QCOMPARE(test::readBytes(text), QByteArray("HALLO"));
         // The save opened where the load had chosen; the next load opens where the save had chosen.
         QCOMPARE(saveIn, work.filePath(QStringLiteral("a")));
-        answerDialog(QString(), &padIn);
+        // A pad is named as the program's file type, not as the office template the system takes *.otp for.
+        QVERIFY(test::writeBytes(work.filePath(QStringLiteral("b/06032026.OTP")), "12345 "));
+        QString padType;
+        answerDialog(QString(), &padIn, work.filePath(QStringLiteral("b/06032026.OTP")), &padType);
         form.bt_OTPLoadClick();
         QCOMPARE(padIn, work.filePath(QStringLiteral("b")));
+        QCOMPARE(padType, QStringLiteral("Quarn-Schlüsseldatei (OTP)"));
         QVERIFY(!loadIn.isEmpty());
     }
     MessageBoxes::setTestMode(false);
@@ -123,6 +159,9 @@ void TestPrivateRun::realDialogsWriteNoSettings()
     while (it.hasNext())
         written << it.next();
     QCOMPARE(written, QStringList());
+#ifdef Q_OS_WIN
+    QCOMPARE(qtRegistrySettings(), registryBefore);
+#endif
 }
 
 int main(int argc, char** argv)

@@ -4,6 +4,7 @@
 #include "ui_TForm1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPixmap>
 #include <QScreen>
@@ -72,13 +73,20 @@ private slots:
             }
         };
         // A screen the window fits on, where it stays as it is laid out.
+#ifdef Q_OS_WIN
+        // Qt splits the platform's options at colons, a drive's too: the file lies below the working folder
+        // and is named relative to it.
+        QTemporaryDir dir(QDir::current().filePath(QStringLiteral("tst_startup-XXXXXX")));
+#else
         QTemporaryDir dir;
+#endif
         QFile config(dir.filePath(QStringLiteral("screen.json")));
         QVERIFY(config.open(QIODevice::WriteOnly));
         config.write(R"({"screens": [{"name": "large", "x": 0, "y": 0, "width": 1920, "height": 1080,
                                       "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
         config.close();
-        QByteArray platform = "offscreen:configfile=" + QFile::encodeName(config.fileName());
+        QByteArray platform =
+            "offscreen:configfile=" + QFile::encodeName(QDir::current().relativeFilePath(config.fileName()));
         int argc = 3;
         char name[] = "tst_startup";
         char option[] = "-platform";
@@ -88,7 +96,10 @@ private slots:
         QCOMPARE(m_windowSize, QSize(800, 799));
     }
 
-    void theFirstFrameShowsThePictureWhole_data() { pictureRows(); }
+    void theFirstFrameShowsThePictureWhole_data()
+    {
+        pictureRows();
+    }
     void theFirstFrameShowsThePictureWhole()
     {
         QFETCH(QString, name);
@@ -99,7 +110,10 @@ private slots:
         QCOMPARE(opaque(m_firstFrame.copy(shown.box)), opaque(expected(name).fitted));
     }
 
-    void aWindowBuiltOnItsOwnShowsThePicture_data() { pictureRows(); }
+    void aWindowBuiltOnItsOwnShowsThePicture_data()
+    {
+        pictureRows();
+    }
     void aWindowBuiltOnItsOwnShowsThePicture()
     {
         QFETCH(QString, name);

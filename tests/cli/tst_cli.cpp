@@ -84,7 +84,12 @@ TestCli::Run TestCli::run(const QStringList& args, const QByteArray& input, cons
     }
     if (!process.waitForFinished(30000))
         return {-1, {}, {}};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    QByteArray errors = process.readAllStandardError();
+#ifdef Q_OS_WIN
+    // Messages go out in text mode, as Windows' consoles want them; the exact bytes are standard output's.
+    errors.replace("\r\n", "\n");
+#endif
+    return {process.exitCode(), process.readAllStandardOutput(), errors};
 }
 
 QString TestCli::writeFile(const QString& name, const QByteArray& bytes)

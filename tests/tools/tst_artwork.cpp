@@ -171,6 +171,7 @@ private slots:
     void disabledGlyphIsGreyOutline();
     void committedIcons_data();
     void committedIcons();
+    void committedWindowsIconHoldsTheSmallPictures_data();
     void committedWindowsIconHoldsTheSmallPictures();
     void committedSvgDrawsTheLargePicture();
     void iconHolesStaySeparate_data();
@@ -457,17 +458,37 @@ void TestArtwork::committedIcons()
     QCOMPARE(png.convertToFormat(QImage::Format_RGB32), IconArt::tape(size).convertToFormat(QImage::Format_RGB32));
 }
 
+void TestArtwork::committedWindowsIconHoldsTheSmallPictures_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("kind"); // -1: the program's tape, else an IconArt::Document
+
+    QTest::newRow("the program's icon is the tape") << QStringLiteral("icons/quarn.ico") << -1;
+    QTest::newRow("a pad's icon is a sheet of holes")
+        << QStringLiteral("icons/quarn-pad.ico") << int(IconArt::Document::Pad);
+    QTest::newRow("a cipher text's icon is a sheet of groups")
+        << QStringLiteral("icons/quarn-cipher.ico") << int(IconArt::Document::Cipher);
+}
+
 void TestArtwork::committedWindowsIconHoldsTheSmallPictures()
 {
+    QFETCH(QString, file);
+    QFETCH(int, kind);
+    const auto picture = [kind](int size) {
+        return kind < 0 ? IconArt::tape(size) : IconArt::document(size, IconArt::Document(kind));
+    };
     QString why;
-    const QByteArray ico = readResource(QStringLiteral("icons/quarn.ico"));
+    const QByteArray ico = readResource(file);
     const QMap<int, QImage> images = icoImages(ico, &why);
     QVERIFY2(!images.isEmpty(), qPrintable(why));
     QCOMPARE(images.keys(), (QList<int>{16, 32}));
     QCOMPARE(le16(ico, 4), 2u);
     for (int size : images.keys())
-        QCOMPARE(images[size], IconArt::tape(size).convertToFormat(QImage::Format_RGB32));
-    QVERIFY(ImageWriters::monochromeIco({IconArt::tape(32), IconArt::tape(16)}) == ico);
+        QCOMPARE(images[size], picture(size).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(ImageWriters::monochromeIco({picture(32), picture(16)}) == ico);
+    // Explorer tells the file types apart by their icons.
+    if (kind >= 0)
+        QVERIFY(picture(16) != IconArt::document(16, IconArt::Document(1 - kind)));
 }
 
 void TestArtwork::committedSvgDrawsTheLargePicture()
