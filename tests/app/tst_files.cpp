@@ -133,6 +133,8 @@ private slots:
     void defaultNamesAndFilters();
     void saves_data();
     void saves();
+    void aSaveOverAFileWithOtherNamesAsksFirst_data();
+    void aSaveOverAFileWithOtherNamesAsksFirst();
     void theFieldOnScreenDecides_data();
     void theFieldOnScreenDecides();
     void saveFailuresAreNeverReportedAsSaved_data();
@@ -506,6 +508,58 @@ void TestFiles::saves()
     // A new pad or decoded message is its owner's alone; a cipher text is not secret.
     if (written && !exists && test::modeOf(path(name)) >= 0)
         QCOMPARE((test::modeOf(path(name)) & 077) == 0, save == Save::Pad || decode);
+}
+
+void TestFiles::aSaveOverAFileWithOtherNamesAsksFirst_data()
+{
+    QTest::addColumn<Save>("save");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString padQuestion = question(
+        QStringLiteral("06032026.OTP hat weitere Namen (harte Verknüpfungen); dort bliebe das alte OTP erhalten. "
+                       "Wollen Sie trotzdem nur 06032026.OTP überschreiben?"));
+    QTest::newRow("a pad with a second name asks, and Nein (the default) writes nothing")
+        << Save::Pad << Answer::Escape
+        << QStringList{padQuestion, info(QStringLiteral("OTP wurde nicht gespeichert!"))};
+    QTest::newRow("Ja replaces this name only; the other keeps the old pad")
+        << Save::Pad << Answer::Yes << QStringList{padQuestion, info(QStringLiteral("OTP wurde gespeichert!"))};
+    QTest::newRow("a cipher with a second name asks of its old content")
+        << Save::Result << Answer::Yes
+        << QStringList{question(QStringLiteral("06032026.crp hat weitere Namen (harte Verknüpfungen); dort bliebe der "
+                                               "alte Inhalt erhalten. Wollen Sie trotzdem nur 06032026.crp "
+                                               "überschreiben?")),
+                       info(QStringLiteral("06032026.crp wurde gespeichert!"))};
+}
+
+void TestFiles::aSaveOverAFileWithOtherNamesAsksFirst()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(Save, save);
+    QFETCH(Answer, answer);
+    QFETCH(QStringList, shown);
+
+    const QString name = save == Save::Pad ? QStringLiteral("06032026.OTP") : QStringLiteral("06032026.crp");
+    m_ui->OTPOut->setFieldText(padText());
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 67890 "));
+    QVERIFY(writeBytes(path(name), Old));
+    QVERIFY(::link(QFile::encodeName(path(name)).constData(),
+                   QFile::encodeName(path(QStringLiteral("b"))).constData()) == 0);
+    FileDialog::setNextAnswer(path(name));
+    MessageBoxes::setNextAnswer(answer);
+    save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
+
+    const QList<MessageBoxes::Record> records = MessageBoxes::takeRecords();
+    QStringList texts;
+    for (const MessageBoxes::Record& record : records)
+        texts << record.caption + QStringLiteral(": ") + record.text;
+    QCOMPARE(texts, shown);
+    QCOMPARE(records.first().defaultButton, QStringLiteral("&Nein"));
+    QCOMPARE(readBytes(path(QStringLiteral("b"))), Old);
+    QCOMPARE(readBytes(path(name)) == Old, answer != Answer::Yes);
+#else
+    QSKIP("hard links are made here the Unix way");
+#endif
 }
 
 void TestFiles::theFieldOnScreenDecides_data()
