@@ -257,15 +257,15 @@ void TForm1::setUpMenus()
 {
     PMenue = new QMenu(this);
     PMenue->setObjectName(QStringLiteral("PMenue"));
-    Einfuegen1 = PMenue->addAction(QStringLiteral("Einfügen"));
+    Einfuegen1 = PMenue->addAction(QString::fromStdString(Captions::paste()));
     Einfuegen1->setObjectName(QStringLiteral("Einfuegen1"));
     PMenue_K = new QMenu(this);
     PMenue_K->setObjectName(QStringLiteral("PMenue_K"));
-    Kopieren1 = PMenue_K->addAction(QStringLiteral("Kopieren"));
+    Kopieren1 = PMenue_K->addAction(QString::fromStdString(Captions::copy()));
     Kopieren1->setObjectName(QStringLiteral("Kopieren1"));
-    ArbeitsblattDrucken1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt drucken…"));
+    ArbeitsblattDrucken1 = PMenue_K->addAction(QString::fromStdString(Captions::printWorksheet()));
     ArbeitsblattDrucken1->setObjectName(QStringLiteral("ArbeitsblattDrucken1"));
-    ArbeitsblattSpeichern1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt als PDF speichern…"));
+    ArbeitsblattSpeichern1 = PMenue_K->addAction(QString::fromStdString(Captions::saveWorksheet()));
     ArbeitsblattSpeichern1->setObjectName(QStringLiteral("ArbeitsblattSpeichern1"));
     // The worksheet is found in the menu only: the fields say what it offers.
     std::vector<std::string> entries;
@@ -305,11 +305,11 @@ void TForm1::setUpAccessibleNames()
     m_ui->Label20->setBuddy(m_ui->fuenfergruppenOut);
     nameInputAfterItsLabel();
     m_ui->fuenfergruppenOut->setAccessibleName(m_ui->Label20->text());
-    m_ui->OTPOut->setAccessibleName(QStringLiteral("OTP-Schlüssel"));
-    m_ui->OTPCryptOut->setAccessibleName(QStringLiteral("Chiffrat"));
-    m_ui->QuarnDecrypt->setAccessibleName(QStringLiteral("Dechiffrierter Text"));
+    m_ui->OTPOut->setAccessibleName(QString::fromStdString(Captions::padField()));
+    m_ui->OTPCryptOut->setAccessibleName(QString::fromStdString(Captions::cipherField()));
+    m_ui->QuarnDecrypt->setAccessibleName(QString::fromStdString(Captions::decodedField()));
     // The pictures in words, for those who cannot see them.
-    m_ui->QuarnKarte->setAccessibleName(QStringLiteral("Quarn-Tafel"));
+    m_ui->QuarnKarte->setAccessibleName(QString::fromStdString(Captions::card()));
     m_ui->QuarnKarte->setAccessibleDescription(fromWindows1252(TableText::card()));
     m_ui->QuarnKarte1->setAccessibleName(fromWindows1252(TableText::notesTitle()));
     m_ui->QuarnKarte1->setAccessibleDescription(fromWindows1252(TableText::notes()));
@@ -560,31 +560,35 @@ void TForm1::Quarn()
         return;
     }
 
-    if (decode) {
+    if (decode)
         m_ui->fuenfergruppenOut->setFieldText(input);
-    } else {
-        // A character the table lacks changes the message: the user is told which ones were left out.
-        EncoderInput encoded = encodeIntoGroups(input);
-        std::string notice = encoded.notice();
-        if (encoded.offersGermanLetters()) {
-            // Umlauts and ß are offered as they are written by hand; the question names all that was left out,
-            // and what the limit would cut off.
-            const QString spelled =
-                QString::fromStdU32String(EncoderInput::withGermanLettersSpelledOut(input.toStdU32String()));
-            const int limit = m_ui->QuarnIn->inputLimit();
-            const int lost = std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit);
-            const bool spell = MessageBoxes::confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
-            notice.clear();
-            if (spell) {
-                m_ui->QuarnIn->replaceLimited(spelled);
-                notice = encodeIntoGroups(m_ui->QuarnIn->text()).notice();
-            }
-        }
-        if (!notice.empty())
-            MessageBoxes::information(this, notice);
-    }
+    else
+        encodeWithNotices(input);
     m_groups.made(m_ui->QuarnIn->text().toStdU32String());
     setCipherEnabled(true);
+}
+
+void TForm1::encodeWithNotices(const QString& input)
+{
+    // A character the table lacks changes the message: the user is told which ones were left out.
+    const EncoderInput encoded = encodeIntoGroups(input);
+    std::string notice = encoded.notice();
+    if (encoded.offersGermanLetters()) {
+        // Umlauts and ß are offered as they are written by hand; the question names all that was left out, and
+        // what the limit would cut off.
+        const QString spelled =
+            QString::fromStdU32String(EncoderInput::withGermanLettersSpelledOut(input.toStdU32String()));
+        const int limit = m_ui->QuarnIn->inputLimit();
+        const int lost = std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit);
+        const bool spell = MessageBoxes::confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
+        notice.clear();
+        if (spell) {
+            m_ui->QuarnIn->replaceLimited(spelled);
+            notice = encodeIntoGroups(m_ui->QuarnIn->text()).notice();
+        }
+    }
+    if (!notice.empty())
+        MessageBoxes::information(this, notice);
 }
 
 EncoderInput TForm1::encodeIntoGroups(const QString& input)
@@ -621,9 +625,22 @@ void TForm1::showNewPad()
 
 void TForm1::bt_OTPCryptClick()
 {
-    const bool decode = decodeDirection();
     const std::string groups = toWindows1252(m_ui->fuenfergruppenOut->fieldText());
     const std::string pad = padInField();
+    if (!mayCipher(groups, pad))
+        return;
+    m_ui->OTPCryptOut->clearField();
+    PadCipherCallbacks callbacks;
+    callbacks.newPad = [this] {
+        showNewPad();
+        return padInField();
+    };
+    // The fields take the result once, at the end: no redraw per digit.
+    showCipherResult(PadCipher::run(groups, pad, direction(), callbacks), groups);
+}
+
+bool TForm1::mayCipher(const std::string& groups, const std::string& pad)
+{
     const CipherPlan plan = CipherPlan::of(m_padHistory, direction(), groups, pad);
     // No earlier cipher may stay to be saved as this message's.
     if (plan.stop == CipherPlan::Stop::NothingToCipher)
@@ -631,19 +648,14 @@ void TForm1::bt_OTPCryptClick()
     if (plan.stop == CipherPlan::Stop::LoadPadFirst)
         MessageBoxes::information(this, Messages::loadPadFirst());
     if (plan.stop != CipherPlan::Stop::None)
-        return;
-    for (const Question& question : plan.questions)
-        if (!MessageBoxes::confirm(this, question))
-            return;
-    m_ui->OTPCryptOut->clearField();
+        return false;
+    return std::all_of(plan.questions.begin(), plan.questions.end(),
+                       [this](const Question& question) { return MessageBoxes::confirm(this, question); });
+}
 
-    PadCipherCallbacks callbacks;
-    callbacks.newPad = [this] {
-        showNewPad();
-        return padInField();
-    };
-    // The fields take the result once, at the end: no redraw per digit.
-    const PadCipherResult result = PadCipher::run(groups, pad, direction(), callbacks);
+void TForm1::showCipherResult(const PadCipherResult& result, const std::string& groups)
+{
+    const bool decode = decodeDirection();
     // Even a cipher stopped part way has put pad digits into an output.
     if (!decode && !result.digits.empty())
         m_padHistory.enciphered(result.pad, groups);

@@ -130,6 +130,11 @@ private:
     void inputChanged();
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
+    // Encodes with the notices and the umlaut offer of what the encoder passed over.
+    void encodeWithNotices(const QString& input);
+    // The cipher's preconditions and questions; false when it must not run.
+    bool mayCipher(const std::string& groups, const std::string& pad);
+    void showCipherResult(const PadCipherResult& result, const std::string& groups);
     // Encodes into the groups field, with the cut notice; returns the input as the encoder took it.
     EncoderInput encodeIntoGroups(const QString& input);
     // The result field on screen: what the user sees is what a save or a print takes.

@@ -152,3 +152,40 @@ std::string notAPad(std::string_view name, std::string_view problem)
 }
 
 } // namespace quarn::Messages
+
+namespace quarn::Captions {
+
+std::string paste()
+{
+    return "Einfügen";
+}
+std::string copy()
+{
+    return "Kopieren";
+}
+std::string printWorksheet()
+{
+    return "Arbeitsblatt drucken…";
+}
+std::string saveWorksheet()
+{
+    return "Arbeitsblatt als PDF speichern…";
+}
+std::string padField()
+{
+    return "OTP-Schlüssel";
+}
+std::string cipherField()
+{
+    return "Chiffrat";
+}
+std::string decodedField()
+{
+    return "Dechiffrierter Text";
+}
+std::string card()
+{
+    return "Quarn-Tafel";
+}
+
+} // namespace quarn::Captions

@@ -56,4 +56,18 @@ std::string notAPad(std::string_view name, std::string_view problem);
 
 } // namespace Messages
 
+// The window's menu entries and the names a screen reader gives its fields and pictures.
+namespace Captions {
+
+std::string paste();
+std::string copy();
+std::string printWorksheet();
+std::string saveWorksheet();
+std::string padField();
+std::string cipherField();
+std::string decodedField();
+std::string card();
+
+} // namespace Captions
+
 } // namespace quarn

@@ -1,5 +1,5 @@
-#include "Clock.h"
 #include "FileDialog.h"
+#include "FixedClock.h"
 #include "MessageBoxes.h"
 #include "OddFiles.h"
 #include "RandomSource.h"
