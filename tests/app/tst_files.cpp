@@ -875,6 +875,12 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
         << QString(100, u'A') << ""
         << QStringList{info("Geöffnet:\n• a.OTP als OTP\n• long.txt als Klartext\nNicht geöffnet:\n• b.OTP ist kein "
                             "gültiges OTP: das OTP hat nur 6 statt 600 Zeichen\nHinweise:\n• long.txt zu groß!")};
+    QTest::newRow("a pad of zeros is asked about, and Nein leaves the field as it was; the box says so")
+        << QStringList{"m.crp=" + cipher, "z.OTP=" + QString("00000 ").repeated(100)} << "" << true << cipher << cipher
+        << QStringList{question("z.OTP enthält 99 doppelte Gruppen und ist daher kein zufälliges OTP. Was damit "
+                                "chiffriert wird, ist nicht geheim. Trotzdem als OTP verwenden?"),
+                       info("Geöffnet:\n• m.crp als Chiffriertext, „Dekodieren“ erledigt\nNicht geöffnet:\n• z.OTP: "
+                            "nicht übernommen, das OTP im Feld bleibt\nZum Dechiffrieren fehlt noch das OTP.")};
     QStringList many;
     QString refused;
     for (int i = 1; i <= 500; ++i) {
