@@ -29,7 +29,11 @@ public:
     // The cipher wrote its output from the groups.
     void resultMade() { m_result = m_input.has_value(); }
     // The groups are gone or about to be made anew (a change of direction, "Kodieren" under way).
-    void forget() { m_input.reset(), m_result = false; }
+    void forget()
+    {
+        m_input.reset();
+        m_result = false;
+    }
 
     // The input now reads `input`: what is no longer current. Once stale, they are forgotten.
     Stale inputIs(std::u32string_view input)

@@ -6,6 +6,7 @@
 #include "Failure.h"
 #include "FileDialog.h"
 #include "FileMessages.h"
+#include "GivenFiles.h"
 #include "GlyphLoader.h"
 #include "GroupFormatter.h"
 #include "HardLinks.h"
@@ -43,6 +44,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QScopeGuard>
 #include <algorithm>
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
@@ -395,6 +397,8 @@ void TForm1::runGuarded(void (TForm1::*handler)())
 {
     // The user works on after a logout that was called off: the next close asks again.
     m_padLetGo.clear();
+    ++m_handlersRunning;
+    const auto done = qScopeGuard([this] { --m_handlersRunning; });
     try {
         (this->*handler)();
     } catch (const Failure& failure) {
@@ -779,29 +783,55 @@ void TForm1::bt_OTPLoadClick()
     loadPad(OpenDialog1->fileName());
 }
 
-void TForm1::loadPad(const QString& path)
+void TForm1::loadPad(const FilePath& path)
 {
-    const LoadedText loaded = TextFile::readPad(path);
+    takePad(path, TextFile::readPad(path));
+}
+
+namespace {
+
+// What the button's load says of a file it cannot take.
+QString refusal(const QString& name, const LoadedText& loaded)
+{
+    return loaded.notAPad ? FileMessages::notAPad(name, loaded.error) : FileMessages::notRead(name, loaded.error);
+}
+
+LoadedText readInput(const FilePath& path, bool decode)
+{
+    return TextFile::readInput(path, decode ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+}
+
+} // namespace
+
+bool TForm1::takePad(const FilePath& path, const LoadedText& loaded)
+{
     if (!loaded.ok()) {
-        const QString name = TextFile::lastPart(path);
-        MessageBoxes::information(this, loaded.notAPad ? FileMessages::notAPad(name, loaded.error)
-                                                       : FileMessages::notRead(name, loaded.error));
-        return;
+        tell(refusal(TextFile::lastPart(path.shown()), loaded));
+        return false;
     }
     const std::string pad = toWindows1252(loaded.text);
     if (!mayReplacePad(pad))
-        return;
+        return false;
     // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
     if (loaded.repeatedGroups > 0 &&
         !MessageBoxes::confirm(
             this,
-            TextFile::lastPart(path) + QLatin1Char(' ') +
+            TextFile::lastPart(path.shown()) + QLatin1Char(' ') +
                 QString::fromStdString(PadFileText::repeatedGroupsQuestion(std::size_t(loaded.repeatedGroups))),
             MessageBoxes::Default::No))
-        return;
+        return false;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
-    m_padHistory.loaded(pad, fileKey(path));
+    m_padHistory.loaded(pad, fileKey(path.shown()));
+    return true;
+}
+
+void TForm1::tell(const QString& notice)
+{
+    if (m_told)
+        m_told->append(notice);
+    else
+        MessageBoxes::information(this, notice);
 }
 
 void TForm1::bt_OTPSaveClick()
@@ -821,20 +851,24 @@ void TForm1::bt_QuarnInLoadClick()
     loadInput(OpenDialog1->fileName());
 }
 
-void TForm1::loadInput(const QString& path)
+void TForm1::loadInput(const FilePath& path)
 {
-    const QString name = TextFile::lastPart(path);
-    const LoadedText loaded =
-        TextFile::readInput(path, decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+    takeInput(path, readInput(path, decodeDirection()));
+}
+
+bool TForm1::takeInput(const FilePath& path, const LoadedText& loaded)
+{
+    const QString name = TextFile::lastPart(path.shown());
     if (!loaded.ok()) {
-        MessageBoxes::information(this, FileMessages::notRead(name, loaded.error));
-        return;
+        tell(refusal(name, loaded));
+        return false;
     }
     m_ui->QuarnIn->setProgramText(loaded.text);
     if (loaded.tooLarge)
-        MessageBoxes::information(this, FileMessages::tooLarge(name));
+        tell(FileMessages::tooLarge(name));
     else if (!loaded.endOfTextNotice.isEmpty())
-        MessageBoxes::information(this, FileMessages::endOfText(name, loaded.endOfTextNotice));
+        tell(FileMessages::endOfText(name, loaded.endOfTextNotice));
+    return true;
 }
 
 void TForm1::bt_QuarnDecryptSaveClick()
@@ -852,19 +886,42 @@ void TForm1::bt_QuarnDecryptSaveClick()
     saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
 }
 
-void TForm1::openFiles(const QStringList& paths)
+void TForm1::openFiles(const QList<FilePath>& paths)
 {
-    for (const QString& path : paths) {
-        // By content: a pad is a pad whatever its name. A file named as a pad but refused gets the pad's refusal.
-        if (path.endsWith(QLatin1String(".OTP")) || TextFile::readPad(path).ok()) {
-            loadPad(path);
-            continue;
-        }
-        // As a click on the direction would: the input is emptied and the captions follow.
-        const bool cipher = path.endsWith(QLatin1String(".crp"), Qt::CaseInsensitive);
-        (cipher ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
-        loadInput(path);
+    // Each file is read once, as its button would read it; then each field takes its last file.
+    std::vector<GivenFiles::File> files;
+    QList<LoadedText> loads;
+    for (const FilePath& path : paths) {
+        const QString name = TextFile::lastPart(path.shown());
+        LoadedText pad = TextFile::readPad(path);
+        const GivenFiles::Kind kind = GivenFiles::kindOf(name.toStdString(), pad.ok());
+        // A file named as a pad but refused gets the pad's refusal.
+        LoadedText loaded = kind == GivenFiles::Kind::Pad ? pad : readInput(path, kind == GivenFiles::Kind::Cipher);
+        files.push_back({name.toStdString(), kind, loaded.ok() ? std::string() : refusal(name, loaded).toStdString()});
+        loads.append(std::move(loaded));
     }
+
+    QStringList told;
+    m_told = &told;
+    if (const auto pad = GivenFiles::chosenPad(files))
+        files[*pad].declined = !takePad(paths[qsizetype(*pad)], loads[qsizetype(*pad)]);
+    if (const auto input = GivenFiles::chosenInput(files)) {
+        // As a click on the direction would: the input is emptied and the captions follow.
+        const bool cipher = files[*input].kind == GivenFiles::Kind::Cipher;
+        (cipher ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
+        takeInput(paths[qsizetype(*input)], loads[qsizetype(*input)]);
+        // The partner's cipher is copied into the groups at once: with the pad, "Dechiffrieren" is next.
+        if (cipher)
+            runGuarded(&TForm1::Quarn);
+    }
+    m_told = nullptr;
+
+    std::vector<std::string> notices;
+    for (const QString& notice : told)
+        notices.push_back(notice.toStdString());
+    const std::string summary = GivenFiles::summary(files, notices, !m_padHistory.needsPartnersPad(padInField()));
+    if (!summary.empty())
+        MessageBoxes::information(this, QString::fromStdString(summary));
 }
 
 // Printing

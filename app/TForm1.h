@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FilePath.h"
 #include "InputGroups.h"
 #include "PadCipher.h"
 #include "PadHistory.h"
@@ -24,6 +25,7 @@ namespace quarn {
 
 class Clock;
 class FileDialog;
+struct LoadedText;
 class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
@@ -58,8 +60,11 @@ public:
     // what the window manager is thought to add; once the window is framed, a frame that reaches past the area
     // is measured and the window fitted again.
     void fitInto(const QRect& available, const QMargins& frame);
-    // Files named on the command line, each opened as the button for its kind would open it.
-    void openFiles(const QStringList& paths);
+    // Files given at start or handed over by a later start: each field takes the last file given for it,
+    // through its button's load and questions, and one box sums up what came of them all.
+    void openFiles(const QList<FilePath>& paths);
+    // While a handler runs (a question or dialog of its own may be open), nothing else may start one.
+    bool busy() const { return m_handlersRunning > 0; }
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
@@ -105,8 +110,13 @@ private:
     void setUpAccessibleNames();
     void nameInputAfterItsLabel();
     void putIntoScrollArea(const QSize& size);
-    void loadPad(const QString& path);
-    void loadInput(const QString& path);
+    void loadPad(const FilePath& path);
+    void loadInput(const FilePath& path);
+    // A file already read into its field, after the field's questions; false when it was not taken.
+    bool takePad(const FilePath& path, const LoadedText& loaded);
+    bool takeInput(const FilePath& path, const LoadedText& loaded);
+    // A load's notice: shown, or kept for the summary while files given at once are opened.
+    void tell(const QString& notice);
     void connectHandlers();
     // The one place where a failure that escapes a handler is caught and shown.
     void runGuarded(void (TForm1::*handler)());
@@ -148,6 +158,8 @@ private:
     unsigned char m_shownResult = 0;
     std::string m_encodedText; // what "Kodieren" last encoded
     std::optional<CipherRun> m_lastRun;
+    int m_handlersRunning = 0;
+    QStringList* m_told = nullptr;
     InputGroups m_groups;
 };
 

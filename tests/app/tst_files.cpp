@@ -843,23 +843,51 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
     QTest::addColumn<QString>("pad");
     QTest::addColumn<bool>("decode");
     QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("groups");
     QTest::addColumn<QStringList>("shown");
 
     const QString pad = padText();
-    QTest::newRow("a pad and a cipher text: the pad, and the cipher to decode")
-        << QStringList{"m.OTP=" + pad, QStringLiteral("m.crp=12345 67890 ")} << pad << true << "12345 67890 "
-        << QStringList();
+    const QString cipher = QStringLiteral("12345 67890 ");
+    const QString gone = QStringLiteral(" konnte nicht gelesen werden: Datei nicht gefunden");
+    QTest::newRow("a pad and a cipher text: the pad, and the cipher decoded, so that Dechiffrieren is next")
+        << QStringList{"m.OTP=" + pad, "m.crp=" + cipher} << pad << true << cipher << cipher
+        << QStringList{info("Geöffnet:\nm.OTP als OTP\nm.crp als Chiffriertext, „Dekodieren“ erledigt\n"
+                            "Weiter mit „Dechiffrieren“.")};
+    QTest::newRow("a cipher text alone is decoded without a word")
+        << QStringList{"m.crp=" + cipher} << "" << true << cipher << cipher << QStringList();
     QTest::newRow("a pad under another name is known by its content")
-        << QStringList{"pad.txt=" + pad} << pad << false << "" << QStringList();
-    QTest::newRow("any other file is a text to encode")
-        << QStringList{QStringLiteral("m.crp=12345 "), QStringLiteral("note.txt=hallo")} << "" << false << "HALLO"
-        << QStringList();
+        << QStringList{"pad.txt=" + pad} << pad << false << ""
+        << "" << QStringList();
+    QTest::newRow("the last text for the input stays, and the box names the one passed over")
+        << QStringList{"m.crp=" + cipher, QStringLiteral("note.txt=hallo")} << "" << false << "HALLO"
+        << ""
+        << QStringList{info("Geöffnet:\nnote.txt als Klartext\nÜbergangen, da jedes Feld nur die zuletzt genannte "
+                            "Datei übernimmt:\nEingabe: m.crp")};
     QTest::newRow("a file named as a pad that is none gets the pad button's refusal")
         << QStringList{QStringLiteral("bad.OTP=12345 ")} << "" << false << ""
+        << ""
         << QStringList{info(QStringLiteral("bad.OTP ist kein gültiges OTP: das OTP hat nur 6 statt 600 Zeichen"))};
     QTest::newRow("a missing cipher text gets the load button's refusal")
-        << QStringList{QStringLiteral("gone.crp")} << "" << true << ""
-        << QStringList{info(QStringLiteral("gone.crp konnte nicht gelesen werden: Datei nicht gefunden"))};
+        << QStringList{QStringLiteral("gone.crp")} << "" << false << ""
+        << "" << QStringList{info("gone.crp" + gone)};
+    QTest::newRow("a refused pad leaves the pad before it in the field, and the box says so")
+        << QStringList{"a.OTP=" + pad, QStringLiteral("b.OTP=12345 "), "long.txt=" + QString(101, u'A')} << pad << false
+        << QString(100, u'A') << ""
+        << QStringList{info("Geöffnet:\na.OTP als OTP\nlong.txt als Klartext\nNicht geöffnet:\nb.OTP ist kein "
+                            "gültiges OTP: das OTP hat nur 6 statt 600 Zeichen\nHinweise:\nlong.txt zu groß!")};
+    QStringList many;
+    QString refused;
+    for (int i = 1; i <= 500; ++i) {
+        many << QStringLiteral("p%1.OTP=").arg(i) + pad << QStringLiteral("gone%1.crp").arg(i);
+        refused += i <= 8 ? QStringLiteral("gone%1.crp").arg(i) + gone + u'\n' : QString();
+    }
+    QTest::newRow("500 pads and 500 missing files: one box, its lists cut short")
+        << many << pad << false << ""
+        << ""
+        << QStringList{info("Geöffnet:\np500.OTP als OTP\nÜbergangen, da jedes Feld nur die zuletzt genannte Datei "
+                            "übernimmt:\nOTP: p1.OTP, p2.OTP, p3.OTP, p4.OTP, p5.OTP … und 494 weitere\n"
+                            "Nicht geöffnet:\n" +
+                            refused + "… und 492 weitere")};
 }
 
 void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
@@ -868,9 +896,10 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
     QFETCH(QString, pad);
     QFETCH(bool, decode);
     QFETCH(QString, input);
+    QFETCH(QString, groups);
     QFETCH(QStringList, shown);
 
-    QStringList paths;
+    QList<FilePath> paths;
     for (const QString& file : files) {
         const QString name = file.section(QLatin1Char('='), 0, 0);
         if (file.contains(QLatin1Char('=')))
@@ -883,6 +912,9 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
     QCOMPARE(Widgets::find<QPushButton>(m_form.get(), "bt_QuarnInLoad")->text(),
              decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
     QCOMPARE(m_ui->QuarnIn->text(), input);
+    QCOMPARE(Widgets::find<ResultField>(m_form.get(), "fuenfergruppenOut")->fieldText(), groups);
+    // A decoded cipher is what "Dechiffrieren" takes next.
+    QCOMPARE(m_ui->bt_OTPCrypt->isEnabled(), !groups.isEmpty());
     QCOMPARE(boxes(), shown);
 }
 
