@@ -1,22 +1,22 @@
 #include "TForm1.h"
 
+#include "CipherFlow.h"
 #include "Clock.h"
-#include "CodeEncoder.h"
 #include "DateFileName.h"
+#include "DirectionRules.h"
+#include "EncoderInput.h"
 #include "Failure.h"
 #include "FileDialog.h"
-#include "FileMessages.h"
+#include "FileKinds.h"
 #include "GivenFiles.h"
 #include "GlyphLoader.h"
-#include "GroupFormatter.h"
 #include "HardLinks.h"
 #include "InputText.h"
 #include "MessageBoxes.h"
+#include "Messages.h"
 #include "PadCipher.h"
 #include "PadFileText.h"
 #include "PadGenerator.h"
-#include "PadQuestions.h"
-#include "PassedOver.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
 #include "SecretClipboard.h"
@@ -194,7 +194,7 @@ void TForm1::setUpWindow()
 
     m_ui->PageControl1->setCursor(Qt::PointingHandCursor);
     m_ui->QuarnSeite->setCursor(Qt::ArrowCursor);
-    m_ui->QuarnIn->setInputLimit(100);
+    m_ui->QuarnIn->setInputLimit(int(DirectionRules::of(CipherDirection::Encode).typedLimit));
     m_ui->RadioGroup7->setFocusPolicy(Qt::NoFocus);
 
     // Enter runs a button only while it has the focus; no button is the window's default.
@@ -293,9 +293,8 @@ void TForm1::setUpMenus()
         });
     // A paste or drop that did not fit is never cut without a word.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
-        MessageBoxes::information(
-            this, QString::fromStdString(InputText::cutNotice(std::size_t(kept), std::size_t(given),
-                                                              std::size_t(m_ui->QuarnIn->inputLimit()))));
+        MessageBoxes::information(this, InputText::cutNotice(std::size_t(kept), std::size_t(given),
+                                                             std::size_t(m_ui->QuarnIn->inputLimit())));
     });
 }
 
@@ -453,6 +452,11 @@ bool TForm1::decodeDirection() const
     return m_ui->rb_QuarnDecod->isChecked();
 }
 
+CipherDirection TForm1::direction() const
+{
+    return decodeDirection() ? CipherDirection::Decode : CipherDirection::Encode;
+}
+
 // Work flow
 
 std::string TForm1::padInField() const
@@ -463,9 +467,10 @@ std::string TForm1::padInField() const
 bool TForm1::sessionMayEnd(const std::function<bool()>& mayAsk)
 {
     // Once let go for the session, the pad is not asked about again when the session closes the window.
-    if (!m_padHistory.wouldLose(padInField()) || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
+    const std::optional<Question> question = closeQuestion(m_padHistory, padInField());
+    if (!question || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
         return true;
-    if (!MessageBoxes::confirm(this, PadQuestions::close(), MessageBoxes::Default::No))
+    if (!MessageBoxes::confirm(this, *question))
         return false;
     m_padLetGo = m_ui->OTPOut->fieldText();
     return true;
@@ -484,8 +489,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::mayReplacePad(const std::string& replacement)
 {
-    return !m_padHistory.wouldLose(padInField(), replacement) ||
-           MessageBoxes::confirm(this, PadQuestions::replace(), MessageBoxes::Default::No);
+    const std::optional<Question> question = replaceQuestion(m_padHistory, padInField(), replacement);
+    return !question || MessageBoxes::confirm(this, *question);
 }
 
 void TForm1::QuarnDeCoder()
@@ -498,15 +503,14 @@ void TForm1::QuarnDeCoder()
     m_ui->QuarnDecrypt->clearField();
     m_lastRun.reset();
 
-    const bool decode = decodeDirection();
-    m_ui->Label19->setText(decode ? QStringLiteral("Chiffriertext: (max. 500 Zeichen)")
-                                  : QStringLiteral("Klartext: (max. 100 Zeichen)"));
+    const DirectionRules& rules = DirectionRules::of(direction());
+    m_ui->Label19->setText(QString::fromStdString(rules.inputCaption));
     m_ui->Label19->adjustSize();
     nameInputAfterItsLabel();
-    setCaption(m_ui->bt_kodieren, decode ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
-    setCaption(m_ui->bt_OTPCrypt, decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
-    setCaption(m_ui->bt_QuarnInLoad, decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
-    m_ui->QuarnIn->setInputLimit(decode ? 600 : 100);
+    setCaption(m_ui->bt_kodieren, decodeDirection() ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
+    setCaption(m_ui->bt_OTPCrypt, QString::fromStdString(rules.cipherButton));
+    setCaption(m_ui->bt_QuarnInLoad, QString::fromStdString(rules.loadButton));
+    m_ui->QuarnIn->setInputLimit(int(rules.typedLimit));
     setCipherEnabled(false);
 }
 
@@ -541,14 +545,10 @@ void TForm1::Quarn()
     m_lastRun.reset();
     m_groups.forget();
     const bool decode = decodeDirection();
-    if (m_shownResult == 0 && decode) {
-        m_shownResult = 1;
-        m_ui->QuarnDecrypt->show();
-        m_ui->OTPCryptOut->hide();
-    } else if (m_shownResult == 1 && !decode) {
-        m_shownResult = 0;
-        m_ui->QuarnDecrypt->hide();
-        m_ui->OTPCryptOut->show();
+    if (m_decodedShown != decode) {
+        m_decodedShown = decode;
+        m_ui->QuarnDecrypt->setVisible(decode);
+        m_ui->OTPCryptOut->setVisible(!decode);
     }
 
     const QString input = m_ui->QuarnIn->text();
@@ -556,7 +556,7 @@ void TForm1::Quarn()
         setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
         m_ui->bt_QuarnDecryptSave->setEnabled(false);
         m_ui->bt_QuarnDecryptPrint->setEnabled(false);
-        m_ui->QuarnIn->setPlaceholderText(QStringLiteral("Text eingeben!"));
+        m_ui->QuarnIn->setPlaceholderText(QString::fromStdString(Messages::enterText()));
         return;
     }
 
@@ -564,45 +564,43 @@ void TForm1::Quarn()
         m_ui->fuenfergruppenOut->setFieldText(input);
     } else {
         // A character the table lacks changes the message: the user is told which ones were left out.
-        std::u32string passedOver = encodeIntoGroups(input);
-        if (PassedOver::hasGermanLetters(passedOver)) {
+        EncoderInput encoded = encodeIntoGroups(input);
+        std::string notice = encoded.notice();
+        if (encoded.offersGermanLetters()) {
             // Umlauts and ß are offered as they are written by hand; the question names all that was left out,
             // and what the limit would cut off.
             const QString spelled =
-                QString::fromStdU32String(PassedOver::withGermanLettersSpelledOut(input.toStdU32String()));
+                QString::fromStdU32String(EncoderInput::withGermanLettersSpelledOut(input.toStdU32String()));
             const int limit = m_ui->QuarnIn->inputLimit();
-            const PassedOver::Offer offer = PassedOver::germanLettersOffer(
-                passedOver, std::size_t(std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit)),
-                std::size_t(limit));
-            const bool spell =
-                MessageBoxes::confirm(this, QString::fromStdString(offer.question),
-                                      offer.defaultYes ? MessageBoxes::Default::Yes : MessageBoxes::Default::No);
-            passedOver.clear();
+            const int lost = std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit);
+            const bool spell = MessageBoxes::confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
+            notice.clear();
             if (spell) {
                 m_ui->QuarnIn->replaceLimited(spelled);
-                passedOver = encodeIntoGroups(m_ui->QuarnIn->text());
+                notice = encodeIntoGroups(m_ui->QuarnIn->text()).notice();
             }
         }
-        if (!passedOver.empty())
-            MessageBoxes::information(this, QString::fromStdString(PassedOver::notice(passedOver)));
+        if (!notice.empty())
+            MessageBoxes::information(this, notice);
     }
     m_groups.made(m_ui->QuarnIn->text().toStdU32String());
     setCipherEnabled(true);
 }
 
-std::u32string TForm1::encodeIntoGroups(const QString& input)
+EncoderInput TForm1::encodeIntoGroups(const QString& input)
 {
-    m_encodedText = toWindows1252(input);
-    const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(m_encodedText));
+    EncoderInput encoded = EncoderInput::of(input.toStdU32String());
+    m_encodedText = encoded.bytes();
+    const GroupLayout layout = encoded.encode();
     m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
     if (layout.limitReached)
-        MessageBoxes::information(this, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
-    return PassedOver::characters(input.toStdU32String());
+        MessageBoxes::information(this, Messages::codeCut());
+    return encoded;
 }
 
 const ResultField* TForm1::shownResultField() const
 {
-    return m_shownResult != 0 ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
+    return m_decodedShown ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
 }
 
 void TForm1::OTPErzeugeClick()
@@ -625,22 +623,18 @@ void TForm1::bt_OTPCryptClick()
 {
     const bool decode = decodeDirection();
     const std::string groups = toWindows1252(m_ui->fuenfergruppenOut->fieldText());
-    // The encoder kept nothing of the input: there is nothing to encipher, so no pad is made either, and no
-    // earlier cipher may stay to be saved as this message's.
-    if (groups.empty()) {
-        m_ui->OTPCryptOut->clearField();
-        return;
-    }
     const std::string pad = padInField();
-    if (decode && m_padHistory.needsPartnersPad(pad)) {
-        MessageBoxes::information(this, QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"));
+    const CipherPlan plan = CipherPlan::of(m_padHistory, direction(), groups, pad);
+    // No earlier cipher may stay to be saved as this message's.
+    if (plan.stop == CipherPlan::Stop::NothingToCipher)
+        m_ui->OTPCryptOut->clearField();
+    if (plan.stop == CipherPlan::Stop::LoadPadFirst)
+        MessageBoxes::information(this, Messages::loadPadFirst());
+    if (plan.stop != CipherPlan::Stop::None)
         return;
-    }
-    if (!decode && m_padHistory.wouldReuse(pad, groups) &&
-        !MessageBoxes::confirm(this, PadQuestions::reuse(), MessageBoxes::Default::No))
-        return;
-    if (!decode && pad.size() < PadCipher::PadLength && !mayReplacePad())
-        return;
+    for (const Question& question : plan.questions)
+        if (!MessageBoxes::confirm(this, question))
+            return;
     m_ui->OTPCryptOut->clearField();
 
     PadCipherCallbacks callbacks;
@@ -649,8 +643,7 @@ void TForm1::bt_OTPCryptClick()
         return padInField();
     };
     // The fields take the result once, at the end: no redraw per digit.
-    const PadCipherResult result =
-        PadCipher::run(groups, pad, decode ? CipherDirection::Decode : CipherDirection::Encode, callbacks);
+    const PadCipherResult result = PadCipher::run(groups, pad, direction(), callbacks);
     // Even a cipher stopped part way has put pad digits into an output.
     if (!decode && !result.digits.empty())
         m_padHistory.enciphered(result.pad, groups);
@@ -659,15 +652,14 @@ void TForm1::bt_OTPCryptClick()
     if (decode)
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
     if (!result.completed)
-        throw Failure(fromWindows1252(result.failure));
+        throw Failure(QString::fromStdString(cipherFailure(result)));
     // A message deciphered to its end is one this pad carries; the text is shown all the same.
     const bool secondMessage = decode && m_padHistory.deciphered(result.pad, result.output);
-    m_lastRun = CipherRun{decode ? groups : m_encodedText, result.pad,
-                          decode ? CipherDirection::Decode : CipherDirection::Encode};
+    m_lastRun = CipherRun{decode ? groups : m_encodedText, result.pad, direction()};
     m_ui->bt_QuarnDecryptSave->setEnabled(true);
     m_ui->bt_QuarnDecryptPrint->setEnabled(true);
     if (secondMessage)
-        MessageBoxes::information(this, PadQuestions::secondMessage());
+        MessageBoxes::information(this, Messages::secondMessage());
 }
 
 // Clipboard
@@ -704,13 +696,6 @@ void TForm1::Kopieren1Click()
 
 namespace {
 
-struct SaveKind
-{
-    QString extension;
-    QString filter;
-    bool pad;
-};
-
 // How the pad history knows a file: by its canonical path, so that two spellings are one file.
 std::string fileKey(const QString& path)
 {
@@ -722,54 +707,50 @@ std::string fileKey(const QString& path)
 // Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
 // or failed save never shows the written notice, and a failed one leaves the old file whole. `write` writes
 // the file, which then holds `heldPad` (empty: no pad).
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind, PadHistory& pads,
+bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, PadHistory& pads,
                        const std::string& heldPad, const std::function<QString(const QString& path)>& write)
 {
-    dialog->setFileName(DateFileName::today(clock, kind.extension));
-    dialog->setFilter(kind.filter);
+    const FileKindRules& rules = FileKindRules::of(kind);
+    dialog->setFileName(DateFileName::today(clock, QString::fromStdString(rules.extension)));
+    dialog->setFilter(QString::fromStdString(rules.saveFilter));
     if (!dialog->execute(parent))
         return false;
     // The path as chosen, however long: cutting it would write to some other file.
     const QString path = dialog->fileName();
-    const QString name = TextFile::lastPart(path);
-    // Writing over the one copy of a message's pad is a loss of its own: then "&Nein" is the default.
+    const std::string name = TextFile::lastPart(path).toStdString();
     const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), heldPad);
     // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
     const bool otherNames = TextFile::nameCount(path) > 1;
     const auto mayWriteOver = [&] {
-        if (otherNames && !MessageBoxes::confirm(
-                              parent, QString::fromStdString(HardLinks::question(name.toStdString(), !heldPad.empty())),
-                              MessageBoxes::Default::No))
+        if (otherNames && !MessageBoxes::confirm(parent, Question{HardLinks::question(name, !heldPad.empty()), false}))
             return false;
         if (otherNames && !losesPad)
             return true;
-        return MessageBoxes::confirm(
-            parent, losesPad ? PadQuestions::overwriteUsedPad(name) : FileMessages::overwriteQuestion(name),
-            losesPad ? MessageBoxes::Default::No : MessageBoxes::Default::Yes);
+        return MessageBoxes::confirm(parent, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
     };
     if (TextFile::isFile(path) && !mayWriteOver()) {
-        MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
+        MessageBoxes::information(parent, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
         return false;
     }
     const QString error = write(path);
     if (!error.isEmpty()) {
-        MessageBoxes::information(parent, FileMessages::notWritten(name, error));
+        MessageBoxes::information(parent, Messages::notWritten(name, error.toStdString()));
         return false;
     }
     pads.written(fileKey(path), heldPad);
-    MessageBoxes::information(parent, kind.pad ? FileMessages::padSaved() : FileMessages::saved(name));
+    MessageBoxes::information(parent, rules.namedAsPad ? Messages::padSaved() : Messages::saved(name));
     return true;
 }
 
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
-                       const QString& text, PadHistory& pads)
+bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, const QString& text,
+                       PadHistory& pads)
 {
+    const bool pad = kind == FileKind::Pad;
     return saveThroughDialog(
-        parent, dialog, clock, kind, pads, kind.pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
-            // The decoded message is as secret as the pad; a cipher text is not.
+        parent, dialog, clock, kind, pads, pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
             const TextFile::Access access =
-                kind.extension == QStringLiteral(".txt") ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
-            return kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
+                FileKindRules::of(kind).ownerOnly ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
+            return pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
         });
 }
 
@@ -777,7 +758,7 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
 
 void TForm1::bt_OTPLoadClick()
 {
-    OpenDialog1->setFilter(QStringLiteral("Schlüseldateien (*.OTP)|*.OTP"));
+    OpenDialog1->setFilter(QString::fromStdString(FileKindRules::of(FileKind::Pad).openFilter));
     if (!OpenDialog1->execute(this))
         return;
     loadPad(OpenDialog1->fileName());
@@ -793,12 +774,15 @@ namespace {
 // What the button's load says of a file it cannot take.
 QString refusal(const QString& name, const LoadedText& loaded)
 {
-    return loaded.notAPad ? FileMessages::notAPad(name, loaded.error) : FileMessages::notRead(name, loaded.error);
+    const std::string file = name.toStdString();
+    const std::string why = loaded.error.toStdString();
+    return QString::fromStdString(loaded.notAPad ? Messages::notAPad(file, why) : Messages::notRead(file, why));
 }
 
 LoadedText readInput(const FilePath& path, bool decode)
 {
-    return TextFile::readInput(path, decode ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+    const DirectionRules& rules = DirectionRules::of(decode ? CipherDirection::Decode : CipherDirection::Encode);
+    return TextFile::readInput(path, qsizetype(rules.loadedLimit));
 }
 
 } // namespace
@@ -836,16 +820,13 @@ void TForm1::tell(const QString& notice)
 
 void TForm1::bt_OTPSaveClick()
 {
-    saveThroughDialog(this, SaveDialog1, *m_clock,
-                      {QStringLiteral(".OTP"), QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP"), true},
-                      m_ui->OTPOut->fieldText(), m_padHistory);
+    saveThroughDialog(this, SaveDialog1, *m_clock, FileKind::Pad, m_ui->OTPOut->fieldText(), m_padHistory);
 }
 
 void TForm1::bt_QuarnInLoadClick()
 {
-    const bool decode = decodeDirection();
-    OpenDialog1->setFilter(decode ? QStringLiteral("Crypt Dateien (*.crp)|*.crp")
-                                  : QStringLiteral("Textdateien (*.txt)|*.txt"));
+    const FileKind kind = decodeDirection() ? FileKind::CipherText : FileKind::PlainText;
+    OpenDialog1->setFilter(QString::fromStdString(FileKindRules::of(kind).openFilter));
     if (!OpenDialog1->execute(this))
         return;
     loadInput(OpenDialog1->fileName());
@@ -865,9 +846,9 @@ bool TForm1::takeInput(const FilePath& path, const LoadedText& loaded)
     }
     m_ui->QuarnIn->setProgramText(loaded.text);
     if (loaded.tooLarge)
-        tell(FileMessages::tooLarge(name));
+        tell(QString::fromStdString(Messages::tooLarge(name.toStdString())));
     else if (!loaded.endOfTextNotice.isEmpty())
-        tell(FileMessages::endOfText(name, loaded.endOfTextNotice));
+        tell(QString::fromStdString(Messages::endOfText(name.toStdString(), loaded.endOfTextNotice.toStdString())));
     return true;
 }
 
@@ -877,12 +858,10 @@ void TForm1::bt_QuarnDecryptSaveClick()
     // result, while the field of the new direction is empty.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, QStringLiteral("Keine Ausgabe vorhanden, nichts gespeichert!"));
+        MessageBoxes::information(this, Messages::nothingSaved());
         return;
     }
-    const SaveKind kind = field == m_ui->QuarnDecrypt
-                              ? SaveKind{QStringLiteral(".txt"), QStringLiteral("Textdatei (*.txt)|*.txt"), false}
-                              : SaveKind{QStringLiteral(".crp"), QStringLiteral("Crypt-Datei (*.crp)|*.crp"), false};
+    const FileKind kind = field == m_ui->QuarnDecrypt ? FileKind::PlainText : FileKind::CipherText;
     saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
 }
 
@@ -937,7 +916,7 @@ void TForm1::bt_QuarnDecryptPrintClick()
     // The result on screen, as for the save; both fields share one font.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, QStringLiteral("Keine Ausgabe vorhanden, nichts gedruckt!"));
+        MessageBoxes::information(this, Messages::nothingPrinted());
         return;
     }
     PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
@@ -945,11 +924,10 @@ void TForm1::bt_QuarnDecryptPrintClick()
 
 // Worksheet
 
-std::optional<TForm1::CipherRun> TForm1::worksheetRun()
+std::optional<CipherRun> TForm1::worksheetRun()
 {
     if (!m_lastRun)
-        MessageBoxes::information(this, QStringLiteral("Ein Arbeitsblatt gibt es erst, wenn „Chiffrieren“ oder "
-                                                       "„Dechiffrieren“ zu Ende gelaufen ist."));
+        MessageBoxes::information(this, Messages::noWorksheetYet());
     return m_lastRun;
 }
 
@@ -972,11 +950,10 @@ void TForm1::ArbeitsblattSpeichern1Click()
     const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
     const QByteArray pdf = WorksheetDocument::pdf(sheet, m_clock->today(), WorksheetDocument::preferredPaper());
     if (pdf.isEmpty())
-        throw Failure(QStringLiteral("Das Arbeitsblatt ließ sich nicht als PDF setzen"));
+        throw Failure(QString::fromStdString(Messages::worksheetNotSet()));
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
     saveThroughDialog(
-        this, SaveDialog1, *m_clock, {QStringLiteral(".pdf"), QStringLiteral("PDF-Dokument (*.pdf)|*.pdf"), false},
-        m_padHistory, run->pad,
+        this, SaveDialog1, *m_clock, FileKind::Worksheet, m_padHistory, run->pad,
         [&pdf](const QString& path) { return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly); });
 }
 

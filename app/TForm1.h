@@ -1,8 +1,8 @@
 #pragma once
 
+#include "CipherFlow.h"
 #include "FilePath.h"
 #include "InputGroups.h"
-#include "PadCipher.h"
 #include "PadHistory.h"
 #include "WindowHints.h"
 
@@ -24,6 +24,7 @@ class TForm1;
 namespace quarn {
 
 class Clock;
+class EncoderInput;
 class FileDialog;
 struct LoadedText;
 class PicturePreparation;
@@ -52,7 +53,7 @@ public:
     void setClock(std::unique_ptr<Clock> clock);
     // The clipboard the window copies to; tests shorten its times.
     SecretClipboard* secretClipboard() const { return m_clipboard; }
-    bool resultShown() const { return m_shownResult != 0; }
+    bool resultShown() const { return m_decodedShown; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
@@ -122,21 +123,15 @@ private:
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
+    CipherDirection direction() const;
     // A disabled cipher button says what to press first.
     void setCipherEnabled(bool enabled, WindowHints::CipherWait why = WindowHints::CipherWait::NoGroups);
     // The input was changed: groups made from another text, and the result made of them, are taken away.
     void inputChanged();
-    // The input and pad of the last cipher that ran to its end, which its worksheet shows.
-    struct CipherRun
-    {
-        std::string input; // the plain text encoded, or the cipher text
-        std::string pad;
-        CipherDirection direction = CipherDirection::Encode;
-    };
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
-    // Encodes into the groups field, with the 500-digit notice; returns what the encoder passed over.
-    std::u32string encodeIntoGroups(const QString& input);
+    // Encodes into the groups field, with the cut notice; returns the input as the encoder took it.
+    EncoderInput encodeIntoGroups(const QString& input);
     // The result field on screen: what the user sees is what a save or a print takes.
     const ResultField* shownResultField() const;
     std::string padInField() const;
@@ -154,8 +149,8 @@ private:
     // The pad field's text when the user let the session end: the session's close asks no second time, until
     // the user works on.
     QString m_padLetGo;
-    // 1 while the decoded text, not the cipher output, is the result on screen.
-    unsigned char m_shownResult = 0;
+    // The decoded text, not the cipher output, is the result on screen.
+    bool m_decodedShown = false;
     std::string m_encodedText; // what "Kodieren" last encoded
     std::optional<CipherRun> m_lastRun;
     int m_handlersRunning = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Limits.h"
+
 #include <QLineEdit>
 
 namespace quarn {
@@ -65,7 +67,7 @@ private:
     void takeOutsideChange(const QString& now);
     void reportCut(int kept, int given, Cut cut);
 
-    int m_limit = 100;
+    int m_limit = int(Limits::PlainText);
     int m_own = 0;   // > 0 while the field itself changes its text
     QString m_taken; // the text as the rules last left it
 };

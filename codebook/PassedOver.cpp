@@ -99,8 +99,8 @@ std::string PassedOver::readable(char32_t cp)
     default:
         break;
     }
-    const bool undefined = cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D;
-    if (cp < 0x20 || cp == 0x7F || undefined || (cp >= 0x80 && cp < 0xA0))
+    // The five bytes Windows-1252 leaves undefined read as C1 control characters, and are written out too.
+    if (isControl(cp))
         return std::string("\\x") + hex[(cp >> 4) & 15] + hex[cp & 15];
     std::string out;
     Windows1252::appendUtf8(out, cp);
@@ -111,7 +111,7 @@ std::string PassedOver::name(char32_t cp)
 {
     if (const char* words = invisibleName(cp))
         return words;
-    if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0))
+    if (isControl(cp))
         return codePoint("Steuerzeichen", cp);
     if ((cp >= 0x2000 && cp <= 0x200A) || cp == 0x205F || cp == 0x3000)
         return codePoint("Leerzeichen", cp);

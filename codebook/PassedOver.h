@@ -20,6 +20,12 @@ public:
     // names stand apart by commas, as a blank between them would read as part of a name.
     static std::string notice(std::u32string_view characters);
 
+    // A control character (C0, DEL, C1): it cannot be seen, and it would break a line.
+    static constexpr bool isControl(char32_t character)
+    {
+        return character < 0x20 || (character >= 0x7F && character < 0xA0);
+    }
+
     // One character as the notice names it (UTF-8): itself, or words for one that cannot be seen.
     static std::string name(char32_t character);
 

@@ -1,21 +1,12 @@
 #include "GivenFiles.h"
 
+#include "FileKinds.h"
+
 #include <algorithm>
 
 namespace quarn::GivenFiles {
 
 namespace {
-
-bool endsWith(std::string_view text, std::string_view end, bool anyCase)
-{
-    if (text.size() < end.size())
-        return false;
-    const std::string_view tail = text.substr(text.size() - end.size());
-    return std::equal(tail.begin(), tail.end(), end.begin(), end.end(), [anyCase](char a, char b) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return anyCase ? lower(a) == lower(b) : a == b;
-    });
-}
 
 bool forPad(const File& file)
 {
@@ -75,9 +66,10 @@ std::string takenAs(const File& file)
 
 Kind kindOf(std::string_view name, bool readsAsPad)
 {
-    if (readsAsPad || endsWith(name, ".OTP", false))
+    const FileKind kind = fileKindOf(name);
+    if (readsAsPad || kind == FileKind::Pad)
         return Kind::Pad;
-    return endsWith(name, ".crp", true) ? Kind::Cipher : Kind::Text;
+    return kind == FileKind::CipherText ? Kind::Cipher : Kind::Text;
 }
 
 std::optional<std::size_t> chosenPad(const std::vector<File>& files)

@@ -74,16 +74,16 @@ struct CipherFailureCase
 
 inline constexpr std::array CipherFailureCases{
     CipherFailureCase{"a missing blank names the pad's blank at its place", "12345678901", PadKind::Zeros,
-                      "' ' ist kein g\xFCltiger Integerwert", "12345 "},
+                      "' ' ist kein g\xC3\xBCltiger Integerwert", "12345 "},
     CipherFailureCase{"two blanks in a row name the blank", "12345  67890", PadKind::Zeros,
-                      "' ' ist kein g\xFCltiger Integerwert", "12345 "},
-    CipherFailureCase{"a letter is named", "12A45", PadKind::Zeros, "'A' ist kein g\xFCltiger Integerwert", "12"},
+                      "' ' ist kein g\xC3\xBCltiger Integerwert", "12345 "},
+    CipherFailureCase{"a letter is named", "12A45", PadKind::Zeros, "'A' ist kein g\xC3\xBCltiger Integerwert", "12"},
     CipherFailureCase{"two trailing blanks step onto the last one", "12345  ", PadKind::Zeros,
-                      "' ' ist kein g\xFCltiger Integerwert", "12345 "},
+                      "' ' ist kein g\xC3\xBCltiger Integerwert", "12345 "},
     CipherFailureCase{"a line break in the pad is named", "12345", PadKind::LineBreakAtTwo,
-                      "'\n' ist kein g\xFCltiger Integerwert", "12"},
+                      "'\n' ist kein g\xC3\xBCltiger Integerwert", "12"},
     CipherFailureCase{"the groups character is named first", "12X45", PadKind::LineBreakAtTwo,
-                      "'X' ist kein g\xFCltiger Integerwert", "12"},
+                      "'X' ist kein g\xC3\xBCltiger Integerwert", "12"},
 };
 
 struct WorksheetCase
@@ -122,7 +122,7 @@ inline constexpr std::array WorksheetCases{
     WorksheetCase{"a text of characters the table lacks gives no sheet", "\xC4\xD6", PadKind::Counting, false, "", 0, 0,
                   "Nichts zu rechnen: die Eingabe ergibt keine Ziffern"},
     WorksheetCase{"a cipher the pad cipher refuses gives its failure", "12A45", PadKind::Zeros, true, "", 0, 0,
-                  "'A' ist kein g\xFCltiger Integerwert"},
+                  "'A' ist kein g\xC3\xBCltiger Integerwert"},
 };
 
 // What is wrong with the worksheet of a case; empty when nothing is. Beyond the case's own figures, in every
