@@ -57,7 +57,10 @@ std::vector<std::string> labelRows(std::string_view title, const std::vector<Wor
         const std::size_t digit = afterLast ? label.digit - 1 : label.digit;
         if (label.text.empty() || digit < first || digit >= first + DigitsPerLine)
             continue;
-        const std::size_t column = columnOf(digit) + (afterLast ? 2 : 0);
+        // A label never runs past the margin: one that would is moved left, to a row of its own if need be.
+        const std::size_t wanted = columnOf(digit) + (afterLast ? 2 : 0);
+        const std::size_t column =
+            std::min(wanted, Worksheet::MaxColumns - std::min(label.text.size(), Worksheet::MaxColumns - LabelWidth));
         auto row = std::find_if(rows.begin(), rows.end(),
                                 [&](const std::string& r) { return r.size() <= LabelWidth || r.size() < column; });
         if (row == rows.end())

@@ -128,7 +128,10 @@ private slots:
         QVERIFY(!m_form->windowTitle().isEmpty());
         QCOMPARE(m_form->palette().color(QPalette::Window), m_form->palette().color(QPalette::Button));
         QCOMPARE(m_form->font().pointSize(), 8);
-        QVERIFY(!m_form->windowIcon().isNull() || QApplication::windowIcon().isNull());
+        // The icon start-up gives the application is built in, and the window shows it, not one of its own.
+        for (const char* icon : {":/icons/quarn-16.png", ":/icons/quarn-32.png"})
+            QVERIFY2(!QPixmap(QLatin1String(icon)).isNull(), icon);
+        QCOMPARE(m_form->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
 
     void widgetsSitWhereTheLayoutPutsThem_data()
@@ -444,6 +447,10 @@ private slots:
         // and wants to stand at 300, 118.
         QTest::newRow("a large screen changes nothing")
             << QRect(0, 0, 1920, 1050) << QPoint(300, 118) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
+        QTest::newRow("a screen exactly as tall as the window and its title bar scrolls nothing")
+            << QRect(0, 0, 1600, 831) << QPoint(300, 0) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
+        QTest::newRow("a screen exactly as wide scrolls nothing")
+            << QRect(0, 0, 800, 1050) << QPoint(0, 118) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
         QTest::newRow("a screen just tall enough moves it up as far as needed")
             << QRect(0, 0, 1600, 870) << QPoint(300, 39) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
         QTest::newRow("1366 x 768 less a panel scrolls up and down")

@@ -8,6 +8,7 @@
 #include "FileKinds.h"
 #include "Messages.h"
 #include "PadCases.h"
+#include "PassedOver.h"
 
 #include <array>
 #include <string>
@@ -195,6 +196,18 @@ inline std::vector<std::pair<std::string, std::string>> flowRules()
     rule("only the pad's notices say OTP", FileKindRules::of(FileKind::Pad).namedAsPad &&
                                                !FileKindRules::of(FileKind::PlainText).namedAsPad &&
                                                !FileKindRules::of(FileKind::Worksheet).namedAsPad);
+    PadHistory pads;
+    const std::string pad = padText(PadKind::Counting), other = padText(PadKind::Zeros);
+    pads.made(pad);
+    pads.enciphered(pad, "12345 ");
+    rule("a pad replaced by itself loses nothing, by another it is lost",
+         !replaceQuestion(pads, pad, pad) && !replaceQuestion(pads, pad, pad + "\r\n") &&
+             replaceQuestion(pads, pad, other) == Messages::replacePad() && replaceQuestion(pads, pad) &&
+             closeQuestion(pads, pad) == Messages::closeWithPad() && !closeQuestion(pads, other));
+    rule("control characters, DEL and C1 among them, are written out; a no-break space is not",
+         PassedOver::readable(0x7F) == "\\x7F" && PassedOver::readable(0x1F) == "\\x1F" &&
+             PassedOver::readable(0x9F) == "\\x9F" && PassedOver::readable(0x81) == "\\x81" &&
+             PassedOver::readable(0xA0) == "\xC2\xA0" && PassedOver::readable(U'~') == "~");
     const PadCipherResult failed = PadCipher::run("12?45", padText(PadKind::Zeros), CipherDirection::Encode);
     rule("the cipher's failure names the character the user gave, not its stand-in",
          cipherFailure(failed, U"12\u0151") == "'\u0151' ist kein gültiger Integerwert" &&

@@ -119,6 +119,44 @@ inline constexpr std::array WorksheetCases{
         "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"
         "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
         PadKind::Counting, false, "Klartext    B   B   B     B   B     B   B   B     B   B     B   B   B|", 3, 20, ""},
+    WorksheetCase{"a run passed over after a full line's last digit stands after it, within the margin",
+                  "AAAAAAAAAAAAAAAAAAAAAAAAA\xC4", PadKind::Counting, false,
+                  "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+                  "                                                                     {\xC4}|",
+                  1, 1, ""},
+    WorksheetCase{
+        "a long run after the last digit is moved left, never past the margin",
+        "AAAAAAAAAAAAAAAAAAAAAAAAA\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4", PadKind::Counting, false,
+        "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+        "                                                             {\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\x85}|",
+        1, 1, ""},
+    WorksheetCase{"eight characters passed over are shown whole",
+                  "\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4"
+                  "A",
+                  PadKind::Counting, false, "Klartext    A|            {\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4}|", 1, 1, ""},
+    WorksheetCase{"nine are cut with an ellipsis",
+                  "\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4"
+                  "A",
+                  PadKind::Counting, false, "Klartext    A|            {\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\x85}|", 1, 1,
+                  ""},
+    WorksheetCase{"blocks that fill a page to its last line stay on it",
+                  "\xC4"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAA",
+                  PadKind::Counting, false,
+                  "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+                  "            {\xC4}|",
+                  1, 9, ""},
+    WorksheetCase{"one line more goes on a second page",
+                  "\xC4"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAA",
+                  PadKind::Counting, false,
+                  "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+                  "            {\xC4}|",
+                  2, 10, ""},
     WorksheetCase{"a text of characters the table lacks gives no sheet", "\xC4\xD6", PadKind::Counting, false, "", 0, 0,
                   "Nichts zu rechnen: die Eingabe ergibt keine Ziffern"},
     WorksheetCase{"a cipher the pad cipher refuses gives its failure", "12A45", PadKind::Zeros, true, "", 0, 0,
