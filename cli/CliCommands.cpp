@@ -52,6 +52,26 @@ std::string shown(std::string_view text)
     return out;
 }
 
+// The arguments are UTF-8 on Windows (main takes the wide command line), bytes elsewhere; the system's own
+// spelling of a name, so that one the code page lacks is still found.
+std::filesystem::path nativePath(const std::string& name)
+{
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return std::filesystem::path(name);
+#endif
+}
+
+std::FILE* openForReading(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
 using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // FILE, or standard input for none or "-", read in pieces so that no command holds more than it can use.
@@ -67,9 +87,10 @@ public:
         }
         m_name = shown(*path);
         errno = 0;
-        m_file.reset(std::fopen(path->c_str(), "rb"));
+        const std::filesystem::path native = nativePath(*path);
+        m_file.reset(openForReading(native));
         if (!m_file)
-            fail(reason(failureOf(errno, *path, FileOperation::Reading)));
+            fail(reason(failureOf(errno, native, FileOperation::Reading)));
     }
 
     std::size_t read(char* buffer, std::size_t size)
@@ -278,8 +299,8 @@ CliOutcome written(CliOutcome outcome, const Command& c)
 {
     if (!c.outputFile || *c.outputFile == "-")
         return outcome;
-    const FileFailure failure =
-        DurableFile::write(*c.outputFile, outcome.out, DurableFile::Existing::Refuse, DurableFile::Access::OwnerOnly);
+    const FileFailure failure = DurableFile::write(nativePath(*c.outputFile), outcome.out,
+                                                   DurableFile::Existing::Refuse, DurableFile::Access::OwnerOnly);
     if (failure == FileFailure::Exists)
         throw Failure{shown(*c.outputFile) + ": " + reason(failure) + "; ein OTP wird nie überschrieben"};
     if (failure != FileFailure::None)

@@ -34,9 +34,9 @@ void part(std::string& out, const char* heading, const std::vector<std::string>&
     out += heading;
     out += '\n';
     for (std::size_t i = 0; i < std::min(lines.size(), ShownLines); ++i)
-        out += lines[i] + '\n';
+        out += "• " + lines[i] + '\n';
     if (lines.size() > ShownLines)
-        out += more(lines.size() - ShownLines) + '\n';
+        out += "• " + more(lines.size() - ShownLines) + '\n';
 }
 
 std::string nameList(const std::vector<std::string>& names)

@@ -851,7 +851,7 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
     const QString gone = QStringLiteral(" konnte nicht gelesen werden: Datei nicht gefunden");
     QTest::newRow("a pad and a cipher text: the pad, and the cipher decoded, so that Dechiffrieren is next")
         << QStringList{"m.OTP=" + pad, "m.crp=" + cipher} << pad << true << cipher << cipher
-        << QStringList{info("Geöffnet:\nm.OTP als OTP\nm.crp als Chiffriertext, „Dekodieren“ erledigt\n"
+        << QStringList{info("Geöffnet:\n• m.OTP als OTP\n• m.crp als Chiffriertext, „Dekodieren“ erledigt\n"
                             "Weiter mit „Dechiffrieren“.")};
     QTest::newRow("a cipher text alone is decoded without a word")
         << QStringList{"m.crp=" + cipher} << "" << true << cipher << cipher << QStringList();
@@ -861,8 +861,8 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
     QTest::newRow("the last text for the input stays, and the box names the one passed over")
         << QStringList{"m.crp=" + cipher, QStringLiteral("note.txt=hallo")} << "" << false << "HALLO"
         << ""
-        << QStringList{info("Geöffnet:\nnote.txt als Klartext\nÜbergangen, da jedes Feld nur die zuletzt genannte "
-                            "Datei übernimmt:\nEingabe: m.crp")};
+        << QStringList{info("Geöffnet:\n• note.txt als Klartext\nÜbergangen, da jedes Feld nur die zuletzt genannte "
+                            "Datei übernimmt:\n• Eingabe: m.crp")};
     QTest::newRow("a file named as a pad that is none gets the pad button's refusal")
         << QStringList{QStringLiteral("bad.OTP=12345 ")} << "" << false << ""
         << ""
@@ -873,21 +873,27 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
     QTest::newRow("a refused pad leaves the pad before it in the field, and the box says so")
         << QStringList{"a.OTP=" + pad, QStringLiteral("b.OTP=12345 "), "long.txt=" + QString(101, u'A')} << pad << false
         << QString(100, u'A') << ""
-        << QStringList{info("Geöffnet:\na.OTP als OTP\nlong.txt als Klartext\nNicht geöffnet:\nb.OTP ist kein "
-                            "gültiges OTP: das OTP hat nur 6 statt 600 Zeichen\nHinweise:\nlong.txt zu groß!")};
+        << QStringList{info("Geöffnet:\n• a.OTP als OTP\n• long.txt als Klartext\nNicht geöffnet:\n• b.OTP ist kein "
+                            "gültiges OTP: das OTP hat nur 6 statt 600 Zeichen\nHinweise:\n• long.txt zu groß!")};
+    QTest::newRow("a pad of zeros is asked about, and Nein leaves the field as it was; the box says so")
+        << QStringList{"m.crp=" + cipher, "z.OTP=" + QString("00000 ").repeated(100)} << "" << true << cipher << cipher
+        << QStringList{question("z.OTP enthält 99 doppelte Gruppen und ist daher kein zufälliges OTP. Was damit "
+                                "chiffriert wird, ist nicht geheim. Trotzdem als OTP verwenden?"),
+                       info("Geöffnet:\n• m.crp als Chiffriertext, „Dekodieren“ erledigt\nNicht geöffnet:\n• z.OTP: "
+                            "nicht übernommen, das OTP im Feld bleibt\nZum Dechiffrieren fehlt noch das OTP.")};
     QStringList many;
     QString refused;
     for (int i = 1; i <= 500; ++i) {
         many << QStringLiteral("p%1.OTP=").arg(i) + pad << QStringLiteral("gone%1.crp").arg(i);
-        refused += i <= 8 ? QStringLiteral("gone%1.crp").arg(i) + gone + u'\n' : QString();
+        refused += i <= 8 ? "• " + QStringLiteral("gone%1.crp").arg(i) + gone + u'\n' : QString();
     }
     QTest::newRow("500 pads and 500 missing files: one box, its lists cut short")
         << many << pad << false << ""
         << ""
-        << QStringList{info("Geöffnet:\np500.OTP als OTP\nÜbergangen, da jedes Feld nur die zuletzt genannte Datei "
-                            "übernimmt:\nOTP: p1.OTP, p2.OTP, p3.OTP, p4.OTP, p5.OTP … und 494 weitere\n"
+        << QStringList{info("Geöffnet:\n• p500.OTP als OTP\nÜbergangen, da jedes Feld nur die zuletzt genannte Datei "
+                            "übernimmt:\n• OTP: p1.OTP, p2.OTP, p3.OTP, p4.OTP, p5.OTP … und 494 weitere\n"
                             "Nicht geöffnet:\n" +
-                            refused + "… und 492 weitere")};
+                            refused + "• … und 492 weitere")};
 }
 
 void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()

@@ -57,12 +57,17 @@ hand "then his pad: one window with both, ready to decipher" \
 hand "a Latin-1 name is opened by its bytes" \
     "pad=00042|input=12345 67890 |groups=12345|decode=1|decipher=1|boxes=" -- $'schl\xfcssel.OTP'
 hand "after -- Qt's options and names with a dash are files" \
-    "pad=00042|input=WELT|groups=-|decode=0|decipher=0|boxes=Geöffnet:/-x.txt als Klartext/Übergangen, da jedes Feld nur die zuletzt genannte Datei übernimmt:/Eingabe: -platform" \
+    "pad=00042|input=WELT|groups=-|decode=0|decipher=0|boxes=Geöffnet:/• -x.txt als Klartext/Übergangen, da jedes Feld nur die zuletzt genannte Datei übernimmt:/• Eingabe: -platform" \
     -- -platform -x.txt
 
+hand "before -- Qt's own options are Qt's, not files" \
+    "pad=00042|input=12345 67890 |groups=12345|decode=1|decipher=1|boxes=" -style Fusion m.crp
+
 # A window that crashed leaves its socket behind; the next window takes it over.
-kill -9 "$probe_pid"
-wait "$probe_pid" 2> /dev/null
+{
+    kill -9 "$probe_pid"
+    wait "$probe_pid"
+} 2> /dev/null
 [ -S "$XDG_RUNTIME_DIR/quarn-window" ] || { echo "FAIL no socket left to take over"; failed=1; }
 start_probe
 echo "ok   a socket left by a crash is taken over"
