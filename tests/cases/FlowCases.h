@@ -83,6 +83,10 @@ inline constexpr std::array CipherPlanCases{
                    CipherPlan::Stop::None, -1, -1},
     CipherPlanCase{"deciphering never asks about reuse", true, true, true, true, "99999 ", false,
                    CipherPlan::Stop::None, -1, -1},
+    CipherPlanCase{"a full pad that would be lost asks nothing when it enciphers its message again", true, true, false,
+                   false, "12345 ", false, CipherPlan::Stop::None, -1, -1},
+    CipherPlanCase{"a short pad that would be lost asks before a fresh one replaces it", true, true, false, false,
+                   "12345 ", true, CipherPlan::Stop::None, -1, 0},
     CipherPlanCase{"a fresh pad for a short one asks nothing when no message is lost", false, false, false, false,
                    "12345 ", true, CipherPlan::Stop::None, -1, -1},
 };

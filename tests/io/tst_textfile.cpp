@@ -483,13 +483,15 @@ void TestTextFile::rightsOfTheOldFileAreKept_data()
     QTest::addColumn<QString>("acl"); // empty: the mode alone
     QTest::addColumn<int>("owner");   // -1: the test's own user
     QTest::addColumn<QByteArray>("attribute");
+    QTest::addColumn<int>("group"); // -1: the owner's
 
     QTest::newRow("a named user's right to read stays and the group stays out")
-        << QStringLiteral("user::rw-,user:65534:r--,group::---,mask::r--,other::---") << -1 << QByteArray();
+        << QStringLiteral("user::rw-,user:65534:r--,group::---,mask::r--,other::---") << -1 << QByteArray() << -1;
     QTest::newRow("a named group's right to read stays")
-        << QStringLiteral("user::rw-,group::---,group:65534:r--,mask::r--,other::---") << -1 << QByteArray();
-    QTest::newRow("another user's file stays theirs") << QString() << 65534 << QByteArray();
-    QTest::newRow("a user attribute stays") << QString() << -1 << QByteArray("user.quarn");
+        << QStringLiteral("user::rw-,group::---,group:65534:r--,mask::r--,other::---") << -1 << QByteArray() << -1;
+    QTest::newRow("another user's file stays theirs") << QString() << 65534 << QByteArray() << -1;
+    QTest::newRow("a file of the user's in another group stays in it") << QString() << -1 << QByteArray() << 65534;
+    QTest::newRow("a user attribute stays") << QString() << -1 << QByteArray("user.quarn") << -1;
 }
 
 void TestTextFile::rightsOfTheOldFileAreKept()
@@ -498,6 +500,7 @@ void TestTextFile::rightsOfTheOldFileAreKept()
     QFETCH(QString, acl);
     QFETCH(int, owner);
     QFETCH(QByteArray, attribute);
+    QFETCH(int, group);
 
     const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
     const QByteArray native = QFile::encodeName(path);
@@ -514,6 +517,8 @@ void TestTextFile::rightsOfTheOldFileAreKept()
     }
     if (owner >= 0 && ::chown(native.constData(), uid_t(owner), gid_t(owner)) != 0)
         QSKIP("SKIP: nur als root lässt sich eine Datei eines anderen Benutzers anlegen");
+    if (group >= 0 && ::chown(native.constData(), uid_t(-1), gid_t(group)) != 0)
+        QSKIP("SKIP: nur als root lässt sich eine Datei einer fremden Gruppe anlegen");
     if (!attribute.isEmpty() && ::setxattr(native.constData(), attribute.constData(), "1", 1, 0) != 0)
         QSKIP(qPrintable(QStringLiteral("SKIP: keine erweiterten Attribute hier: ") +
                          QString::fromLocal8Bit(strerror(errno))));
