@@ -29,7 +29,6 @@ public:
     static constexpr qsizetype CipherTextLimit = FileLimits::CipherText;
     static constexpr qsizetype PadLength = FileLimits::Pad;
     static constexpr char EndOfText = FileLimits::EndOfText;
-    static constexpr char Nul = 0; // never reaches a field
 
     // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts
     // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge

@@ -80,31 +80,15 @@ std::string mark(std::string_view cardMark)
     return out;
 }
 
-const std::string& blankMark()
-{
-    static const std::string m = mark(CardLayout::blankMark());
-    return m;
-}
-const std::string& lineBreakMark()
-{
-    static const std::string m = mark(CardLayout::lineBreakMark());
-    return m;
-}
-const std::string& toFiguresMark()
-{
-    static const std::string m = mark(CardLayout::toFiguresMark());
-    return m;
-}
-const std::string& toLettersMark()
-{
-    static const std::string m = mark(CardLayout::toLettersMark());
-    return m;
-}
+const std::string blankMark = mark(CardLayout::blankMark());
+const std::string lineBreakMark = mark(CardLayout::lineBreakMark());
+const std::string toFiguresMark = mark(CardLayout::toFiguresMark());
+const std::string toLettersMark = mark(CardLayout::toLettersMark());
 
 // What a code of the encoder stands for, in the words of the table's card where it has a sign of its own.
 std::string shownCharacters(std::string_view characters)
 {
-    return characters == " " ? blankMark() : std::string(characters);
+    return characters == " " ? blankMark : std::string(characters);
 }
 
 std::string passedOverLabel(std::string_view run)
@@ -141,9 +125,9 @@ void buildEncode(Worksheet& sheet, std::string_view text, std::string_view pad)
         if (code.textStart > covered)
             passedOver = passedOverLabel(text.substr(covered, code.textStart - covered));
         covered = std::max(covered, code.textStart + code.textLength);
-        const std::string shown = code.kind == EncodedCode::Kind::ToFigures ? toFiguresMark()
+        const std::string shown = code.kind == EncodedCode::Kind::ToFigures ? toFiguresMark
                                   : code.kind == EncodedCode::Kind::ToLetters
-                                      ? toLettersMark()
+                                      ? toLettersMark
                                       : shownCharacters(text.substr(code.textStart, code.textLength));
         if (digits.size() < GroupFormatter::MaxDigits) {
             sheet.labels.push_back({digits.size(), shown});
@@ -164,9 +148,9 @@ void buildDecode(Worksheet& sheet, std::string_view cipher, std::string_view pad
     if (!cipherRows(sheet, cipher, pad))
         return;
     for (const DecodedCode& code : CodeDecoder::codes(sheet.codeDigits)) {
-        std::string shown = code.kind == DecodedCode::Kind::ToFigures   ? toFiguresMark()
-                            : code.kind == DecodedCode::Kind::ToLetters ? toLettersMark()
-                            : code.text == "\r\n"                       ? lineBreakMark()
+        std::string shown = code.kind == DecodedCode::Kind::ToFigures   ? toFiguresMark
+                            : code.kind == DecodedCode::Kind::ToLetters ? toLettersMark
+                            : code.text == "\r\n"                       ? lineBreakMark
                                                                         : shownCharacters(code.text);
         sheet.labels.push_back({code.start, std::move(shown)});
     }
@@ -188,10 +172,10 @@ std::vector<std::string> header(CipherDirection direction, Worksheet::Date date,
                  "bertrag (modulo 10)."
                : "Chiffrat - OTP = Code, Ziffer f\xFCr Ziffer ohne \xDC"
                  "bertrag (modulo 10).",
-        toFiguresMark() + ", " + toLettersMark() + ": Umschaltung auf Ziffern, auf Buchstaben; " + blankMark() +
+        toFiguresMark + ", " + toLettersMark + ": Umschaltung auf Ziffern, auf Buchstaben; " + blankMark +
             ": Zwischenraum;",
-        lineBreakMark() + ": neue Zeile; {...}: nicht in der Quarn-Tafel, daher \xFC"
-                          "bergangen.",
+        lineBreakMark + ": neue Zeile; {...}: nicht in der Quarn-Tafel, daher \xFC"
+                        "bergangen.",
         "",
     };
 }
