@@ -1,6 +1,9 @@
 #include "FileDialog.h"
 
+#include "WindowHints.h"
+
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QQueue>
 #ifdef Q_OS_WIN
@@ -74,6 +77,21 @@ private:
 };
 #endif
 
+// Qt's dialog names a file's type after the MIME database, whose office template takes *.OTP as its own: the
+// program's types, by their case-sensitive globs, come first.
+class OwnFileTypes : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isFile() && info.suffix() == QLatin1String("OTP"))
+            return QString::fromUtf8(WindowHints::PadType);
+        if (info.isFile() && info.suffix() == QLatin1String("crp"))
+            return QString::fromUtf8(WindowHints::CipherType);
+        return QFileIconProvider::type(info);
+    }
+};
+
 } // namespace
 
 FileDialog::FileDialog(Mode mode, const QString& objectName, QObject* parent) : QObject(parent), m_mode(mode)
@@ -90,7 +108,10 @@ bool FileDialog::execute(QWidget* parent)
 #ifdef Q_OS_WIN
         const RegistryKeptAsItWas registry; // declared first: it puts things back after the dialog is gone
 #endif
+
+        OwnFileTypes types;
         QFileDialog dialog(parent);
+        dialog.setIconProvider(&types);
         dialog.setNameFilter(qtFilter(m_filter));
         if (m_mode == Mode::Open) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -1,5 +1,7 @@
 #include "MessageBoxes.h"
 
+#include "Messages.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
@@ -66,11 +68,19 @@ void MessageBoxes::error(QWidget* parent, const QString& text)
     showPlain(parent, QMessageBox::Critical, QStringLiteral("QUARN"), message);
 }
 
+void MessageBoxes::information(QWidget* parent, const std::string& text)
+{
+    information(parent, QString::fromStdString(text));
+}
+
+bool MessageBoxes::confirm(QWidget* parent, const Question& question)
+{
+    return confirm(parent, QString::fromStdString(question.text), question.defaultYes ? Default::Yes : Default::No);
+}
+
 QString MessageBoxes::withFullStop(const QString& text)
 {
-    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
-        return text + QLatin1Char('.');
-    return text;
+    return QString::fromStdString(Messages::withFullStop(text.toStdString()));
 }
 
 void MessageBoxes::setTestMode(bool on)

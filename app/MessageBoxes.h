@@ -2,10 +2,13 @@
 
 #include <QList>
 #include <QString>
+#include <string>
 
 class QWidget;
 
 namespace quarn {
+
+struct Question;
 
 // The program's message boxes. Tests switch on test mode: boxes are then recorded instead of shown, and
 // confirmations take their answers from a queue.
@@ -41,6 +44,9 @@ public:
     static void information(QWidget* parent, const QString& text);
     // "Bestätigung", "&Ja" and "&Nein", the default as given; Esc or closing the box count as "&Nein".
     static bool confirm(QWidget* parent, const QString& text, Default defaultButton = Default::Yes);
+    // The flow's texts (UTF-8) and questions, with the button Enter presses.
+    static void information(QWidget* parent, const std::string& text);
+    static bool confirm(QWidget* parent, const Question& question);
     // The error box: caption "QUARN", error icon, OK; a full stop is added as the text needs it.
     static void error(QWidget* parent, const QString& text);
 

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -97,10 +98,18 @@ void ResultField::keyPressEvent(QKeyEvent* event)
 
 void ResultField::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has.
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
+    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has. The
+    // mouse's request comes on the press on some platforms: the release opens it instead.
     event->accept();
-    emit contextMenuWanted(at);
+    if (event->reason() != QContextMenuEvent::Mouse)
+        emit contextMenuWanted(mapToGlobal(QPoint(0, 0)));
+}
+
+void ResultField::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && viewport()->rect().contains(event->position().toPoint()))
+        emit contextMenuWanted(event->globalPosition().toPoint());
 }
 
 } // namespace quarn

@@ -34,6 +34,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Copies and drags carry plain text only, no HTML, Markdown or ODF.
     QMimeData* createMimeDataFromSelection() const override;

@@ -26,12 +26,18 @@ QMimeData* secretText(const QString& text)
     return data;
 }
 
-bool holds(QClipboard::Mode mode, const QString& text)
+// Empties the clipboard where it holds `text`. A clipboard manager that took the text over (one that ignores
+// the secret mark) is given an empty text in its place, which it takes over in turn; one that honours the
+// mark never held it.
+void takeBackClipboard(const QString& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    const bool ours = mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection();
-    // Where the platform cannot tell the owner (Windows without the window's own object), by the text.
-    return ours || (!text.isEmpty() && clipboard->text(mode) == text);
+    if (clipboard->ownsClipboard()) {
+        clipboard->clear(QClipboard::Clipboard);
+    } else if (!text.isEmpty() && clipboard->text(QClipboard::Clipboard) == text) {
+        // Also where the platform cannot tell the owner (Windows), by the text.
+        clipboard->setMimeData(secretText(QString()), QClipboard::Clipboard);
+    }
 }
 
 } // namespace
@@ -57,8 +63,7 @@ void SecretClipboard::put(const QString& text, ClipboardRule::Content content)
 
 void SecretClipboard::takeBackIfStillOurs()
 {
-    if (holds(QClipboard::Clipboard, m_text))
-        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    takeBackClipboard(m_text);
     m_text.clear();
 }
 

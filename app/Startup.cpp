@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "PrivateRun.h"
+#include "SingleWindow.h"
 #include "TForm1.h"
 #include "WindowPictures.h"
 
@@ -13,7 +14,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string_view>
+#include <vector>
+
+#ifdef Q_OS_WIN
+// shellapi.h needs the types of windows.h first.
+#include <windows.h>
+// clang-format off
+#include <shellapi.h>
+// clang-format on
+#endif
 
 namespace quarn {
 
@@ -58,9 +69,12 @@ const char* const Usage = "Aufruf: quarn [DATEI …]\n"
                           "  ein OTP (*.OTP)            wie mit „OTP Laden“\n"
                           "  ein Chiffriertext (*.crp)  mit „Dekodieren“ und „Crypt Laden“\n"
                           "  jede andere Datei          als Klartext, wie mit „Text Laden“\n"
+                          "Ein Chiffriertext wird gleich dekodiert. Läuft schon ein Fenster von Quarn,\n"
+                          "bekommt es die Dateien.\n"
                           "\n"
                           "  --help     diesen Text zeigen\n"
-                          "  --version  Name und Version zeigen\n";
+                          "  --version  Name und Version zeigen\n"
+                          "  --         alles Weitere ist eine DATEI, auch mit „-“ am Anfang\n";
 
 // Qt ends the program with an abort and a long advice when it reaches no display; the user gets one line.
 QtMessageHandler g_previousHandler = nullptr;
@@ -102,12 +116,98 @@ Command commandOf(int argc, char** argv)
     return Command::Run;
 }
 
-QStringList filesOf(const QStringList& arguments)
+// Where the options end: Qt reads only what stands before "--", so that a file may be named "-style".
+int endOfOptions(int argc, char** argv)
 {
-    QStringList files = arguments.mid(1);
-    files.removeOne(QStringLiteral("--"));
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--")
+            return i;
+    return argc;
+}
+
+// The files named, each as the system gave its name: bytes on Unix, which need not be UTF-8, the wide command
+// line on Windows, whose narrow one loses what the code page lacks. `left` is what Qt left of the arguments
+// before the end of the options: the rest were its own.
+QList<FilePath> filesOf(int argc, char** argv, int end, char* const* left, int leftCount)
+{
+#ifdef Q_OS_WIN
+    QStringList wide;
+    int wideCount = 0;
+    if (wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &wideCount)) {
+        for (int i = 0; i < wideCount; ++i)
+            wide.append(QString::fromWCharArray(words[i]));
+        LocalFree(words);
+    }
+    const auto given = [&](int i) {
+        return wide.size() == argc ? FilePath(wide[i]) : FilePath(QString::fromLocal8Bit(argv[i]));
+    };
+#else
+    const auto given = [argv](int i) { return FilePath::fromNative(QByteArray(argv[i])); };
+#endif
+    const std::set<const char*> kept(left + 1, left + std::max(leftCount, 1));
+    QList<FilePath> files;
+    for (int i = 1; i < end; ++i)
+        if (kept.count(argv[i]))
+            files.append(given(i));
+    for (int i = end + 1; i < argc; ++i)
+        files.append(given(i));
     return files;
 }
+
+// Files given at start and handed over later are opened one batch at a time, and never while a handler, a
+// question or a menu of the window is open: the window goes on with them once the user is done.
+class FileQueue : public QObject
+{
+public:
+    FileQueue(TForm1& window, std::function<void(QWidget&)> opened)
+        : QObject(&window), m_window(window), m_opened(std::move(opened))
+    {
+        m_retry.setSingleShot(true);
+        m_retry.setInterval(200);
+        connect(&m_retry, &QTimer::timeout, this, &FileQueue::openWhenFree);
+    }
+
+    void add(const QList<FilePath>& files)
+    {
+        m_pending += files;
+        QTimer::singleShot(0, this, &FileQueue::openWhenFree);
+    }
+
+    // A later start's files: the window comes to the front for them.
+    void handed(const QList<FilePath>& files)
+    {
+        if (m_window.isMinimized())
+            m_window.showNormal();
+        m_window.raise();
+        m_window.activateWindow();
+        add(files);
+    }
+
+private:
+    void openWhenFree()
+    {
+        if (m_pending.isEmpty())
+            return;
+        if (m_opening || m_window.busy() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+            m_retry.start();
+            return;
+        }
+        m_opening = true;
+        const QList<FilePath> files = std::exchange(m_pending, {});
+        m_window.openFiles(files);
+        m_opening = false;
+        if (m_opened)
+            m_opened(m_window);
+        if (!m_pending.isEmpty())
+            m_retry.start();
+    }
+
+    TForm1& m_window;
+    std::function<void(QWidget&)> m_opened;
+    QList<FilePath> m_pending;
+    QTimer m_retry;
+    bool m_opening = false;
+};
 
 } // namespace
 
@@ -130,11 +230,22 @@ int runQuarn(int& argc, char** argv, const StartOptions& options)
         break;
     }
 
+    const int end = endOfOptions(argc, argv);
+    std::vector<char*> forQt(argv, argv + end);
+    forQt.push_back(nullptr);
+    int qtArgc = end;
+
     PicturePreparation pictures;
     g_previousHandler = qInstallMessageHandler(startupMessages);
-    QApplication application(argc, argv);
+    QApplication application(qtArgc, forQt.data());
     qInstallMessageHandler(g_previousHandler);
     makeRunPrivate();
+    const QList<FilePath> files = filesOf(argc, argv, end, forQt.data(), qtArgc);
+    // The user's window that runs takes the files; this start then has nothing more to do.
+    SingleWindow single;
+    const SingleWindow::Role role = single.claim(files);
+    if (role == SingleWindow::Role::HandedOver)
+        return 0;
     // The title names the program on the task bar and captions the error box; it is not the window's caption.
     QApplication::setApplicationName(QStringLiteral("QUARN"));
     QIcon icon;
@@ -157,9 +268,12 @@ int runQuarn(int& argc, char** argv, const StartOptions& options)
     if (screen)
         window.fitInto(screen->availableGeometry(), QMargins(0, TitleBarAllowance, 0, 0));
     window.show();
-    const QStringList files = filesOf(QCoreApplication::arguments());
+    auto* queue = new FileQueue(window, options.filesOpened);
+    QObject::connect(&single, &SingleWindow::filesHanded, queue, &FileQueue::handed);
     if (!files.isEmpty())
-        QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
+        queue->add(files);
+    if (role == SingleWindow::Role::Serving && options.serving)
+        options.serving();
     return QApplication::exec();
 }
 

@@ -12,6 +12,10 @@ struct StartOptions
     // after handing the window to `firstFrame`, if set.
     bool quitAfterFirstPaint = false;
     std::function<void(QWidget& window)> firstFrame;
+    // For tests of the single window: called once this start takes what later starts hand over, and after
+    // each batch of files the window has opened.
+    std::function<void()> serving;
+    std::function<void(QWidget& window)> filesOpened;
 };
 
 // Starts the application with its one window and runs until the window is closed.

@@ -1,21 +1,22 @@
 #include "TForm1.h"
 
+#include "CipherFlow.h"
 #include "Clock.h"
-#include "CodeEncoder.h"
 #include "DateFileName.h"
+#include "DirectionRules.h"
+#include "EncoderInput.h"
 #include "Failure.h"
 #include "FileDialog.h"
-#include "FileMessages.h"
+#include "FileKinds.h"
+#include "GivenFiles.h"
 #include "GlyphLoader.h"
-#include "GroupFormatter.h"
 #include "HardLinks.h"
 #include "InputText.h"
 #include "MessageBoxes.h"
+#include "Messages.h"
 #include "PadCipher.h"
 #include "PadFileText.h"
 #include "PadGenerator.h"
-#include "PadQuestions.h"
-#include "PassedOver.h"
 #include "PrinterDialog.h"
 #include "RandomSource.h"
 #include "SecretClipboard.h"
@@ -23,6 +24,7 @@
 #include "TextBytes.h"
 #include "TextFile.h"
 #include "WindowFit.h"
+#include "WindowKeys.h"
 #include "WindowPictures.h"
 #include "Worksheet.h"
 #include "WorksheetDocument.h"
@@ -42,12 +44,14 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QScopeGuard>
 #include <algorithm>
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
 #endif
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace quarn {
 
@@ -89,6 +93,33 @@ QAccessibleInterface* windowAccessible(const QString& className, QObject* object
     if (className == QLatin1String("quarn::TForm1") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     return nullptr;
+}
+
+// Runs `then` once, after the first paint of `window` has reached the screen.
+void whenFirstPainted(QWidget* window, std::function<void()> then)
+{
+    class Watcher : public QObject
+    {
+    public:
+        Watcher(QWidget* window, std::function<void()> then) : QObject(window), m_then(std::move(then)) {}
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] {
+                    m_then();
+                    deleteLater();
+                });
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_then;
+    };
+    window->installEventFilter(new Watcher(window, std::move(then)));
 }
 
 } // namespace
@@ -163,7 +194,7 @@ void TForm1::setUpWindow()
 
     m_ui->PageControl1->setCursor(Qt::PointingHandCursor);
     m_ui->QuarnSeite->setCursor(Qt::ArrowCursor);
-    m_ui->QuarnIn->setInputLimit(100);
+    m_ui->QuarnIn->setInputLimit(int(DirectionRules::of(CipherDirection::Encode).typedLimit));
     m_ui->RadioGroup7->setFocusPolicy(Qt::NoFocus);
 
     // Enter runs a button only while it has the focus; no button is the window's default.
@@ -171,6 +202,9 @@ void TForm1::setUpWindow()
         button->setAutoDefault(true);
         button->setDefault(false);
     }
+    takeEnterWithoutModifiersOnly(findChildren<QPushButton*>());
+    tabStopOnSelectedOnly({m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod});
+    setCipherEnabled(false);
 }
 
 void TForm1::setUpPictures(PicturePreparation* prepared)
@@ -223,16 +257,24 @@ void TForm1::setUpMenus()
 {
     PMenue = new QMenu(this);
     PMenue->setObjectName(QStringLiteral("PMenue"));
-    Einfuegen1 = PMenue->addAction(QStringLiteral("Einfügen"));
+    Einfuegen1 = PMenue->addAction(QString::fromStdString(Captions::paste()));
     Einfuegen1->setObjectName(QStringLiteral("Einfuegen1"));
     PMenue_K = new QMenu(this);
     PMenue_K->setObjectName(QStringLiteral("PMenue_K"));
-    Kopieren1 = PMenue_K->addAction(QStringLiteral("Kopieren"));
+    Kopieren1 = PMenue_K->addAction(QString::fromStdString(Captions::copy()));
     Kopieren1->setObjectName(QStringLiteral("Kopieren1"));
-    ArbeitsblattDrucken1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt drucken…"));
+    ArbeitsblattDrucken1 = PMenue_K->addAction(QString::fromStdString(Captions::printWorksheet()));
     ArbeitsblattDrucken1->setObjectName(QStringLiteral("ArbeitsblattDrucken1"));
-    ArbeitsblattSpeichern1 = PMenue_K->addAction(QStringLiteral("Arbeitsblatt als PDF speichern…"));
+    ArbeitsblattSpeichern1 = PMenue_K->addAction(QString::fromStdString(Captions::saveWorksheet()));
     ArbeitsblattSpeichern1->setObjectName(QStringLiteral("ArbeitsblattSpeichern1"));
+    // The worksheet is found in the menu only: the fields say what it offers.
+    std::vector<std::string> entries;
+    for (const QAction* action : PMenue_K->actions())
+        entries.push_back(action->text().toStdString());
+    for (ResultField* field : {m_ui->OTPCryptOut, m_ui->QuarnDecrypt}) {
+        field->setToolTip(QString::fromStdString(WindowHints::resultField(entries)));
+        field->setAccessibleDescription(field->toolTip());
+    }
 
     // Only the program's own menus open; the two other fields have none.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
@@ -251,9 +293,8 @@ void TForm1::setUpMenus()
         });
     // A paste or drop that did not fit is never cut without a word.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
-        MessageBoxes::information(
-            this, QString::fromStdString(InputText::cutNotice(std::size_t(kept), std::size_t(given),
-                                                              std::size_t(m_ui->QuarnIn->inputLimit()))));
+        MessageBoxes::information(this, InputText::cutNotice(std::size_t(kept), std::size_t(given),
+                                                             std::size_t(m_ui->QuarnIn->inputLimit())));
     });
 }
 
@@ -264,11 +305,11 @@ void TForm1::setUpAccessibleNames()
     m_ui->Label20->setBuddy(m_ui->fuenfergruppenOut);
     nameInputAfterItsLabel();
     m_ui->fuenfergruppenOut->setAccessibleName(m_ui->Label20->text());
-    m_ui->OTPOut->setAccessibleName(QStringLiteral("OTP-Schlüssel"));
-    m_ui->OTPCryptOut->setAccessibleName(QStringLiteral("Chiffrat"));
-    m_ui->QuarnDecrypt->setAccessibleName(QStringLiteral("Dechiffrierter Text"));
+    m_ui->OTPOut->setAccessibleName(QString::fromStdString(Captions::padField()));
+    m_ui->OTPCryptOut->setAccessibleName(QString::fromStdString(Captions::cipherField()));
+    m_ui->QuarnDecrypt->setAccessibleName(QString::fromStdString(Captions::decodedField()));
     // The pictures in words, for those who cannot see them.
-    m_ui->QuarnKarte->setAccessibleName(QStringLiteral("Quarn-Tafel"));
+    m_ui->QuarnKarte->setAccessibleName(QString::fromStdString(Captions::card()));
     m_ui->QuarnKarte->setAccessibleDescription(fromWindows1252(TableText::card()));
     m_ui->QuarnKarte1->setAccessibleName(fromWindows1252(TableText::notesTitle()));
     m_ui->QuarnKarte1->setAccessibleDescription(fromWindows1252(TableText::notes()));
@@ -284,10 +325,26 @@ void TForm1::nameInputAfterItsLabel()
 
 void TForm1::fitInto(const QRect& available, const QMargins& frame)
 {
-    const WindowFit fit = fitWindow(available, size(), frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    if (fit.scrolls)
+    auto* area = findChild<QScrollArea*>(QStringLiteral("Rollbereich"), Qt::FindDirectChildrenOnly);
+    const QSize content = area ? area->widget()->size() : size();
+    const WindowFit fit = fitWindow(available, content, frame, pos(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    if (area) {
+        setFixedSize(fit.clientSize);
+        area->resize(fit.clientSize);
+    } else if (fit.scrolls) {
         putIntoScrollArea(fit.clientSize);
+    }
     move(fit.position);
+    // The frame a window manager draws is known once it has framed the window, by its first frame on screen.
+    if (!isVisible())
+        whenFirstPainted(this, [this, available] {
+            const QRect outer = frameGeometry();
+            if (available.contains(outer))
+                return;
+            const QRect client = geometry();
+            fitInto(available, QMargins(client.left() - outer.left(), client.top() - outer.top(),
+                                        outer.right() - client.right(), outer.bottom() - client.bottom()));
+        });
 }
 
 void TForm1::putIntoScrollArea(const QSize& size)
@@ -339,6 +396,8 @@ void TForm1::runGuarded(void (TForm1::*handler)())
 {
     // The user works on after a logout that was called off: the next close asks again.
     m_padLetGo.clear();
+    ++m_handlersRunning;
+    const auto done = qScopeGuard([this] { --m_handlersRunning; });
     try {
         (this->*handler)();
     } catch (const Failure& failure) {
@@ -371,6 +430,8 @@ void TForm1::connectHandlers()
             if (checked)
                 runGuarded(&TForm1::QuarnDeCoder);
         });
+    // Groups made from another text must not pass for this one's.
+    connect(m_ui->QuarnIn, &QLineEdit::textChanged, this, &TForm1::inputChanged);
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
     connect(ArbeitsblattDrucken1, &QAction::triggered, this,
@@ -391,6 +452,11 @@ bool TForm1::decodeDirection() const
     return m_ui->rb_QuarnDecod->isChecked();
 }
 
+CipherDirection TForm1::direction() const
+{
+    return decodeDirection() ? CipherDirection::Decode : CipherDirection::Encode;
+}
+
 // Work flow
 
 std::string TForm1::padInField() const
@@ -401,9 +467,10 @@ std::string TForm1::padInField() const
 bool TForm1::sessionMayEnd(const std::function<bool()>& mayAsk)
 {
     // Once let go for the session, the pad is not asked about again when the session closes the window.
-    if (!m_padHistory.wouldLose(padInField()) || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
+    const std::optional<Question> question = closeQuestion(m_padHistory, padInField());
+    if (!question || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
         return true;
-    if (!MessageBoxes::confirm(this, PadQuestions::close(), MessageBoxes::Default::No))
+    if (!MessageBoxes::confirm(this, *question))
         return false;
     m_padLetGo = m_ui->OTPOut->fieldText();
     return true;
@@ -422,89 +489,122 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::mayReplacePad(const std::string& replacement)
 {
-    return !m_padHistory.wouldLose(padInField(), replacement) ||
-           MessageBoxes::confirm(this, PadQuestions::replace(), MessageBoxes::Default::No);
+    const std::optional<Question> question = replaceQuestion(m_padHistory, padInField(), replacement);
+    return !question || MessageBoxes::confirm(this, *question);
 }
 
 void TForm1::QuarnDeCoder()
 {
+    // The result stays on screen until the next "Kodieren"; the emptied input takes nothing away.
+    m_groups.forget();
     // Emptied for good: undo must not bring a text of the other direction back past the new limit.
     m_ui->QuarnIn->setProgramText(QString());
     m_ui->fuenfergruppenOut->clearField();
     m_ui->QuarnDecrypt->clearField();
-    m_ui->bt_OTPCrypt->setEnabled(false);
     m_lastRun.reset();
 
-    const bool decode = decodeDirection();
-    m_ui->Label19->setText(decode ? QStringLiteral("Chiffriertext: (max. 500 Zeichen)")
-                                  : QStringLiteral("Klartext: (max. 100 Zeichen)"));
+    const DirectionRules& rules = DirectionRules::of(direction());
+    m_ui->Label19->setText(QString::fromStdString(rules.inputCaption));
     m_ui->Label19->adjustSize();
     nameInputAfterItsLabel();
-    setCaption(m_ui->bt_kodieren, decode ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
-    setCaption(m_ui->bt_OTPCrypt, decode ? QStringLiteral("Dechiffrieren") : QStringLiteral("Chiffrieren"));
-    setCaption(m_ui->bt_QuarnInLoad, decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
-    m_ui->QuarnIn->setInputLimit(decode ? 600 : 100);
+    setCaption(m_ui->bt_kodieren, decodeDirection() ? m_ui->rb_QuarnDecod->text() : m_ui->rb_QuarnCode->text());
+    setCaption(m_ui->bt_OTPCrypt, QString::fromStdString(rules.cipherButton));
+    setCaption(m_ui->bt_QuarnInLoad, QString::fromStdString(rules.loadButton));
+    m_ui->QuarnIn->setInputLimit(int(rules.typedLimit));
+    setCipherEnabled(false);
+}
+
+void TForm1::setCipherEnabled(bool enabled, WindowHints::CipherWait why)
+{
+    m_ui->bt_OTPCrypt->setEnabled(enabled);
+    const QString hint =
+        enabled ? QString() : QString::fromStdString(WindowHints::cipherButton(decodeDirection(), why));
+    m_ui->bt_OTPCrypt->setToolTip(hint);
+    m_ui->bt_OTPCrypt->setAccessibleDescription(hint);
+}
+
+void TForm1::inputChanged()
+{
+    const InputGroups::Stale stale = m_groups.inputIs(m_ui->QuarnIn->text().toStdU32String());
+    if (!stale.groups)
+        return;
+    m_ui->fuenfergruppenOut->clearField();
+    setCipherEnabled(false, WindowHints::CipherWait::InputChanged);
+    if (!stale.result)
+        return;
+    m_ui->OTPCryptOut->clearField();
+    m_ui->QuarnDecrypt->clearField();
+    m_ui->bt_QuarnDecryptSave->setEnabled(false);
+    m_ui->bt_QuarnDecryptPrint->setEnabled(false);
+    m_lastRun.reset();
 }
 
 void TForm1::Quarn()
 {
     m_ui->QuarnDecrypt->clearField();
     m_lastRun.reset();
+    m_groups.forget();
     const bool decode = decodeDirection();
-    if (m_shownResult == 0 && decode) {
-        m_shownResult = 1;
-        m_ui->QuarnDecrypt->show();
-        m_ui->OTPCryptOut->hide();
-    } else if (m_shownResult == 1 && !decode) {
-        m_shownResult = 0;
-        m_ui->QuarnDecrypt->hide();
-        m_ui->OTPCryptOut->show();
+    if (m_decodedShown != decode) {
+        m_decodedShown = decode;
+        m_ui->QuarnDecrypt->setVisible(decode);
+        m_ui->OTPCryptOut->setVisible(!decode);
     }
 
     const QString input = m_ui->QuarnIn->text();
     if (input.isEmpty()) {
-        m_ui->bt_OTPCrypt->setEnabled(false);
+        setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
         m_ui->bt_QuarnDecryptSave->setEnabled(false);
         m_ui->bt_QuarnDecryptPrint->setEnabled(false);
-        m_ui->QuarnIn->setPlaceholderText(QStringLiteral("Text eingeben!"));
+        m_ui->QuarnIn->setPlaceholderText(QString::fromStdString(Messages::enterText()));
         return;
     }
 
-    if (decode) {
+    if (decode)
         m_ui->fuenfergruppenOut->setFieldText(input);
-    } else {
-        // A character the table lacks changes the message: the user is told which ones were left out.
-        std::u32string passedOver = encodeIntoGroups(input);
-        if (PassedOver::hasGermanLetters(passedOver)) {
-            // Umlauts and ß are offered as they are written by hand; the question names all that was left out.
-            const bool spell =
-                MessageBoxes::confirm(this, QString::fromStdString(PassedOver::germanLettersQuestion(passedOver)));
-            passedOver.clear();
-            if (spell) {
-                const std::u32string spelled = PassedOver::withGermanLettersSpelledOut(input.toStdU32String());
-                m_ui->QuarnIn->replaceLimited(QString::fromStdU32String(spelled));
-                passedOver = encodeIntoGroups(m_ui->QuarnIn->text());
-            }
-        }
-        if (!passedOver.empty())
-            MessageBoxes::information(this, QString::fromStdString(PassedOver::notice(passedOver)));
-    }
-    m_ui->bt_OTPCrypt->setEnabled(true);
+    else
+        encodeWithNotices(input);
+    m_groups.made(m_ui->QuarnIn->text().toStdU32String());
+    setCipherEnabled(true);
 }
 
-std::u32string TForm1::encodeIntoGroups(const QString& input)
+void TForm1::encodeWithNotices(const QString& input)
 {
-    m_encodedText = toWindows1252(input);
-    const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(m_encodedText));
+    // A character the table lacks changes the message: the user is told which ones were left out.
+    const EncoderInput encoded = encodeIntoGroups(input);
+    std::string notice = encoded.notice();
+    if (encoded.offersGermanLetters()) {
+        // Umlauts and ß are offered as they are written by hand; the question names all that was left out, and
+        // what the limit would cut off.
+        const QString spelled =
+            QString::fromStdU32String(EncoderInput::withGermanLettersSpelledOut(input.toStdU32String()));
+        const int limit = m_ui->QuarnIn->inputLimit();
+        const int lost = std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit);
+        const bool spell = MessageBoxes::confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
+        notice.clear();
+        if (spell) {
+            m_ui->QuarnIn->replaceLimited(spelled);
+            notice = encodeIntoGroups(m_ui->QuarnIn->text()).notice();
+        }
+    }
+    if (!notice.empty())
+        MessageBoxes::information(this, notice);
+}
+
+EncoderInput TForm1::encodeIntoGroups(const QString& input)
+{
+    EncoderInput encoded = EncoderInput::of(input.toStdU32String());
+    m_encodedText = encoded.bytes();
+    const GroupLayout layout = encoded.encode();
     m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
     if (layout.limitReached)
-        MessageBoxes::information(this, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
-    return PassedOver::characters(input.toStdU32String());
+        MessageBoxes::information(this, Messages::codeCut());
+    return encoded;
 }
 
 const ResultField* TForm1::shownResultField() const
 {
-    return m_shownResult != 0 ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
+    return m_decodedShown ? m_ui->QuarnDecrypt : m_ui->OTPCryptOut;
 }
 
 void TForm1::OTPErzeugeClick()
@@ -525,50 +625,53 @@ void TForm1::showNewPad()
 
 void TForm1::bt_OTPCryptClick()
 {
-    const bool decode = decodeDirection();
     const std::string groups = toWindows1252(m_ui->fuenfergruppenOut->fieldText());
-    // The encoder kept nothing of the input: there is nothing to encipher, so no pad is made either, and no
-    // earlier cipher may stay to be saved as this message's.
-    if (groups.empty()) {
-        m_ui->OTPCryptOut->clearField();
-        return;
-    }
     const std::string pad = padInField();
-    if (decode && m_padHistory.needsPartnersPad(pad)) {
-        MessageBoxes::information(this, QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"));
-        return;
-    }
-    if (!decode && m_padHistory.wouldReuse(pad, groups) &&
-        !MessageBoxes::confirm(this, PadQuestions::reuse(), MessageBoxes::Default::No))
-        return;
-    if (!decode && pad.size() < PadCipher::PadLength && !mayReplacePad())
+    if (!mayCipher(groups, pad))
         return;
     m_ui->OTPCryptOut->clearField();
-
     PadCipherCallbacks callbacks;
     callbacks.newPad = [this] {
         showNewPad();
         return padInField();
     };
     // The fields take the result once, at the end: no redraw per digit.
-    const PadCipherResult result =
-        PadCipher::run(groups, pad, decode ? CipherDirection::Decode : CipherDirection::Encode, callbacks);
+    showCipherResult(PadCipher::run(groups, pad, direction(), callbacks), groups);
+}
+
+bool TForm1::mayCipher(const std::string& groups, const std::string& pad)
+{
+    const CipherPlan plan = CipherPlan::of(m_padHistory, direction(), groups, pad);
+    // No earlier cipher may stay to be saved as this message's.
+    if (plan.stop == CipherPlan::Stop::NothingToCipher)
+        m_ui->OTPCryptOut->clearField();
+    if (plan.stop == CipherPlan::Stop::LoadPadFirst)
+        MessageBoxes::information(this, Messages::loadPadFirst());
+    if (plan.stop != CipherPlan::Stop::None)
+        return false;
+    return std::all_of(plan.questions.begin(), plan.questions.end(),
+                       [this](const Question& question) { return MessageBoxes::confirm(this, question); });
+}
+
+void TForm1::showCipherResult(const PadCipherResult& result, const std::string& groups)
+{
+    const bool decode = decodeDirection();
     // Even a cipher stopped part way has put pad digits into an output.
     if (!decode && !result.digits.empty())
         m_padHistory.enciphered(result.pad, groups);
     m_ui->OTPCryptOut->setFieldText(fromWindows1252(result.output));
+    m_groups.resultMade();
     if (decode)
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
     if (!result.completed)
-        throw Failure(fromWindows1252(result.failure));
+        throw Failure(QString::fromStdString(cipherFailure(result)));
     // A message deciphered to its end is one this pad carries; the text is shown all the same.
     const bool secondMessage = decode && m_padHistory.deciphered(result.pad, result.output);
-    m_lastRun = CipherRun{decode ? groups : m_encodedText, result.pad,
-                          decode ? CipherDirection::Decode : CipherDirection::Encode};
+    m_lastRun = CipherRun{decode ? groups : m_encodedText, result.pad, direction()};
     m_ui->bt_QuarnDecryptSave->setEnabled(true);
     m_ui->bt_QuarnDecryptPrint->setEnabled(true);
     if (secondMessage)
-        MessageBoxes::information(this, PadQuestions::secondMessage());
+        MessageBoxes::information(this, Messages::secondMessage());
 }
 
 // Clipboard
@@ -605,13 +708,6 @@ void TForm1::Kopieren1Click()
 
 namespace {
 
-struct SaveKind
-{
-    QString extension;
-    QString filter;
-    bool pad;
-};
-
 // How the pad history knows a file: by its canonical path, so that two spellings are one file.
 std::string fileKey(const QString& path)
 {
@@ -623,54 +719,50 @@ std::string fileKey(const QString& path)
 // Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
 // or failed save never shows the written notice, and a failed one leaves the old file whole. `write` writes
 // the file, which then holds `heldPad` (empty: no pad).
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind, PadHistory& pads,
+bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, PadHistory& pads,
                        const std::string& heldPad, const std::function<QString(const QString& path)>& write)
 {
-    dialog->setFileName(DateFileName::today(clock, kind.extension));
-    dialog->setFilter(kind.filter);
+    const FileKindRules& rules = FileKindRules::of(kind);
+    dialog->setFileName(DateFileName::today(clock, QString::fromStdString(rules.extension)));
+    dialog->setFilter(QString::fromStdString(rules.saveFilter));
     if (!dialog->execute(parent))
         return false;
     // The path as chosen, however long: cutting it would write to some other file.
     const QString path = dialog->fileName();
-    const QString name = TextFile::lastPart(path);
-    // Writing over the one copy of a message's pad is a loss of its own: then "&Nein" is the default.
+    const std::string name = TextFile::lastPart(path).toStdString();
     const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), heldPad);
     // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
     const bool otherNames = TextFile::nameCount(path) > 1;
     const auto mayWriteOver = [&] {
-        if (otherNames && !MessageBoxes::confirm(
-                              parent, QString::fromStdString(HardLinks::question(name.toStdString(), !heldPad.empty())),
-                              MessageBoxes::Default::No))
+        if (otherNames && !MessageBoxes::confirm(parent, Question{HardLinks::question(name, !heldPad.empty()), false}))
             return false;
         if (otherNames && !losesPad)
             return true;
-        return MessageBoxes::confirm(
-            parent, losesPad ? PadQuestions::overwriteUsedPad(name) : FileMessages::overwriteQuestion(name),
-            losesPad ? MessageBoxes::Default::No : MessageBoxes::Default::Yes);
+        return MessageBoxes::confirm(parent, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
     };
     if (TextFile::isFile(path) && !mayWriteOver()) {
-        MessageBoxes::information(parent, kind.pad ? FileMessages::padNotSaved() : FileMessages::notSaved(name));
+        MessageBoxes::information(parent, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
         return false;
     }
     const QString error = write(path);
     if (!error.isEmpty()) {
-        MessageBoxes::information(parent, FileMessages::notWritten(name, error));
+        MessageBoxes::information(parent, Messages::notWritten(name, error.toStdString()));
         return false;
     }
     pads.written(fileKey(path), heldPad);
-    MessageBoxes::information(parent, kind.pad ? FileMessages::padSaved() : FileMessages::saved(name));
+    MessageBoxes::information(parent, rules.namedAsPad ? Messages::padSaved() : Messages::saved(name));
     return true;
 }
 
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, const SaveKind& kind,
-                       const QString& text, PadHistory& pads)
+bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, const QString& text,
+                       PadHistory& pads)
 {
+    const bool pad = kind == FileKind::Pad;
     return saveThroughDialog(
-        parent, dialog, clock, kind, pads, kind.pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
-            // The decoded message is as secret as the pad; a cipher text is not.
+        parent, dialog, clock, kind, pads, pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
             const TextFile::Access access =
-                kind.extension == QStringLiteral(".txt") ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
-            return kind.pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
+                FileKindRules::of(kind).ownerOnly ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
+            return pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
         });
 }
 
@@ -678,68 +770,98 @@ bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, 
 
 void TForm1::bt_OTPLoadClick()
 {
-    OpenDialog1->setFilter(QStringLiteral("Schlüseldateien (*.OTP)|*.OTP"));
+    OpenDialog1->setFilter(QString::fromStdString(FileKindRules::of(FileKind::Pad).openFilter));
     if (!OpenDialog1->execute(this))
         return;
     loadPad(OpenDialog1->fileName());
 }
 
-void TForm1::loadPad(const QString& path)
+void TForm1::loadPad(const FilePath& path)
 {
-    const LoadedText loaded = TextFile::readPad(path);
+    takePad(path, TextFile::readPad(path));
+}
+
+namespace {
+
+// What the button's load says of a file it cannot take.
+QString refusal(const QString& name, const LoadedText& loaded)
+{
+    const std::string file = name.toStdString();
+    const std::string why = loaded.error.toStdString();
+    return QString::fromStdString(loaded.notAPad ? Messages::notAPad(file, why) : Messages::notRead(file, why));
+}
+
+LoadedText readInput(const FilePath& path, bool decode)
+{
+    const DirectionRules& rules = DirectionRules::of(decode ? CipherDirection::Decode : CipherDirection::Encode);
+    return TextFile::readInput(path, qsizetype(rules.loadedLimit));
+}
+
+} // namespace
+
+bool TForm1::takePad(const FilePath& path, const LoadedText& loaded)
+{
     if (!loaded.ok()) {
-        const QString name = TextFile::lastPart(path);
-        MessageBoxes::information(this, loaded.notAPad ? FileMessages::notAPad(name, loaded.error)
-                                                       : FileMessages::notRead(name, loaded.error));
-        return;
+        tell(refusal(TextFile::lastPart(path.shown()), loaded));
+        return false;
     }
     const std::string pad = toWindows1252(loaded.text);
     if (!mayReplacePad(pad))
-        return;
+        return false;
     // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
     if (loaded.repeatedGroups > 0 &&
         !MessageBoxes::confirm(
             this,
-            TextFile::lastPart(path) + QLatin1Char(' ') +
+            TextFile::lastPart(path.shown()) + QLatin1Char(' ') +
                 QString::fromStdString(PadFileText::repeatedGroupsQuestion(std::size_t(loaded.repeatedGroups))),
             MessageBoxes::Default::No))
-        return;
+        return false;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
-    m_padHistory.loaded(pad, fileKey(path));
+    m_padHistory.loaded(pad, fileKey(path.shown()));
+    return true;
+}
+
+void TForm1::tell(const QString& notice)
+{
+    if (m_told)
+        m_told->append(notice);
+    else
+        MessageBoxes::information(this, notice);
 }
 
 void TForm1::bt_OTPSaveClick()
 {
-    saveThroughDialog(this, SaveDialog1, *m_clock,
-                      {QStringLiteral(".OTP"), QStringLiteral("Schlüsseldateien (*.OTP)|*.OTP"), true},
-                      m_ui->OTPOut->fieldText(), m_padHistory);
+    saveThroughDialog(this, SaveDialog1, *m_clock, FileKind::Pad, m_ui->OTPOut->fieldText(), m_padHistory);
 }
 
 void TForm1::bt_QuarnInLoadClick()
 {
-    const bool decode = decodeDirection();
-    OpenDialog1->setFilter(decode ? QStringLiteral("Crypt Dateien (*.crp)|*.crp")
-                                  : QStringLiteral("Textdateien (*.txt)|*.txt"));
+    const FileKind kind = decodeDirection() ? FileKind::CipherText : FileKind::PlainText;
+    OpenDialog1->setFilter(QString::fromStdString(FileKindRules::of(kind).openFilter));
     if (!OpenDialog1->execute(this))
         return;
     loadInput(OpenDialog1->fileName());
 }
 
-void TForm1::loadInput(const QString& path)
+void TForm1::loadInput(const FilePath& path)
 {
-    const QString name = TextFile::lastPart(path);
-    const LoadedText loaded =
-        TextFile::readInput(path, decodeDirection() ? TextFile::CipherTextLimit : TextFile::PlainTextLimit);
+    takeInput(path, readInput(path, decodeDirection()));
+}
+
+bool TForm1::takeInput(const FilePath& path, const LoadedText& loaded)
+{
+    const QString name = TextFile::lastPart(path.shown());
     if (!loaded.ok()) {
-        MessageBoxes::information(this, FileMessages::notRead(name, loaded.error));
-        return;
+        tell(refusal(name, loaded));
+        return false;
     }
     m_ui->QuarnIn->setProgramText(loaded.text);
     if (loaded.tooLarge)
-        MessageBoxes::information(this, FileMessages::tooLarge(name));
+        tell(QString::fromStdString(Messages::tooLarge(name.toStdString())));
     else if (!loaded.endOfTextNotice.isEmpty())
-        MessageBoxes::information(this, FileMessages::endOfText(name, loaded.endOfTextNotice));
+        tell(QString::fromStdString(Messages::endOfText(name.toStdString(), loaded.endOfTextNotice.toStdString())));
+    return true;
 }
 
 void TForm1::bt_QuarnDecryptSaveClick()
@@ -748,28 +870,49 @@ void TForm1::bt_QuarnDecryptSaveClick()
     // result, while the field of the new direction is empty.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, QStringLiteral("Keine Ausgabe vorhanden, nichts gespeichert!"));
+        MessageBoxes::information(this, Messages::nothingSaved());
         return;
     }
-    const SaveKind kind = field == m_ui->QuarnDecrypt
-                              ? SaveKind{QStringLiteral(".txt"), QStringLiteral("Textdatei (*.txt)|*.txt"), false}
-                              : SaveKind{QStringLiteral(".crp"), QStringLiteral("Crypt-Datei (*.crp)|*.crp"), false};
+    const FileKind kind = field == m_ui->QuarnDecrypt ? FileKind::PlainText : FileKind::CipherText;
     saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
 }
 
-void TForm1::openFiles(const QStringList& paths)
+void TForm1::openFiles(const QList<FilePath>& paths)
 {
-    for (const QString& path : paths) {
-        // By content: a pad is a pad whatever its name. A file named as a pad but refused gets the pad's refusal.
-        if (path.endsWith(QLatin1String(".OTP")) || TextFile::readPad(path).ok()) {
-            loadPad(path);
-            continue;
-        }
-        // As a click on the direction would: the input is emptied and the captions follow.
-        const bool cipher = path.endsWith(QLatin1String(".crp"), Qt::CaseInsensitive);
-        (cipher ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
-        loadInput(path);
+    // Each file is read once, as its button would read it; then each field takes its last file.
+    std::vector<GivenFiles::File> files;
+    QList<LoadedText> loads;
+    for (const FilePath& path : paths) {
+        const QString name = TextFile::lastPart(path.shown());
+        LoadedText pad = TextFile::readPad(path);
+        const GivenFiles::Kind kind = GivenFiles::kindOf(name.toStdString(), pad.ok());
+        // A file named as a pad but refused gets the pad's refusal.
+        LoadedText loaded = kind == GivenFiles::Kind::Pad ? pad : readInput(path, kind == GivenFiles::Kind::Cipher);
+        files.push_back({name.toStdString(), kind, loaded.ok() ? std::string() : refusal(name, loaded).toStdString()});
+        loads.append(std::move(loaded));
     }
+
+    QStringList told;
+    m_told = &told;
+    if (const auto pad = GivenFiles::chosenPad(files))
+        files[*pad].declined = !takePad(paths[qsizetype(*pad)], loads[qsizetype(*pad)]);
+    if (const auto input = GivenFiles::chosenInput(files)) {
+        // As a click on the direction would: the input is emptied and the captions follow.
+        const bool cipher = files[*input].kind == GivenFiles::Kind::Cipher;
+        (cipher ? m_ui->rb_QuarnDecod : m_ui->rb_QuarnCode)->setChecked(true);
+        takeInput(paths[qsizetype(*input)], loads[qsizetype(*input)]);
+        // The partner's cipher is copied into the groups at once: with the pad, "Dechiffrieren" is next.
+        if (cipher)
+            runGuarded(&TForm1::Quarn);
+    }
+    m_told = nullptr;
+
+    std::vector<std::string> notices;
+    for (const QString& notice : told)
+        notices.push_back(notice.toStdString());
+    const std::string summary = GivenFiles::summary(files, notices, !m_padHistory.needsPartnersPad(padInField()));
+    if (!summary.empty())
+        MessageBoxes::information(this, QString::fromStdString(summary));
 }
 
 // Printing
@@ -785,7 +928,7 @@ void TForm1::bt_QuarnDecryptPrintClick()
     // The result on screen, as for the save; both fields share one font.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, QStringLiteral("Keine Ausgabe vorhanden, nichts gedruckt!"));
+        MessageBoxes::information(this, Messages::nothingPrinted());
         return;
     }
     PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
@@ -793,11 +936,10 @@ void TForm1::bt_QuarnDecryptPrintClick()
 
 // Worksheet
 
-std::optional<TForm1::CipherRun> TForm1::worksheetRun()
+std::optional<CipherRun> TForm1::worksheetRun()
 {
     if (!m_lastRun)
-        MessageBoxes::information(this, QStringLiteral("Ein Arbeitsblatt gibt es erst, wenn „Chiffrieren“ oder "
-                                                       "„Dechiffrieren“ zu Ende gelaufen ist."));
+        MessageBoxes::information(this, Messages::noWorksheetYet());
     return m_lastRun;
 }
 
@@ -820,11 +962,10 @@ void TForm1::ArbeitsblattSpeichern1Click()
     const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
     const QByteArray pdf = WorksheetDocument::pdf(sheet, m_clock->today(), WorksheetDocument::preferredPaper());
     if (pdf.isEmpty())
-        throw Failure(QStringLiteral("Das Arbeitsblatt ließ sich nicht als PDF setzen"));
+        throw Failure(QString::fromStdString(Messages::worksheetNotSet()));
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
     saveThroughDialog(
-        this, SaveDialog1, *m_clock, {QStringLiteral(".pdf"), QStringLiteral("PDF-Dokument (*.pdf)|*.pdf"), false},
-        m_padHistory, run->pad,
+        this, SaveDialog1, *m_clock, FileKind::Worksheet, m_padHistory, run->pad,
         [&pdf](const QString& path) { return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly); });
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "PadCipher.h"
+#include "CipherFlow.h"
+#include "FilePath.h"
+#include "InputGroups.h"
 #include "PadHistory.h"
+#include "WindowHints.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,7 +24,9 @@ class TForm1;
 namespace quarn {
 
 class Clock;
+class EncoderInput;
 class FileDialog;
+struct LoadedText;
 class PicturePreparation;
 class PrinterDialog;
 class RandomSource;
@@ -48,14 +53,19 @@ public:
     void setClock(std::unique_ptr<Clock> clock);
     // The clipboard the window copies to; tests shorten its times.
     SecretClipboard* secretClipboard() const { return m_clipboard; }
-    bool resultShown() const { return m_shownResult != 0; }
+    bool resultShown() const { return m_decodedShown; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
-    // Places the window in the available screen area; where it does not fit, its content scrolls.
+    // Places the window in the available screen area; where it does not fit, its content scrolls. `frame` is
+    // what the window manager is thought to add; once the window is framed, a frame that reaches past the area
+    // is measured and the window fitted again.
     void fitInto(const QRect& available, const QMargins& frame);
-    // Files named on the command line, each opened as the button for its kind would open it.
-    void openFiles(const QStringList& paths);
+    // Files given at start or handed over by a later start: each field takes the last file given for it,
+    // through its button's load and questions, and one box sums up what came of them all.
+    void openFiles(const QList<FilePath>& paths);
+    // While a handler runs (a question or dialog of its own may be open), nothing else may start one.
+    bool busy() const { return m_handlersRunning > 0; }
 
     FileDialog* OpenDialog1 = nullptr;
     FileDialog* SaveDialog1 = nullptr;
@@ -101,24 +111,32 @@ private:
     void setUpAccessibleNames();
     void nameInputAfterItsLabel();
     void putIntoScrollArea(const QSize& size);
-    void loadPad(const QString& path);
-    void loadInput(const QString& path);
+    void loadPad(const FilePath& path);
+    void loadInput(const FilePath& path);
+    // A file already read into its field, after the field's questions; false when it was not taken.
+    bool takePad(const FilePath& path, const LoadedText& loaded);
+    bool takeInput(const FilePath& path, const LoadedText& loaded);
+    // A load's notice: shown, or kept for the summary while files given at once are opened.
+    void tell(const QString& notice);
     void connectHandlers();
     // The one place where a failure that escapes a handler is caught and shown.
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
     bool decodeDirection() const;
-    // The input and pad of the last cipher that ran to its end, which its worksheet shows.
-    struct CipherRun
-    {
-        std::string input; // the plain text encoded, or the cipher text
-        std::string pad;
-        CipherDirection direction = CipherDirection::Encode;
-    };
+    CipherDirection direction() const;
+    // A disabled cipher button says what to press first.
+    void setCipherEnabled(bool enabled, WindowHints::CipherWait why = WindowHints::CipherWait::NoGroups);
+    // The input was changed: groups made from another text, and the result made of them, are taken away.
+    void inputChanged();
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
-    // Encodes into the groups field, with the 500-digit notice; returns what the encoder passed over.
-    std::u32string encodeIntoGroups(const QString& input);
+    // Encodes with the notices and the umlaut offer of what the encoder passed over.
+    void encodeWithNotices(const QString& input);
+    // The cipher's preconditions and questions; false when it must not run.
+    bool mayCipher(const std::string& groups, const std::string& pad);
+    void showCipherResult(const PadCipherResult& result, const std::string& groups);
+    // Encodes into the groups field, with the cut notice; returns the input as the encoder took it.
+    EncoderInput encodeIntoGroups(const QString& input);
     // The result field on screen: what the user sees is what a save or a print takes.
     const ResultField* shownResultField() const;
     std::string padInField() const;
@@ -136,10 +154,13 @@ private:
     // The pad field's text when the user let the session end: the session's close asks no second time, until
     // the user works on.
     QString m_padLetGo;
-    // 1 while the decoded text, not the cipher output, is the result on screen.
-    unsigned char m_shownResult = 0;
+    // The decoded text, not the cipher output, is the result on screen.
+    bool m_decodedShown = false;
     std::string m_encodedText; // what "Kodieren" last encoded
     std::optional<CipherRun> m_lastRun;
+    int m_handlersRunning = 0;
+    QStringList* m_told = nullptr;
+    InputGroups m_groups;
 };
 
 } // namespace quarn

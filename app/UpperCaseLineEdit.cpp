@@ -56,6 +56,44 @@ UpperCaseLineEdit::UpperCaseLineEdit(QWidget* parent) : QLineEdit(parent)
     // Qt's own limit would also cut program-set text, and counts UTF-16 units; the limit is enforced below.
     setMaxLength(32767);
     setAcceptDrops(true);
+    connect(this, &QLineEdit::textChanged, this, &UpperCaseLineEdit::takeOutsideChange);
+}
+
+bool UpperCaseLineEdit::event(QEvent* event)
+{
+    // The field's own handling of keys, the mouse and undo keeps the rules, or restores a text that kept them.
+    ++m_own;
+    const bool handled = QLineEdit::event(event);
+    --m_own;
+    return handled;
+}
+
+void UpperCaseLineEdit::takeOutsideChange(const QString& now)
+{
+    if (m_own > 0) {
+        m_taken = now;
+        return;
+    }
+    // What the change put in: the stretch between the start and the end it left as they were.
+    const QString was = m_taken;
+    qsizetype head = 0;
+    while (head < was.size() && head < now.size() && was.at(head) == now.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < was.size() - head && tail < now.size() - head &&
+           was.at(was.size() - 1 - tail) == now.at(now.size() - 1 - tail))
+        ++tail;
+    const QString inserted = now.mid(head, now.size() - head - tail);
+    const QString kept = fitting(now.left(head), inserted, now.right(tail));
+    m_taken = now.left(head) + kept + now.right(tail);
+    if (m_taken != now) {
+        ++m_own;
+        setText(m_taken);
+        setCursorPosition(int(head + kept.size()));
+        --m_own;
+    }
+    // Told after the call that set it has returned: a screen reader waits for its answer.
+    reportCut(visibleLength(kept), visibleLength(upperCase(inserted)), Cut::ReportLater);
 }
 
 QString UpperCaseLineEdit::upperCase(const QString& text)
@@ -76,7 +114,9 @@ int UpperCaseLineEdit::visibleLength(const QString& text)
 void UpperCaseLineEdit::setProgramText(const QString& text)
 {
     // setText also forgets the undo history: a text the program replaced or emptied cannot come back.
+    ++m_own;
     setText(upperCase(text));
+    --m_own;
 }
 
 QString UpperCaseLineEdit::fitting(const QString& before, const QString& inserted, const QString& after) const
@@ -122,11 +162,15 @@ void UpperCaseLineEdit::insertLimited(const QString& text, Cut report)
     if (!cut.isEmpty())
         applyEdit(rest.left(caret) + cut + rest.mid(caret), caret + cut.size());
     // Told once the field shows what it kept.
-    const int given = report == Cut::Silent ? 0 : visibleLength(upperCase(text));
-    const int kept = visibleLength(cut);
+    if (report != Cut::Silent)
+        reportCut(visibleLength(cut), visibleLength(upperCase(text)), report);
+}
+
+void UpperCaseLineEdit::reportCut(int kept, int given, Cut cut)
+{
     if (kept >= given)
         return;
-    if (report == Cut::Report)
+    if (cut == Cut::Report)
         emit inputCut(kept, given);
     else
         QMetaObject::invokeMethod(
@@ -137,11 +181,13 @@ void UpperCaseLineEdit::applyEdit(const QString& result, qsizetype caret)
 {
     // One undoable step that leaves exactly the checked text: the field's own insert would first apply its
     // own idea of the selection, which after some input-method events is not the one shown.
+    ++m_own;
     if (result != text()) {
         selectAll();
         insert(result);
     }
     setCursorPosition(int(caret));
+    --m_own;
 }
 
 void UpperCaseLineEdit::pasteLimited()
@@ -195,6 +241,12 @@ void UpperCaseLineEdit::inputMethodEvent(QInputMethodEvent* event)
 
 void UpperCaseLineEdit::mouseReleaseEvent(QMouseEvent* event)
 {
+    // The context menu opens when the right button is released, on every platform.
+    if (event->button() == Qt::RightButton && rect().contains(event->position().toPoint())) {
+        event->accept();
+        emit contextMenuWanted(event->globalPosition().toPoint());
+        return;
+    }
     // The X11 middle-button paste goes through the same limit.
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
         const QString selection = QGuiApplication::clipboard()->text(QClipboard::Selection);
@@ -208,10 +260,11 @@ void UpperCaseLineEdit::mouseReleaseEvent(QMouseEvent* event)
 
 void UpperCaseLineEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has.
-    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0)) : event->globalPos();
+    // The toolkit's own edit menu never opens; the window decides which menu, if any, this field has. The
+    // mouse's request comes on the press on some platforms: the release opens it instead.
     event->accept();
-    emit contextMenuWanted(at);
+    if (event->reason() != QContextMenuEvent::Mouse)
+        emit contextMenuWanted(mapToGlobal(QPoint(0, 0)));
 }
 
 void UpperCaseLineEdit::dragEnterEvent(QDragEnterEvent* event)

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "Limits.h"
+
 #include <QLineEdit>
 
 namespace quarn {
 
 // The single-line input: letters turn into upper case as Windows-1252 maps them, and the length limit
 // binds only what the user types or pastes; text the program sets is never cut. Every way the user's text
-// comes in (keys with any modifier, input methods, paste, drag and drop) passes the same two rules, and the
-// limit counts characters as the user sees them, a letter with its combining accents as one.
+// comes in (keys with any modifier, input methods, paste, drag and drop, the accessibility interface) passes the
+// same two rules, and the limit counts characters as the user sees them, a letter with its combining accents as one.
 class UpperCaseLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -31,6 +33,7 @@ public:
     static int visibleLength(const QString& text);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -59,8 +62,14 @@ private:
     void applyEdit(const QString& result, qsizetype caret);
     // The longest start of `inserted`, upper-cased, that keeps before + it + after within the limit.
     QString fitting(const QString& before, const QString& inserted, const QString& after) const;
+    // A text set from outside the field's own events and edits (a screen reader's or on-screen keyboard's
+    // insert or replace, through the accessibility interface) is taken as if the user had typed what it adds.
+    void takeOutsideChange(const QString& now);
+    void reportCut(int kept, int given, Cut cut);
 
-    int m_limit = 100;
+    int m_limit = int(Limits::PlainText);
+    int m_own = 0;   // > 0 while the field itself changes its text
+    QString m_taken; // the text as the rules last left it
 };
 
 } // namespace quarn

@@ -1,11 +1,14 @@
 #include "CliCommands.h"
 
+#include "CipherFlow.h"
 #include "CodeDecoder.h"
-#include "CodeEncoder.h"
 #include "DurableFile.h"
+#include "EncoderInput.h"
 #include "FileFailure.h"
 #include "GroupFormatter.h"
 #include "InputText.h"
+#include "Limits.h"
+#include "Messages.h"
 #include "PadCipher.h"
 #include "PadFileText.h"
 #include "PadGenerator.h"
@@ -23,8 +26,8 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
-#include <unordered_set>
 #include <utility>
+#include <variant>
 
 namespace quarn::cli {
 
@@ -49,6 +52,26 @@ std::string shown(std::string_view text)
     return out;
 }
 
+// The arguments are UTF-8 on Windows (main takes the wide command line), bytes elsewhere; the system's own
+// spelling of a name, so that one the code page lacks is still found.
+std::filesystem::path nativePath(const std::string& name)
+{
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+#else
+    return std::filesystem::path(name);
+#endif
+}
+
+std::FILE* openForReading(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"rb");
+#else
+    return std::fopen(path.c_str(), "rb");
+#endif
+}
+
 using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // FILE, or standard input for none or "-", read in pieces so that no command holds more than it can use.
@@ -64,9 +87,10 @@ public:
         }
         m_name = shown(*path);
         errno = 0;
-        m_file.reset(std::fopen(path->c_str(), "rb"));
+        const std::filesystem::path native = nativePath(*path);
+        m_file.reset(openForReading(native));
         if (!m_file)
-            fail(reason(failureOf(errno, *path, FileOperation::Reading)));
+            fail(reason(failureOf(errno, native, FileOperation::Reading)));
     }
 
     std::size_t read(char* buffer, std::size_t size)
@@ -88,13 +112,13 @@ private:
 };
 
 // The input's bytes up to a Ctrl-Z, as the window loads a text, with one trailing line break dropped; more
-// than MaxInputBytes fails. A Ctrl-Z that cuts something off adds its notice to `notices`.
+// than Limits::InputBytes fails. A Ctrl-Z that cuts something off adds its notice to `notices`.
 std::string readInput(Source& source, std::string& notices)
 {
     std::string bytes;
     char buffer[65536];
     while (const std::size_t got = source.read(buffer, sizeof(buffer))) {
-        if (bytes.size() + got > MaxInputBytes)
+        if (bytes.size() + got > Limits::InputBytes)
             source.fail("zu gro\xC3\x9F: mehr als 1 MiB");
         bytes.append(buffer, got);
     }
@@ -124,76 +148,19 @@ std::string readPad(Source& source, CipherDirection direction, std::string& noti
     return text;
 }
 
-// A character the code page lacks stands in as '?', which the table passes over and the cipher refuses,
-// as it would the character itself.
-constexpr char StandIn = '?';
-
-// The text as the encoder takes it, and the notice naming what it will pass over.
-struct PlainText
-{
-    std::string bytes;
-    std::string notice;
-};
-
-PlainText plainText(const std::string& input, bool spellGermanLetters)
+// The text as the encoder takes it, by the rule the window follows.
+EncoderInput plainText(const std::string& input, bool spellGermanLetters)
 {
     std::u32string characters = InputText::characters(input);
     if (spellGermanLetters)
-        characters = PassedOver::withGermanLettersSpelledOut(characters);
-    // Upper case as the code page has it; a character outside the code page stays as it is.
-    PlainText text;
-    text.bytes.reserve(characters.size());
-    std::u32string passedOver;
-    std::unordered_set<char32_t> named;
-    for (const char32_t cp : characters) {
-        const auto byte = Windows1252::fromUnicode(cp);
-        const unsigned char upper = byte ? Windows1252::toUpper(*byte) : StandIn;
-        text.bytes += static_cast<char>(upper);
-        const char32_t shownAs = byte ? Windows1252::toUnicode(upper) : cp;
-        if (!PassedOver::characters(std::u32string_view(&shownAs, 1)).empty() && named.insert(shownAs).second)
-            passedOver += shownAs;
-    }
-    if (!passedOver.empty())
-        text.notice = PassedOver::notice(passedOver) + "\n";
-    return text;
+        characters = EncoderInput::withGermanLettersSpelledOut(characters);
+    return EncoderInput::of(characters);
 }
 
-const char* const CutAt500 = "Ausgabe auf 500 Gruppen gek\xC3\xBCrzt!\n";
-const char* const CutAt100Groups = "Eingabe nach 100 Gruppen gek\xC3\xBCrzt!\n";
-
-CliOutcome encode(const std::string& input, bool spellGermanLetters)
+// A notice as standard error shows it: a line of its own, or nothing.
+std::string line(const std::string& notice)
 {
-    const PlainText text = plainText(input, spellGermanLetters);
-    const GroupLayout layout = GroupFormatter::format(CodeEncoder::encode(text.bytes, GroupFormatter::MaxDigits));
-    return {0, layout.text + "\n", text.notice + (layout.limitReached ? CutAt500 : "")};
-}
-
-// Blanks, tabs and line breaks between the digits are layout, as encode and decipher --digits write them.
-CliOutcome decode(std::string input, const std::string& name)
-{
-    std::string digits;
-    InputText characters(input);
-    for (std::size_t position = 1; !characters.atEnd(); ++position) {
-        const char32_t cp = characters.next();
-        if (cp >= U'0' && cp <= U'9')
-            digits += static_cast<char>(cp);
-        else if (cp != U' ' && cp != U'\t' && cp != U'\n' && cp != U'\r')
-            throw Failure{name + ": das " + std::to_string(position) + ". Zeichen '" + PassedOver::readable(cp) +
-                          "' ist keine Ziffer"};
-    }
-    // Decoding may triple the length ("84" is "-code-"), so nothing else is held meanwhile.
-    input = std::string();
-    std::string text = CodeDecoder::decode(digits);
-    text += '\n';
-    return {0, std::move(text), {}};
-}
-
-// The error box's rule: a full stop after a message whose last character sorts after it.
-std::string withFullStop(std::string message)
-{
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        message += '.';
-    return message;
+    return notice.empty() ? notice : notice + "\n";
 }
 
 // The characters the cipher reads, as the user gave them and as the code page has them.
@@ -210,14 +177,14 @@ CipherInput cipherInput(const std::string& input)
     CipherInput in;
     InputText characters(input);
     while (!characters.atEnd()) {
-        if (in.used.size() == PadCipher::PadLength) {
+        if (in.used.size() == Limits::Pad) {
             in.cut = true;
             break;
         }
         const char32_t cp = characters.next();
         const auto byte = Windows1252::fromUnicode(cp);
         in.used += cp;
-        in.groups += byte ? static_cast<char>(*byte) : StandIn;
+        in.groups += byte ? static_cast<char>(*byte) : EncoderInput::StandIn;
     }
     return in;
 }
@@ -225,27 +192,25 @@ CipherInput cipherInput(const std::string& input)
 PadCipherResult runCipher(const CipherInput& in, const std::string& pad, CipherDirection direction)
 {
     PadCipherResult result = PadCipher::run(in.groups, pad, direction);
-    if (!result.completed) {
-        // The failure names the character as the user gave it, not its stand-in.
-        std::u32string message;
-        for (const char c : withFullStop(result.failure))
-            message += Windows1252::toUnicode(static_cast<unsigned char>(c));
-        if (result.failureInGroups && message.size() > 1)
-            message[1] = in.used[result.failurePosition];
-        std::string text;
-        for (const char32_t cp : message)
-            text += PassedOver::readable(cp);
-        throw Failure{text};
-    }
+    if (!result.completed)
+        throw Failure{shown(Messages::withFullStop(cipherFailure(result, in.used)))};
     return result;
 }
 
-CliOutcome cipher(const std::string& input, const std::string& pad, CipherDirection direction, bool digitsOnly)
+// Blanks, tabs and line breaks between the digits are layout, as encode and decipher --digits write them.
+std::string codeDigits(const std::string& input, const std::string& name)
 {
-    const CipherInput in = cipherInput(input);
-    const PadCipherResult result = runCipher(in, pad, direction);
-    const std::string& text = direction == CipherDirection::Decode && !digitsOnly ? result.decoded : result.output;
-    return {0, text + "\n", in.cut ? CutAt100Groups : ""};
+    std::string digits;
+    InputText characters(input);
+    for (std::size_t position = 1; !characters.atEnd(); ++position) {
+        const char32_t cp = characters.next();
+        if (cp >= U'0' && cp <= U'9')
+            digits += static_cast<char>(cp);
+        else if (cp != U' ' && cp != U'\t' && cp != U'\n' && cp != U'\r')
+            throw Failure{name + ": das " + std::to_string(position) + ". Zeichen '" + PassedOver::readable(cp) +
+                          "' ist keine Ziffer"};
+    }
+    return digits;
 }
 
 // The paper the locale asks for, by the variables that choose it.
@@ -266,37 +231,219 @@ Worksheet::Date today()
     return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
+CliOutcome usageError(const std::string& why)
+{
+    return {ExitUsage, {}, "quarn-cli: " + why + "\n" + usageText()};
+}
+
+// A command line taken apart: options may stand anywhere after the command; "--" ends them, so a file may
+// start with "-".
+struct Command
+{
+    std::string name;
+    std::vector<std::string> files;
+    bool digitsOnly = false;
+    bool decipherSheet = false;
+    bool spellGermanLetters = false;
+    std::optional<std::string> outputFile;
+
+    std::optional<std::string> file(std::size_t index) const
+    {
+        return files.size() > index ? std::optional(files[index]) : std::nullopt;
+    }
+};
+
+// The command, or the outcome that ends the run before any command: help, version, a usage error.
+std::variant<Command, CliOutcome> parse(const std::vector<std::string>& argsIn)
+{
+    const CliOutcome help{0, usageText(), {}};
+    const CliOutcome version{0, "quarn-cli " QUARN_VERSION "\n", {}};
+    if (argsIn.empty())
+        return usageError("kein Befehl angegeben");
+    Command c;
+    c.name = argsIn.front();
+    if (c.name == "--help" || c.name == "-h")
+        return help;
+    if (c.name == "--version")
+        return version;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < argsIn.size(); ++i) {
+        const std::string& a = argsIn[i];
+        if (optionsEnded || a == "-" || a.empty() || a[0] != '-')
+            c.files.push_back(a);
+        else if (a == "--")
+            optionsEnded = true;
+        else if (a == "--help" || a == "-h")
+            return help;
+        else if (a == "--version")
+            return version;
+        else if (a == "--digits" && c.name == "decipher")
+            c.digitsOnly = true;
+        else if (a == "--decipher" && c.name == "worksheet")
+            c.decipherSheet = true;
+        else if (a == "--umlauts" && (c.name == "encode" || c.name == "worksheet"))
+            c.spellGermanLetters = true;
+        else if (a == "-o" && (c.name == "pad" || c.name == "worksheet") && i + 1 < argsIn.size())
+            c.outputFile = argsIn[++i];
+        else if (a == "-o" && (c.name == "pad" || c.name == "worksheet"))
+            return usageError("-o ohne Dateinamen");
+        else
+            return usageError("unbekannte Option " + shown(a));
+    }
+    return c;
+}
+
+// Standard output without -o or with "-"; else a new file that only its owner may read. An existing one is
+// never replaced, whatever it holds.
+CliOutcome written(CliOutcome outcome, const Command& c)
+{
+    if (!c.outputFile || *c.outputFile == "-")
+        return outcome;
+    const FileFailure failure = DurableFile::write(nativePath(*c.outputFile), outcome.out,
+                                                   DurableFile::Existing::Refuse, DurableFile::Access::OwnerOnly);
+    if (failure == FileFailure::Exists)
+        throw Failure{shown(*c.outputFile) + ": " + reason(failure) + "; ein OTP wird nie überschrieben"};
+    if (failure != FileFailure::None)
+        throw Failure{shown(*c.outputFile) + ": " + reason(failure)};
+    outcome.out.clear();
+    return outcome;
+}
+
+// What is wrong with the files and options given to a command, or empty.
+std::string argumentProblem(const Command& c)
+{
+    const bool withPad = c.name == "encipher" || c.name == "decipher" || c.name == "worksheet";
+    if ((c.name == "encode" || c.name == "decode") && c.files.size() > 1)
+        return "zu viele Argumente";
+    if (c.name == "pad" && !c.files.empty())
+        return "zu viele Argumente";
+    if (!withPad)
+        return {};
+    if (c.files.empty())
+        return "OTPDATEI fehlt";
+    if (c.files.size() > 2)
+        return "zu viele Argumente";
+    if (c.name == "worksheet" && !c.outputFile)
+        return "-o fehlt";
+    if (c.files[0] == "-" && (c.files.size() < 2 || c.files[1] == "-"))
+        return "OTPDATEI und DATEI lesen nicht beide die Standardeingabe";
+    return {};
+}
+
+// What reading cut or doubted stands ahead of what the command itself says.
+struct ReadText
+{
+    std::string text;
+    std::string notices;
+    std::string name;
+};
+
+ReadText readOnlyInput(const Command& c, const StandardInput& standardInput)
+{
+    Source source(c.file(0), standardInput);
+    ReadText in;
+    in.name = source.name();
+    in.text = readInput(source, in.notices);
+    return in;
+}
+
+CliOutcome encodeCommand(const Command& c, const StandardInput& standardInput)
+{
+    const ReadText in = readOnlyInput(c, standardInput);
+    const EncoderInput text = plainText(in.text, c.spellGermanLetters);
+    const GroupLayout layout = text.encode();
+    return {0, layout.text + "\n",
+            in.notices + line(text.notice()) + line(layout.limitReached ? Messages::codeCut() : "")};
+}
+
+CliOutcome decodeCommand(const Command& c, const StandardInput& standardInput)
+{
+    ReadText in = readOnlyInput(c, standardInput);
+    std::string digits = codeDigits(in.text, in.name);
+    // Decoding may triple the length ("84" is "-code-"), so nothing else is held meanwhile.
+    in.text = std::string();
+    std::string text = CodeDecoder::decode(digits);
+    digits = std::string();
+    return {0, text + "\n", in.notices};
+}
+
+CliOutcome padCommand(const Command& c, RandomSource& random)
+{
+    return written({0, PadGenerator::generate(random) + "\n", {}}, c);
+}
+
+// The pad and the text of encipher, decipher and worksheet.
+struct PadAndText
+{
+    std::string pad;
+    std::string text;
+    std::string notices;
+};
+
+PadAndText padAndText(const Command& c, const StandardInput& standardInput, CipherDirection direction)
+{
+    Source padSource(c.files[0], standardInput);
+    PadAndText in;
+    in.pad = readPad(padSource, direction, in.notices);
+    Source textSource(c.file(1), standardInput);
+    in.text = readInput(textSource, in.notices);
+    return in;
+}
+
+CliOutcome cipherCommand(const Command& c, const StandardInput& standardInput, CipherDirection direction)
+{
+    const PadAndText in = padAndText(c, standardInput, direction);
+    const CipherInput groups = cipherInput(in.text);
+    const PadCipherResult result = runCipher(groups, in.pad, direction);
+    const std::string& text = direction == CipherDirection::Decode && !c.digitsOnly ? result.decoded : result.output;
+    return {0, text + "\n", in.notices + line(groups.cut ? Messages::cipherInputCut() : "")};
+}
+
 // The worksheet of a message as PDF. In encode direction the text is read as `encode` reads it, in decode
 // direction as `decipher` does, with the same notices and failures.
-CliOutcome worksheet(const std::string& input, const std::string& pad, CipherDirection direction,
-                     bool spellGermanLetters)
+CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput)
 {
-    std::string notices;
+    const PadAndText in =
+        padAndText(c, standardInput, c.decipherSheet ? CipherDirection::Decode : CipherDirection::Encode);
+    std::string notices = in.notices;
     Worksheet sheet;
-    if (direction == CipherDirection::Encode) {
-        const PlainText text = plainText(input, spellGermanLetters);
-        notices = text.notice;
-        if (CodeEncoder::encode(text.bytes, GroupFormatter::MaxDigits).size() >= GroupFormatter::MaxDigits)
-            notices += CutAt500;
-        sheet = Worksheet::build(text.bytes, pad, direction);
+    if (!c.decipherSheet) {
+        const EncoderInput text = plainText(in.text, c.spellGermanLetters);
+        sheet = Worksheet::build(text.bytes(), in.pad, CipherDirection::Encode);
+        const bool cut = GroupFormatter::format(sheet.codeDigits).limitReached;
+        notices += line(text.notice()) + line(cut ? Messages::codeCut() : "");
     } else {
-        const CipherInput in = cipherInput(input);
-        runCipher(in, pad, direction);
-        notices = in.cut ? CutAt100Groups : "";
-        sheet = Worksheet::build(in.groups, pad, direction);
+        const CipherInput groups = cipherInput(in.text);
+        runCipher(groups, in.pad, CipherDirection::Decode);
+        notices += line(groups.cut ? Messages::cipherInputCut() : "");
+        sheet = Worksheet::build(groups.groups, in.pad, CipherDirection::Decode);
     }
     if (!sheet.failure.empty())
-        throw Failure{withFullStop(Windows1252::toUtf8(sheet.failure))};
+        throw Failure{Messages::withFullStop(sheet.failure)};
     const Paper paper = localePaper();
     const PdfPageLayout layout{Worksheet::pageWidth(paper), Worksheet::pageHeight(paper),
                                Worksheet::MarginPoints,     Worksheet::MarginPoints + Worksheet::BaselinePoints,
                                Worksheet::LinePoints,       Worksheet::FontPoints};
-    return {0, pdfOfPages(sheet.pages(paper, today()), layout, "Quarn-Arbeitsblatt"), notices};
+    return written({0, pdfOfPages(sheet.pages(paper, today()), layout, "Quarn-Arbeitsblatt"), notices}, c);
 }
 
-CliOutcome usageError(const std::string& why)
+CliOutcome run(const Command& c, RandomSource& random, const StandardInput& standardInput)
 {
-    return {ExitUsage, {}, "quarn-cli: " + why + "\n" + usageText()};
+    if (const std::string problem = argumentProblem(c); !problem.empty())
+        return usageError(problem);
+    if (c.name == "encode")
+        return encodeCommand(c, standardInput);
+    if (c.name == "decode")
+        return decodeCommand(c, standardInput);
+    if (c.name == "pad")
+        return padCommand(c, random);
+    if (c.name == "encipher")
+        return cipherCommand(c, standardInput, CipherDirection::Encode);
+    if (c.name == "decipher")
+        return cipherCommand(c, standardInput, CipherDirection::Decode);
+    if (c.name == "worksheet")
+        return worksheetCommand(c, standardInput);
+    return usageError("unbekannter Befehl " + shown(c.name));
 }
 
 } // namespace
@@ -336,116 +483,18 @@ std::string usageText()
            "Code und Klartext); die PDF-Datei enthält das OTP und entsteht wie bei pad -o.\n";
 }
 
-CliOutcome runCli(const std::vector<std::string>& argsIn, RandomSource& random, const StandardInput& standardInput)
+CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, const StandardInput& standardInput)
 {
-    if (argsIn.empty())
-        return usageError("kein Befehl angegeben");
-    const std::string command = argsIn.front();
-    if (command == "--help" || command == "-h")
-        return {0, usageText(), {}};
-    if (command == "--version")
-        return {0, "quarn-cli " QUARN_VERSION "\n", {}};
-
-    // Options may stand anywhere after the command; "--" ends them, so a file may start with "-".
-    std::vector<std::string> args;
-    bool digitsOnly = false;
-    bool decipherSheet = false;
-    bool spellGermanLetters = false;
-    std::optional<std::string> outputFile;
-    bool optionsEnded = false;
-    for (std::size_t i = 1; i < argsIn.size(); ++i) {
-        const std::string& a = argsIn[i];
-        if (optionsEnded || a == "-" || a.empty() || a[0] != '-') {
-            args.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (a == "--help" || a == "-h") {
-            return {0, usageText(), {}};
-        } else if (a == "--version") {
-            return {0, "quarn-cli " QUARN_VERSION "\n", {}};
-        } else if (a == "--digits" && command == "decipher") {
-            digitsOnly = true;
-        } else if (a == "--decipher" && command == "worksheet") {
-            decipherSheet = true;
-        } else if (a == "--umlauts" && (command == "encode" || command == "worksheet")) {
-            spellGermanLetters = true;
-        } else if (a == "-o" && (command == "pad" || command == "worksheet")) {
-            if (i + 1 == argsIn.size())
-                return usageError("-o ohne Dateinamen");
-            outputFile = argsIn[++i];
-        } else {
-            return usageError("unbekannte Option " + shown(a));
-        }
-    }
-    auto optionalFile = [&](std::size_t index) -> std::optional<std::string> {
-        if (args.size() > index)
-            return args[index];
-        return std::nullopt;
-    };
-
+    const auto parsed = parse(args);
+    if (const auto* outcome = std::get_if<CliOutcome>(&parsed))
+        return *outcome;
     try {
-        // What reading cut or doubted, ahead of what the command itself says.
-        std::string readNotices;
-        const auto withReadNotices = [&readNotices](CliOutcome outcome) {
-            outcome.err = readNotices + outcome.err;
-            return outcome;
-        };
-        if (command == "encode" || command == "decode") {
-            if (args.size() > 1)
-                return usageError("zu viele Argumente");
-            Source source(optionalFile(0), standardInput);
-            std::string input = readInput(source, readNotices);
-            if (command == "encode")
-                return withReadNotices(encode(input, spellGermanLetters));
-            return withReadNotices(decode(std::move(input), source.name()));
-        }
-        // Standard output without -o or with "-"; else a new file that only its owner may read.
-        const auto written = [&](CliOutcome outcome) {
-            if (!outputFile || *outputFile == "-")
-                return outcome;
-            // A new file only, for its owner alone; an existing one is never replaced, whatever it holds.
-            const FileFailure failure = DurableFile::write(*outputFile, outcome.out, DurableFile::Existing::Refuse,
-                                                           DurableFile::Access::OwnerOnly);
-            if (failure == FileFailure::Exists)
-                throw Failure{shown(*outputFile) + ": " + reason(failure) +
-                              "; ein OTP wird nie \xC3\xBC"
-                              "berschrieben"};
-            if (failure != FileFailure::None)
-                throw Failure{shown(*outputFile) + ": " + reason(failure)};
-            outcome.out.clear();
-            return outcome;
-        };
-        if (command == "pad") {
-            if (!args.empty())
-                return usageError("zu viele Argumente");
-            return written({0, PadGenerator::generate(random) + "\n", {}});
-        }
-        if (command == "encipher" || command == "decipher" || command == "worksheet") {
-            if (args.empty())
-                return usageError("OTPDATEI fehlt");
-            if (args.size() > 2)
-                return usageError("zu viele Argumente");
-            if (command == "worksheet" && !outputFile)
-                return usageError("-o fehlt");
-            if (args[0] == "-" && (args.size() < 2 || args[1] == "-"))
-                return usageError("OTPDATEI und DATEI lesen nicht beide die Standardeingabe");
-            const auto direction = command == "encipher" || (command == "worksheet" && !decipherSheet)
-                                       ? CipherDirection::Encode
-                                       : CipherDirection::Decode;
-            Source padSource(args[0], standardInput);
-            const std::string pad = readPad(padSource, direction, readNotices);
-            Source groupsSource(optionalFile(1), standardInput);
-            const std::string groups = readInput(groupsSource, readNotices);
-            if (command == "worksheet")
-                return withReadNotices(written(worksheet(groups, pad, direction, spellGermanLetters)));
-            return withReadNotices(cipher(groups, pad, direction, digitsOnly));
-        }
+        return run(std::get<Command>(parsed), random, standardInput);
     } catch (const Failure& failure) {
         return {ExitFailure, {}, "quarn-cli: " + failure.message + "\n"};
     } catch (const std::exception& e) {
         return {ExitFailure, {}, std::string("quarn-cli: ") + e.what() + "\n"};
     }
-    return usageError("unbekannter Befehl " + shown(command));
 }
 
 } // namespace quarn::cli

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FileLimits.h"
 #include "RandomSource.h"
 
 #include <cstddef>
@@ -21,8 +20,6 @@ struct CliOutcome
 // Reads up to `size` bytes of standard input into `buffer`; returns how many, 0 at its end. Throws
 // std::exception with the reason when it cannot.
 using StandardInput = std::function<std::size_t(char* buffer, std::size_t size)>;
-
-constexpr std::size_t MaxInputBytes = FileLimits::InputBytes;
 
 // Runs one command line (without the program name). `standardInput` serves commands given no FILE or "-".
 // Kept apart from main() so tests can drive it.

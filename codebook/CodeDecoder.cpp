@@ -6,10 +6,7 @@ namespace quarn {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+constexpr auto isDigit = &CodeTable::isDigit;
 
 const char* const kFiveBlock[10] = {"B", "BE", "C", "CH", "D", "DE", "F", "G", "GE", "H"};
 const char* const kSixBlock[10] = {"J", "K", "L", "M", "O", "", "", "P", "Q", "S"};

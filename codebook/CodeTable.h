@@ -36,6 +36,9 @@ struct FigureRow
 class CodeTable
 {
 public:
+    // A digit of a code, as the decoder and the cipher read it.
+    static constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
     static constexpr int LetterRowCount = 27;
     static constexpr int FigureRowCount = 20;
 

@@ -99,8 +99,8 @@ std::string PassedOver::readable(char32_t cp)
     default:
         break;
     }
-    const bool undefined = cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D;
-    if (cp < 0x20 || cp == 0x7F || undefined || (cp >= 0x80 && cp < 0xA0))
+    // The five bytes Windows-1252 leaves undefined read as C1 control characters, and are written out too.
+    if (isControl(cp))
         return std::string("\\x") + hex[(cp >> 4) & 15] + hex[cp & 15];
     std::string out;
     Windows1252::appendUtf8(out, cp);
@@ -111,7 +111,7 @@ std::string PassedOver::name(char32_t cp)
 {
     if (const char* words = invisibleName(cp))
         return words;
-    if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0))
+    if (isControl(cp))
         return codePoint("Steuerzeichen", cp);
     if ((cp >= 0x2000 && cp <= 0x200A) || cp == 0x205F || cp == 0x3000)
         return codePoint("Leerzeichen", cp);
@@ -162,10 +162,18 @@ std::u32string PassedOver::withGermanLettersSpelledOut(std::u32string_view text)
     return out;
 }
 
-std::string PassedOver::germanLettersQuestion(std::u32string_view characters)
+PassedOver::Offer PassedOver::germanLettersOffer(std::u32string_view characters, std::size_t lost, std::size_t limit)
 {
-    return notice(characters) + "\n\n\xC3\x84, \xC3\x96, \xC3\x9C und \xC3\x9F als AE, OE, UE und SS schreiben und neu "
-                                "kodieren?";
+    const char* const letters = "\xC3\x84, \xC3\x96, \xC3\x9C und \xC3\x9F ";
+    const char* const question = "als AE, OE, UE und SS schreiben und neu kodieren?";
+    if (lost == 0)
+        return {notice(characters) + "\n\n" + letters + question, true};
+    const std::string length = std::to_string(limit + lost);
+    const std::string cut = lost == 1 ? "das letzte Zeichen ginge verloren"
+                                      : "die letzten " + std::to_string(lost) + " Zeichen gingen verloren";
+    return {notice(characters) + "\n\nAusgeschrieben w\xC3\xA4re der Text " + length + " Zeichen lang: " + cut +
+                " (max. " + std::to_string(limit) + " Zeichen).\n\n" + letters + "trotzdem " + question,
+            false};
 }
 
 } // namespace quarn

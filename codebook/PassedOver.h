@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,12 @@ public:
     // names stand apart by commas, as a blank between them would read as part of a name.
     static std::string notice(std::u32string_view characters);
 
+    // A control character (C0, DEL, C1): it cannot be seen, and it would break a line.
+    static constexpr bool isControl(char32_t character)
+    {
+        return character < 0x20 || (character >= 0x7F && character < 0xA0);
+    }
+
     // One character as the notice names it (UTF-8): itself, or words for one that cannot be seen.
     static std::string name(char32_t character);
 
@@ -31,8 +38,15 @@ public:
     static bool hasGermanLetters(std::u32string_view characters);
     // `text` with Ä, Ö, Ü and ß (either case) written as AE, OE, UE and SS; everything else as it is.
     static std::u32string withGermanLettersSpelledOut(std::u32string_view text);
-    // What the window asks in place of the notice when `hasGermanLetters` (UTF-8).
-    static std::string germanLettersQuestion(std::u32string_view characters);
+    // What the window asks in place of the notice when `hasGermanLetters` (UTF-8). Where writing them out
+    // would take the text past `limit` and `lost` characters would be cut off its end, the question says so
+    // and its default answer is "&Nein": Enter must not cut a message.
+    struct Offer
+    {
+        std::string question;
+        bool defaultYes = true;
+    };
+    static Offer germanLettersOffer(std::u32string_view characters, std::size_t lost = 0, std::size_t limit = 0);
 };
 
 } // namespace quarn

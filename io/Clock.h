@@ -18,15 +18,4 @@ public:
     QDate today() const override;
 };
 
-class FixedClock : public Clock
-{
-public:
-    explicit FixedClock(QDate date) : m_date(date) {}
-    QDate today() const override { return m_date; }
-    void setDate(QDate date) { m_date = date; }
-
-private:
-    QDate m_date;
-};
-
 } // namespace quarn

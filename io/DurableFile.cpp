@@ -11,12 +11,21 @@
 #else
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #endif
 #ifdef __linux__
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 #endif
 #ifdef QUARN_HAVE_ACL
@@ -28,19 +37,32 @@ namespace quarn::DurableFile {
 
 namespace {
 
-// A temporary name beside the target; random so that two saves into one folder never meet.
-std::string temporaryName(const std::string& name)
+// The program's own temporary names, random so that two saves into one folder never meet, and fixed in form,
+// so that a later save may recognise a leftover and no file of the user's is ever taken for one.
+constexpr std::string_view TemporaryPrefix = ".quarn-";
+constexpr std::string_view TemporarySuffix = ".tmp";
+constexpr std::size_t TemporaryRandom = 12;
+
+std::string ownTemporaryName()
 {
     static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::random_device random;
-    // Short enough that a long name plus the suffix stays a valid name.
-    std::string out = "." + name.substr(0, 200) + ".";
-    for (int i = 0; i < 8; ++i)
+    std::string out(TemporaryPrefix);
+    for (std::size_t i = 0; i < TemporaryRandom; ++i)
         out += digits[random() % 36];
-    return out;
+    return out + std::string(TemporarySuffix);
 }
 
 } // namespace
+
+bool isTemporaryName(std::string_view name)
+{
+    if (name.size() != TemporaryPrefix.size() + TemporaryRandom + TemporarySuffix.size() ||
+        !name.starts_with(TemporaryPrefix) || !name.ends_with(TemporarySuffix))
+        return false;
+    const std::string_view random = name.substr(TemporaryPrefix.size(), TemporaryRandom);
+    return random.find_first_not_of("0123456789abcdefghijklmnopqrstuvwxyz") == std::string_view::npos;
+}
 
 #ifdef _WIN32
 
@@ -135,7 +157,7 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
         return FileFailure::Exists;
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
     // Not the file's own name, which may hold characters the narrow code page lacks.
-    const std::wstring temp = (folder / temporaryName("quarn")).wstring();
+    const std::wstring temp = (folder / ownTemporaryName()).wstring();
     // A file written over keeps its own rights (ReplaceFileW), as on Linux.
     OwnerOnly ownerOnly;
     SECURITY_ATTRIBUTES* security = access == Access::OwnerOnly && !exists ? ownerOnly.attributes() : nullptr;
@@ -184,7 +206,88 @@ int systemRename(int folder, const char* from, const char* to)
     return ::renameat(folder, from, folder, to);
 }
 
-Calls g_calls{systemSync, systemRename};
+int systemRenameNoReplace(int folder, const char* from, const char* to)
+{
+#ifdef RENAME_NOREPLACE
+    return ::renameat2(folder, from, folder, to, RENAME_NOREPLACE);
+#else
+    errno = EINVAL;
+    return -1;
+#endif
+}
+
+int systemLink(int folder, const char* from, const char* to)
+{
+    return ::linkat(folder, from, folder, to, 0);
+}
+
+int systemChmod(int fd, int mode)
+{
+    return ::fchmod(fd, mode_t(mode));
+}
+
+int systemOpenUnnamed(int folder, int mode)
+{
+#ifdef O_TMPFILE
+    return ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode_t(mode));
+#else
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+#ifdef __linux__
+// The file system type of a FUSE mount, from the mount table ("fuse.fusefat", "fuseblk", ...).
+std::string fuseType(dev_t device)
+{
+    std::ifstream table("/proc/self/mountinfo");
+    const std::string wanted = std::to_string(major(device)) + ":" + std::to_string(minor(device));
+    for (std::string line; std::getline(table, line);) {
+        std::size_t at = line.find(' ');
+        at = at == std::string::npos ? at : line.find(' ', at + 1);
+        if (at == std::string::npos || line.compare(at + 1, wanted.size() + 1, wanted + " ") != 0)
+            continue;
+        const std::size_t dash = line.find(" - ");
+        if (dash == std::string::npos)
+            return {};
+        return line.substr(dash + 3, line.find(' ', dash + 3) - (dash + 3));
+    }
+    return {};
+}
+#endif
+
+// FAT and exFAT, in the kernel or through FUSE (and NTFS through FUSE, which has no modes by default) keep
+// no mode bits: every file there has the mount's mode.
+int systemKeepsModes(int fd)
+{
+#ifdef __linux__
+    struct statfs info;
+    if (::fstatfs(fd, &info) != 0)
+        return 1;
+    constexpr long exfat = 0x2011BAB0;
+    constexpr long fuse = 0x65735546;
+    if (info.f_type == MSDOS_SUPER_MAGIC || info.f_type == exfat)
+        return 0;
+    struct stat file;
+    if (info.f_type == fuse && ::fstat(fd, &file) == 0) {
+        const std::string type = fuseType(file.st_dev);
+        return type == "fuseblk" || type == "fuse.fusefat" || type.starts_with("fuse.exfat") ? 0 : 1;
+    }
+#else
+    (void)fd;
+#endif
+    return 1;
+}
+
+const Calls g_system{systemSync,        systemRename, systemRenameNoReplace, systemLink,
+                     systemOpenUnnamed, systemChmod,  systemKeepsModes};
+Calls g_calls = g_system;
+
+// The call in use: the one set, or the system's.
+template <typename Call> Call call(Call set, Call system)
+{
+    return set ? set : system;
+}
 
 class Descriptor
 {
@@ -219,10 +322,20 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+// Some file systems say a full disk in other words (FAT through FUSE: "not permitted"): a write that
+// failed where no block is left failed for want of room.
+int writeError(int fd, int error)
+{
+    struct statvfs space;
+    if (error != ENOSPC && ::fstatvfs(fd, &space) == 0 && space.f_bavail == 0 && space.f_blocks > 0)
+        return ENOSPC;
+    return error;
+}
+
 // A file system that cannot sync (EINVAL) has nothing more to write.
 bool synced(int fd)
 {
-    return g_calls.sync(fd) == 0 || errno == EINVAL;
+    return call(g_calls.sync, g_system.sync)(fd) == 0 || errno == EINVAL;
 }
 
 struct Target
@@ -298,6 +411,16 @@ void copyAttributes(const std::string& from, int fd)
 }
 #endif
 
+// Sets the mode; 0, or the error where the file system keeps modes: one without them (FAT) gives every file
+// the mount's, and that is no failure.
+int setMode(int fd, mode_t mode)
+{
+    if (call(g_calls.chmod, g_system.chmod)(fd, int(mode)) == 0)
+        return 0;
+    const int error = errno;
+    return call(g_calls.keepsModes, g_system.keepsModes)(fd) ? error : 0;
+}
+
 // The new file takes the old one's owner, group, ACL and mode before it has a name. What cannot be carried
 // over fails the save: the pad must not become readable to anyone the old file kept out.
 FileFailure copyRights(const Target& target, int fd)
@@ -321,8 +444,9 @@ FileFailure copyRights(const Target& target, int fd)
         return FileFailure::RightsNotKept;
     }
 #endif
-    // After the list, whose mask the group bits already are; also the set-id and sticky bits.
-    if (::fchmod(fd, target.old.st_mode & 07777) != 0)
+    // After the list, whose mask the group bits already are; also the set-id and sticky bits. A file system
+    // without modes gives the new file the mount's mode, as the old one had.
+    if (setMode(fd, target.old.st_mode & 07777) != 0)
         return FileFailure::RightsNotKept;
 #ifdef __linux__
     copyAttributes(target.path, fd);
@@ -331,21 +455,85 @@ FileFailure copyRights(const Target& target, int fd)
 }
 
 // An unnamed file in the folder, so that a kill leaves nothing behind; a named temporary one where the
-// file system has no unnamed files.
-int createUnnamed(int folder, const Target& target, mode_t mode, std::string& temporary)
+// file system has no unnamed files. Locked while the save runs, so that no other save takes it for a leftover.
+int createTemporary(int folder, mode_t mode, std::string& temporary)
 {
-#ifdef O_TMPFILE
-    const int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
-        return fd;
-#endif
-    for (int tries = 0; tries < 100; ++tries) {
-        temporary = temporaryName(target.name);
-        const int fd = ::openat(folder, temporary.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+    int fd = call(g_calls.openUnnamed, g_system.openUnnamed)(folder, int(mode));
+    if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return -1;
+    for (int tries = 0; fd < 0 && tries < 100; ++tries) {
+        temporary = ownTemporaryName();
+        fd = ::openat(folder, temporary.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd < 0 && errno != EEXIST)
+            return -1;
     }
-    return -1;
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB);
+    return fd;
+}
+
+bool before(const struct timespec& a, const struct timespec& b)
+{
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// A killed save leaves its named temporary file, which may hold a whole pad: the next save into the folder
+// removes every one that is the program's own (by its name), the user's own, a plain file of one name, older
+// than this save and not locked by a save still running.
+void removeLeftovers(int folder, const struct timespec& start)
+{
+    const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed < 0)
+        return;
+    DIR* dir = ::fdopendir(listed);
+    if (!dir) {
+        ::close(listed);
+        return;
+    }
+    while (const struct dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        struct stat info;
+        if (!isTemporaryName(name) || ::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || info.st_nlink != 1 || !before(info.st_mtim, start))
+            continue;
+        const Descriptor candidate(::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat opened;
+        if (candidate.get() >= 0 && ::fstat(candidate.get(), &opened) == 0 && opened.st_ino == info.st_ino &&
+            opened.st_dev == info.st_dev && ::flock(candidate.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folder, name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Gives the named temporary file its target name without replacing a file that took the name meanwhile:
+// a rename that does not replace, else a hard link, else (FAT through FUSE has neither) a look first, which
+// says "existiert bereits" rather than replace. The temporary name is gone afterwards, whatever came of it.
+int placeNew(int folder, const std::string& temporary, const std::string& name)
+{
+    const auto gone = [&](int result) {
+        const int error = errno;
+        ::unlinkat(folder, temporary.c_str(), 0);
+        errno = error;
+        return result;
+    };
+    if (call(g_calls.renameNoReplace, g_system.renameNoReplace)(folder, temporary.c_str(), name.c_str()) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOTSUP)
+        return gone(-1);
+    if (call(g_calls.link, g_system.link)(folder, temporary.c_str(), name.c_str()) == 0)
+        return gone(0);
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOTSUP && errno != ENOSYS && errno != EMLINK)
+        return gone(-1);
+    struct stat taken;
+    if (::fstatat(folder, name.c_str(), &taken, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return gone(-1);
+    }
+    if (errno != ENOENT)
+        return gone(-1);
+    if (call(g_calls.rename, g_system.rename)(folder, temporary.c_str(), name.c_str()) == 0)
+        return 0;
+    return gone(-1);
 }
 
 // Gives the unnamed file `fd` a name in `folder`; fails with EEXIST when the name is taken.
@@ -364,7 +552,7 @@ int linkUnnamed(int fd, int folder, const std::string& name)
 
 Calls systemCalls()
 {
-    return {systemSync, systemRename};
+    return g_system;
 }
 
 Calls setCalls(const Calls& calls)
@@ -384,10 +572,14 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
     const Descriptor folder(::open(target.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
         return failed(errno);
+    struct timespec start = {};
+    ::clock_gettime(CLOCK_REALTIME, &start);
+    removeLeftovers(folder.get(), start);
+
     // Private until it has its rights: an old file's are copied onto it, a new one keeps them.
     const bool usual = access == Access::Usual && !target.exists;
     std::string temporary;
-    const Descriptor file(createUnnamed(folder.get(), target, usual ? 0666 : 0600, temporary));
+    const Descriptor file(createTemporary(folder.get(), usual ? 0666 : 0600, temporary));
     if (file.get() < 0)
         return failed(errno);
     const auto removeTemporary = [&] {
@@ -397,12 +589,12 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
 
     FileFailure failure = FileFailure::None;
     if (!writeAll(file.get(), bytes))
-        failure = failed(errno);
+        failure = failed(writeError(file.get(), errno));
     else if (target.exists)
         failure = copyRights(target, file.get());
     // A folder's default list may have widened a new private file.
-    else if (!usual && ::fchmod(file.get(), 0600) != 0)
-        failure = failed(errno);
+    else if (const int error = usual ? 0 : setMode(file.get(), 0600))
+        failure = failed(error);
     if (failure == FileFailure::None && !synced(file.get()))
         failure = failed(errno);
     if (failure != FileFailure::None) {
@@ -415,7 +607,7 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
         if (temporary.empty()) {
             int linked = -1;
             for (int tries = 0; tries < 100 && linked != 0; ++tries) {
-                temporary = temporaryName(target.name);
+                temporary = ownTemporaryName();
                 linked = linkUnnamed(file.get(), folder.get(), temporary);
                 if (linked != 0 && errno != EEXIST)
                     break;
@@ -425,7 +617,7 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
                 return failed(error);
             }
         }
-        if (g_calls.rename(folder.get(), temporary.c_str(), target.name.c_str()) != 0) {
+        if (call(g_calls.rename, g_system.rename)(folder.get(), temporary.c_str(), target.name.c_str()) != 0) {
             const int error = errno;
             removeTemporary();
             return failed(error);
@@ -433,13 +625,9 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
     } else if (temporary.empty()) {
         if (linkUnnamed(file.get(), folder.get(), target.name) != 0)
             return failed(errno);
-    } else {
+    } else if (placeNew(folder.get(), temporary, target.name) != 0) {
         // Never replaces: a file that took the name meanwhile stays.
-        const int linked = ::linkat(folder.get(), temporary.c_str(), folder.get(), target.name.c_str(), 0);
-        const int error = errno;
-        removeTemporary();
-        if (linked != 0)
-            return failed(error);
+        return failed(errno);
     }
 
     // The name is on disk only once the folder is.

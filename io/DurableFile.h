@@ -7,9 +7,11 @@
 
 namespace quarn {
 
-// Saving a whole file so that a kill or a power cut leaves either the old file or the new one, never a
-// stray copy: the bytes go into an unnamed file in the target's folder, which gets its name only once it
-// is complete and synced, and the folder is synced before the save counts. Both programs save through here.
+// Saving a whole file so that a kill or a power cut leaves either the old file or the new one: the bytes go
+// into an unnamed file in the target's folder (a named temporary one where the file system has no unnamed
+// files, as FAT), which gets its name only once it is complete and synced, and the folder is synced before
+// the save counts. A temporary file that a killed save left in the folder is removed by the next save there.
+// Both programs save through here.
 namespace DurableFile {
 
 enum class Existing
@@ -26,13 +28,28 @@ enum class Access
 
 FileFailure write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access);
 
-// The calls tests make fail to see the failed saves. Each returns 0 or -1 with errno set.
+// The calls a save makes that differ by file system, so that tests can fail them or make them behave as
+// FAT does. Each returns 0 or -1 with errno set; a member left empty is the system's call.
 struct Calls
 {
-    int (*sync)(int fd);
-    int (*rename)(int folder, const char* from, const char* to);
+    int (*sync)(int fd) = nullptr;
+    // Replaces `to`.
+    int (*rename)(int folder, const char* from, const char* to) = nullptr;
+    // Fails with EEXIST where `to` is taken, EINVAL where the file system has no such rename.
+    int (*renameNoReplace)(int folder, const char* from, const char* to) = nullptr;
+    // A second name; fails (EPERM) where the file system has no hard links, as FAT has none.
+    int (*link)(int folder, const char* from, const char* to) = nullptr;
+    // An unnamed file in the folder, or -1 (EOPNOTSUPP where the file system has none, as FAT).
+    int (*openUnnamed)(int folder, int mode) = nullptr;
+    // The new file's mode; fails (ENOSYS) on FAT through FUSE.
+    int (*chmod)(int fd, int mode) = nullptr;
+    // 1 where the file system keeps mode bits, 0 where it has none (FAT): a mode that does not stick there is
+    // no failure.
+    int (*keepsModes)(int fd) = nullptr;
 };
 Calls systemCalls();
+// Whether `name` is one of the temporary names a save gives its file (a leftover of a killed save).
+bool isTemporaryName(std::string_view name);
 // Replaces the calls until the returned ones are put back; for tests.
 Calls setCalls(const Calls& calls);
 

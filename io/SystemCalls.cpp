@@ -12,18 +12,18 @@
 
 namespace quarn::SystemCalls {
 
-OpenResult openRegularForReading(QFile& file, int& error)
+OpenResult openRegularForReading(QFile& file, const std::filesystem::path& native, int& error)
 {
     error = 0;
-    // Asking first spares a device the open itself (a tape rewinds, a terminal may wait).
-    const QFileInfo info(file.fileName());
-    if (info.exists() && !info.isFile())
-        return OpenResult::NotRegular;
 #ifdef Q_OS_UNIX
+    // Asking first spares a device the open itself (a tape rewinds, a terminal may wait).
+    struct stat before;
+    if (::stat(native.c_str(), &before) == 0 && !S_ISREG(before.st_mode))
+        return OpenResult::NotRegular;
     // The path may change between the question and the open: open without waiting and ask the open file.
     int fd;
     do
-        fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         error = errno;
@@ -42,6 +42,9 @@ OpenResult openRegularForReading(QFile& file, int& error)
     }
     return OpenResult::Opened;
 #else
+    const QFileInfo info(QString::fromStdWString(native.wstring()));
+    if (info.exists() && !info.isFile())
+        return OpenResult::NotRegular;
     if (!info.exists()) {
         error = ENOENT;
         return OpenResult::Failed;

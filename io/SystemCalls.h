@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 class QFile;
 
 namespace quarn {
@@ -14,10 +16,10 @@ enum class OpenResult
     Failed      // the system refused; the caller tells why from the error and the path
 };
 
-// Opens the file named by `file` for unbuffered reading when it is a regular file. Never waits: a FIFO
-// without a writer or a slow device is refused at once, not opened. On failure `error` holds the system's
-// error number, or 0 where the platform gives none.
-OpenResult openRegularForReading(QFile& file, int& error);
+// Opens the file at `native` (the system's own spelling of `file`'s name) into `file` for unbuffered reading
+// when it is a regular file. Never waits: a FIFO without a writer or a slow device is refused at once, not
+// opened. On failure `error` holds the system's error number, or 0 where the platform gives none.
+OpenResult openRegularForReading(QFile& file, const std::filesystem::path& native, int& error);
 
 } // namespace SystemCalls
 

@@ -35,19 +35,23 @@ std::filesystem::path nativePath(const QString& path)
 
 // Unbuffered, so that a load asks the system for no more than it takes. Only a regular file is read: a FIFO
 // would hold the window until someone writes to it, a device never ends.
-bool openForReading(QFile& file, LoadedText& loaded)
+bool openForReading(QFile& file, const FilePath& path, LoadedText& loaded)
 {
     int error = 0;
-    switch (SystemCalls::openRegularForReading(file, error)) {
+    const std::filesystem::path native = path.native();
+    switch (SystemCalls::openRegularForReading(file, native, error)) {
     case SystemCalls::OpenResult::Opened:
         return true;
-    case SystemCalls::OpenResult::NotRegular:
-        loaded.error = reasonText(QFileInfo(file.fileName()).isDir() ? FileFailure::IsFolder : FileFailure::NotRegular);
+    case SystemCalls::OpenResult::NotRegular: {
+        std::error_code ignored;
+        loaded.error = reasonText(std::filesystem::is_directory(native, ignored) ? FileFailure::IsFolder
+                                                                                 : FileFailure::NotRegular);
         return false;
+    }
     case SystemCalls::OpenResult::Failed:
         break;
     }
-    loaded.error = reasonText(failureOf(error, nativePath(file.fileName()), FileOperation::Reading));
+    loaded.error = reasonText(failureOf(error, native, FileOperation::Reading));
     return false;
 }
 
@@ -60,11 +64,11 @@ QString writeBytes(const QString& path, const std::string& bytes, TextFile::Acce
 
 } // namespace
 
-LoadedText TextFile::read(const QString& path, qsizetype limit)
+LoadedText TextFile::read(const FilePath& path, qsizetype limit)
 {
     LoadedText loaded;
-    QFile file(path);
-    if (!openForReading(file, loaded))
+    QFile file(path.shown());
+    if (!openForReading(file, path, loaded))
         return loaded;
 
     // A negative limit allows no character, like 0; left negative it would cut the text to a size
@@ -101,11 +105,11 @@ LoadedText TextFile::read(const QString& path, qsizetype limit)
     return loaded;
 }
 
-LoadedText TextFile::readInput(const QString& path, qsizetype limit)
+LoadedText TextFile::readInput(const FilePath& path, qsizetype limit)
 {
     LoadedText loaded;
-    QFile file(path);
-    if (!openForReading(file, loaded))
+    QFile file(path.shown());
+    if (!openForReading(file, path, loaded))
         return loaded;
     limit = std::max<qsizetype>(limit, 0);
     // Enough for the limit, the final line break and one character more, however long a UTF-8 character;
@@ -139,11 +143,11 @@ LoadedText TextFile::readInput(const QString& path, qsizetype limit)
     }
 }
 
-LoadedText TextFile::readPad(const QString& path)
+LoadedText TextFile::readPad(const FilePath& path)
 {
     LoadedText loaded;
-    QFile file(path);
-    if (!openForReading(file, loaded))
+    QFile file(path.shown());
+    if (!openForReading(file, path, loaded))
         return loaded;
     PadFileText pad;
     if (!pad.readFrom(

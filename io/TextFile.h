@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileLimits.h"
+#include "FilePath.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,19 +29,18 @@ public:
     static constexpr qsizetype CipherTextLimit = FileLimits::CipherText;
     static constexpr qsizetype PadLength = FileLimits::Pad;
     static constexpr char EndOfText = FileLimits::EndOfText;
-    static constexpr char Nul = 0; // never reaches a field
 
     // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts
     // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge
     // file costs no more than a small one. A file in UTF-8 is read as such (see InputText).
-    static LoadedText read(const QString& path, qsizetype limit);
+    static LoadedText read(const FilePath& path, qsizetype limit);
     // What "Text Laden" and "Crypt Laden" give the input field, by InputText::load: the line break that ends
     // the file is no part of the text, a byte 0 counts toward `limit`, a Ctrl-Z that cuts says so.
-    static LoadedText readInput(const QString& path, qsizetype limit);
+    static LoadedText readInput(const FilePath& path, qsizetype limit);
     // A pad load: the first 600 characters other than byte 0 (see PadFileText); more is never "too large",
     // only unread. They must be a pad, 100 groups of five digits each followed by a blank; anything else
     // gives no text and `notAPad`.
-    static LoadedText readPad(const QString& path);
+    static LoadedText readPad(const FilePath& path);
     // Both loads read regular files only, and never wait for one: anything else fails at once.
 
     enum class Access

@@ -1,6 +1,8 @@
 #include "PadCipher.h"
 
 #include "CodeDecoder.h"
+#include "CodeTable.h"
+#include "Windows1252.h"
 
 #include <algorithm>
 
@@ -8,17 +10,15 @@ namespace quarn {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+constexpr auto isDigit = &CodeTable::isDigit;
 
 } // namespace
 
-std::string PadCipher::notADigitMessage(char c)
+std::string PadCipher::notADigitMessage(char32_t character)
 {
-    // "ü" as a Windows-1252 byte, like every text of the code book.
-    return std::string("'") + c + "' ist kein g\xFCltiger Integerwert";
+    std::string out = "'";
+    Windows1252::appendUtf8(out, character);
+    return out + "' ist kein gültiger Integerwert";
 }
 
 PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, CipherDirection direction,
@@ -36,7 +36,7 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
     if (result.pad.size() < PadLength && callbacks.newPad)
         result.pad = callbacks.newPad();
     if (result.pad.size() < PadLength) {
-        result.failure = "Das OTP hat weniger als 600 Zeichen";
+        result.failure = "Das OTP hat weniger als " + std::to_string(PadLength) + " Zeichen";
         return result;
     }
 
@@ -51,7 +51,7 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
         const char k = result.pad[i];
         // The groups character is tested first, so it is the one named when both are wrong.
         if (!isDigit(g) || !isDigit(k)) {
-            result.failure = notADigitMessage(isDigit(g) ? k : g);
+            result.failure = notADigitMessage(Windows1252::toUnicode(static_cast<unsigned char>(isDigit(g) ? k : g)));
             result.failurePosition = i;
             result.failureInGroups = !isDigit(g);
             break;

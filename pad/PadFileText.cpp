@@ -1,6 +1,8 @@
 #include "PadFileText.h"
 
+#include "CodeTable.h"
 #include "InputText.h"
+#include "PadFormat.h"
 #include "PassedOver.h"
 #include "Windows1252.h"
 
@@ -70,7 +72,7 @@ bool PadFileText::readFrom(const Reader& read)
 std::string PadFileText::problem(std::string_view text)
 {
     if (text.size() < PadLength)
-        return "das OTP hat nur " + std::to_string(text.size()) + " statt 600 Zeichen";
+        return "das OTP hat nur " + std::to_string(text.size()) + " statt " + std::to_string(PadLength) + " Zeichen";
     // The character as the file's author wrote it: a UTF-8 editor's no-break space or byte-order mark is
     // one character of several bytes. Named in words where it cannot be seen, else shown in quotes.
     const auto shown = [text](std::size_t at) {
@@ -89,11 +91,11 @@ std::string PadFileText::problem(std::string_view text)
     };
     for (std::size_t i = 0; i < PadLength; ++i) {
         const char c = text[i];
-        const std::size_t group = i / 6 + 1;
-        const std::size_t place = i % 6 + 1;
-        if (place == 6 && c != ' ')
+        const std::size_t group = PadFormat::groupOf(i);
+        const std::size_t place = PadFormat::placeOf(i);
+        if (place == PadFormat::GroupWidth && c != ' ')
             return "nach Gruppe " + std::to_string(group) + " steht " + shown(i) + " statt eines Leerzeichens";
-        if (place < 6 && (c < '0' || c > '9'))
+        if (place < PadFormat::GroupWidth && !CodeTable::isDigit(c))
             return "in Gruppe " + std::to_string(group) + " ist das " + std::to_string(place) + ". Zeichen " +
                    shown(i) + " keine Ziffer";
     }

@@ -21,11 +21,11 @@ std::string PadGenerator::generate(RandomSource& source)
             continue;
         }
         used[r] = true;
-        char group[6];
+        char group[PadFormat::GroupWidth];
         std::uint32_t v = r;
-        for (int i = 4; i >= 0; --i, v /= 10)
+        for (std::size_t i = PadFormat::GroupDigits; i-- > 0; v /= 10)
             group[i] = static_cast<char>('0' + v % 10);
-        group[5] = ' ';
+        group[PadFormat::GroupDigits] = ' ';
         pad.append(group, sizeof(group));
         --wanted;
     }

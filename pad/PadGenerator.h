@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PadFormat.h"
 #include "RandomSource.h"
 
 #include <string>
@@ -10,9 +11,9 @@ namespace quarn {
 class PadGenerator
 {
 public:
-    static constexpr int GroupCount = 100;
+    static constexpr int GroupCount = PadFormat::GroupCount;
     static constexpr std::uint32_t ValueRange = 99999; // 99999 itself is never drawn
-    static constexpr std::size_t PadLength = 600;
+    static constexpr std::size_t PadLength = PadFormat::Length;
     // A fair source repeats a group about once in twenty pads; this many repeats mean it is stuck.
     static constexpr int MaxRejectedDraws = 1000;
 

@@ -1,8 +1,11 @@
 #include "Worksheet.h"
 
+#include "CardLayout.h"
 #include "CodeDecoder.h"
 #include "CodeEncoder.h"
 #include "GroupFormatter.h"
+#include "PassedOver.h"
+#include "Windows1252.h"
 
 #include <algorithm>
 #include <array>
@@ -54,7 +57,10 @@ std::vector<std::string> labelRows(std::string_view title, const std::vector<Wor
         const std::size_t digit = afterLast ? label.digit - 1 : label.digit;
         if (label.text.empty() || digit < first || digit >= first + DigitsPerLine)
             continue;
-        const std::size_t column = columnOf(digit) + (afterLast ? 2 : 0);
+        // A label never runs past the margin: one that would is moved left, to a row of its own if need be.
+        const std::size_t wanted = columnOf(digit) + (afterLast ? 2 : 0);
+        const std::size_t column =
+            std::min(wanted, Worksheet::MaxColumns - std::min(label.text.size(), Worksheet::MaxColumns - LabelWidth));
         auto row = std::find_if(rows.begin(), rows.end(),
                                 [&](const std::string& r) { return r.size() <= LabelWidth || r.size() < column; });
         if (row == rows.end())
@@ -65,17 +71,31 @@ std::vector<std::string> labelRows(std::string_view title, const std::vector<Wor
     return rows;
 }
 
+// The card's marks in small letters, so that they stand apart from a message's capitals.
+std::string mark(std::string_view cardMark)
+{
+    std::string out(cardMark);
+    for (char& c : out)
+        c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+const std::string blankMark = mark(CardLayout::blankMark());
+const std::string lineBreakMark = mark(CardLayout::lineBreakMark());
+const std::string toFiguresMark = mark(CardLayout::toFiguresMark());
+const std::string toLettersMark = mark(CardLayout::toLettersMark());
+
 // What a code of the encoder stands for, in the words of the table's card where it has a sign of its own.
 std::string shownCharacters(std::string_view characters)
 {
-    return characters == " " ? "zwr" : std::string(characters);
+    return characters == " " ? blankMark : std::string(characters);
 }
 
 std::string passedOverLabel(std::string_view run)
 {
     std::string shown(run.substr(0, MaxPassedOverShown));
     for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+        if (PassedOver::isControl(Windows1252::toUnicode(static_cast<unsigned char>(c))))
             c = '?'; // a control character would break the line
     if (run.size() > MaxPassedOverShown)
         shown += '\x85'; // the ellipsis
@@ -105,9 +125,9 @@ void buildEncode(Worksheet& sheet, std::string_view text, std::string_view pad)
         if (code.textStart > covered)
             passedOver = passedOverLabel(text.substr(covered, code.textStart - covered));
         covered = std::max(covered, code.textStart + code.textLength);
-        const std::string shown = code.kind == EncodedCode::Kind::ToFigures ? "zi"
+        const std::string shown = code.kind == EncodedCode::Kind::ToFigures ? toFiguresMark
                                   : code.kind == EncodedCode::Kind::ToLetters
-                                      ? "bu"
+                                      ? toLettersMark
                                       : shownCharacters(text.substr(code.textStart, code.textLength));
         if (digits.size() < GroupFormatter::MaxDigits) {
             sheet.labels.push_back({digits.size(), shown});
@@ -128,9 +148,9 @@ void buildDecode(Worksheet& sheet, std::string_view cipher, std::string_view pad
     if (!cipherRows(sheet, cipher, pad))
         return;
     for (const DecodedCode& code : CodeDecoder::codes(sheet.codeDigits)) {
-        std::string shown = code.kind == DecodedCode::Kind::ToFigures   ? "zi"
-                            : code.kind == DecodedCode::Kind::ToLetters ? "bu"
-                            : code.text == "\r\n"                       ? "nz"
+        std::string shown = code.kind == DecodedCode::Kind::ToFigures   ? toFiguresMark
+                            : code.kind == DecodedCode::Kind::ToLetters ? toLettersMark
+                            : code.text == "\r\n"                       ? lineBreakMark
                                                                         : shownCharacters(code.text);
         sheet.labels.push_back({code.start, std::move(shown)});
     }
@@ -152,9 +172,10 @@ std::vector<std::string> header(CipherDirection direction, Worksheet::Date date,
                  "bertrag (modulo 10)."
                : "Chiffrat - OTP = Code, Ziffer f\xFCr Ziffer ohne \xDC"
                  "bertrag (modulo 10).",
-        "zi, bu: Umschaltung auf Ziffern, auf Buchstaben; zwr: Zwischenraum;",
-        "nz: neue Zeile; {...}: nicht in der Quarn-Tafel, daher \xFC"
-        "bergangen.",
+        toFiguresMark + ", " + toLettersMark + ": Umschaltung auf Ziffern, auf Buchstaben; " + blankMark +
+            ": Zwischenraum;",
+        lineBreakMark + ": neue Zeile; {...}: nicht in der Quarn-Tafel, daher \xFC"
+                        "bergangen.",
         "",
     };
 }

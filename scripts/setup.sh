@@ -6,7 +6,7 @@
 # Each package stands in one list only.
 set -euo pipefail
 
-purposes=(run window-tests print-tests package-tests fuzz windows)
+purposes=(run window-tests stick-tests print-tests package-tests fuzz windows)
 
 # Building the program and running its window: compiler and build tools, Qt 6 with its tools and German
 # dialog texts, libjpeg, libacl (a file written over keeps its access list) and a metric-compatible sans for
@@ -18,7 +18,9 @@ packages_run=(
 )
 # Window tests, the window's class, screenshots and clicks through the real window under a virtual X server,
 # and the window's widgets and message boxes read through the accessibility interface.
-packages_window_tests=(xvfb xauth x11-apps x11-utils imagemagick xdotool python3-pyatspi at-spi2-core dbus)
+packages_window_tests=(xvfb xauth x11-apps x11-utils imagemagick xdotool python3-pyatspi at-spi2-core dbus xclip xsel)
+# Saves on USB sticks: FAT and exFAT images, mounted by the kernel where it has them, else through FUSE.
+packages_stick_tests=(dosfstools exfatprogs fusefat exfat-fuse)
 # Printing tests through a private print server.
 packages_print_tests=(cups cups-filters poppler-utils)
 # The Debian package: building it, its metadata, lintian, the manual pages and the file types.

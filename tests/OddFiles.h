@@ -287,4 +287,86 @@ private:
     QString m_image;
 };
 
+// A USB stick's file system in a file: FAT (vfat) or exFAT, loop-mounted where the kernel has it, else
+// through FUSE (fusefat, exfat-fuse on a loop device), as a desktop mounts a stick. Needs root and the tools
+// of dosfstools, exfatprogs, fusefat and exfat-fuse; refusal() says what was missing.
+class FatStick : public MountedFolder
+{
+public:
+    FatStick(const QString& folder, bool exfat)
+        : MountedFolder(folder), m_image(folder + QStringLiteral(".img")), m_exfat(exfat)
+    {
+#ifdef Q_OS_LINUX
+        QFile image(m_image);
+        if (!image.open(QIODevice::WriteOnly) || !image.resize(8 << 20)) {
+            m_refusal = image.errorString();
+            return;
+        }
+        image.close();
+        if (!run(exfat ? QStringLiteral("mkfs.exfat") : QStringLiteral("mkfs.vfat"), {m_image}))
+            return;
+        if (!QDir().mkpath(folder)) {
+            m_refusal = QStringLiteral("no folder ") + folder;
+            return;
+        }
+        QFile known(QStringLiteral("/proc/filesystems"));
+        const bool kernel = known.open(QIODevice::ReadOnly) &&
+                            known.readAll().contains(exfat ? QByteArray("\texfat\n") : QByteArray("\tvfat\n"));
+        if (kernel) {
+            m_mounted = run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), m_image, folder});
+        } else if (!exfat) {
+            m_fuse = m_mounted =
+                run(QStringLiteral("fusefat"), {QStringLiteral("-o"), QStringLiteral("rw+"), m_image, folder});
+        } else {
+            QProcess loop;
+            loop.start(QStringLiteral("losetup"), {QStringLiteral("-f"), QStringLiteral("--show"), m_image});
+            loop.waitForFinished(60000);
+            m_loop = QString::fromLocal8Bit(loop.readAllStandardOutput()).trimmed();
+            if (m_loop.isEmpty())
+                m_refusal = QStringLiteral("losetup: ") + QString::fromLocal8Bit(loop.readAllStandardError()) +
+                            loop.errorString();
+            else
+                m_fuse = m_mounted = run(QStringLiteral("mount.exfat-fuse"), {m_loop, folder});
+        }
+#else
+        Q_UNUSED(exfat);
+        m_refusal = QStringLiteral("FAT images only on Linux");
+#endif
+    }
+    ~FatStick()
+    {
+        if (m_mounted)
+            run(QStringLiteral("umount"), {m_folder});
+        m_mounted = false;
+        if (!m_loop.isEmpty())
+            run(QStringLiteral("losetup"), {QStringLiteral("-d"), m_loop});
+        QFile::remove(m_image);
+    }
+
+    bool throughFuse() const
+    {
+        return m_fuse;
+    }
+
+    // Fills the stick until it takes no byte more; true when it is full.
+    bool fill()
+    {
+        QFile filler(QDir(m_folder).filePath(QStringLiteral("filler")));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        const QByteArray block(4096, 'F');
+        while (filler.write(block) == block.size()) {
+        }
+        while (filler.write("F", 1) == 1) {
+        }
+        return true;
+    }
+
+private:
+    QString m_image;
+    QString m_loop;
+    bool m_exfat;
+    bool m_fuse = false;
+};
+
 } // namespace quarn::test

@@ -1,5 +1,5 @@
-#include "Clock.h"
 #include "FileDialog.h"
+#include "FixedClock.h"
 #include "MessageBoxes.h"
 #include "OddFiles.h"
 #include "RandomSource.h"
@@ -133,6 +133,8 @@ private slots:
     void defaultNamesAndFilters();
     void saves_data();
     void saves();
+    void aSaveOverAFileWithOtherNamesAsksFirst_data();
+    void aSaveOverAFileWithOtherNamesAsksFirst();
     void theFieldOnScreenDecides_data();
     void theFieldOnScreenDecides();
     void saveFailuresAreNeverReportedAsSaved_data();
@@ -508,6 +510,58 @@ void TestFiles::saves()
         QCOMPARE((test::modeOf(path(name)) & 077) == 0, save == Save::Pad || decode);
 }
 
+void TestFiles::aSaveOverAFileWithOtherNamesAsksFirst_data()
+{
+    QTest::addColumn<Save>("save");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString padQuestion = question(
+        QStringLiteral("06032026.OTP hat weitere Namen (harte Verknüpfungen); dort bliebe das alte OTP erhalten. "
+                       "Wollen Sie trotzdem nur 06032026.OTP überschreiben?"));
+    QTest::newRow("a pad with a second name asks, and Nein (the default) writes nothing")
+        << Save::Pad << Answer::Escape
+        << QStringList{padQuestion, info(QStringLiteral("OTP wurde nicht gespeichert!"))};
+    QTest::newRow("Ja replaces this name only; the other keeps the old pad")
+        << Save::Pad << Answer::Yes << QStringList{padQuestion, info(QStringLiteral("OTP wurde gespeichert!"))};
+    QTest::newRow("a cipher with a second name asks of its old content")
+        << Save::Result << Answer::Yes
+        << QStringList{question(QStringLiteral("06032026.crp hat weitere Namen (harte Verknüpfungen); dort bliebe der "
+                                               "alte Inhalt erhalten. Wollen Sie trotzdem nur 06032026.crp "
+                                               "überschreiben?")),
+                       info(QStringLiteral("06032026.crp wurde gespeichert!"))};
+}
+
+void TestFiles::aSaveOverAFileWithOtherNamesAsksFirst()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(Save, save);
+    QFETCH(Answer, answer);
+    QFETCH(QStringList, shown);
+
+    const QString name = save == Save::Pad ? QStringLiteral("06032026.OTP") : QStringLiteral("06032026.crp");
+    m_ui->OTPOut->setFieldText(padText());
+    m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 67890 "));
+    QVERIFY(writeBytes(path(name), Old));
+    QVERIFY(::link(QFile::encodeName(path(name)).constData(),
+                   QFile::encodeName(path(QStringLiteral("b"))).constData()) == 0);
+    FileDialog::setNextAnswer(path(name));
+    MessageBoxes::setNextAnswer(answer);
+    save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
+
+    const QList<MessageBoxes::Record> records = MessageBoxes::takeRecords();
+    QStringList texts;
+    for (const MessageBoxes::Record& record : records)
+        texts << record.caption + QStringLiteral(": ") + record.text;
+    QCOMPARE(texts, shown);
+    QCOMPARE(records.first().defaultButton, QStringLiteral("&Nein"));
+    QCOMPARE(readBytes(path(QStringLiteral("b"))), Old);
+    QCOMPARE(readBytes(path(name)) == Old, answer != Answer::Yes);
+#else
+    QSKIP("hard links are made here the Unix way");
+#endif
+}
+
 void TestFiles::theFieldOnScreenDecides_data()
 {
     QTest::addColumn<bool>("decode");
@@ -789,23 +843,57 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
     QTest::addColumn<QString>("pad");
     QTest::addColumn<bool>("decode");
     QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("groups");
     QTest::addColumn<QStringList>("shown");
 
     const QString pad = padText();
-    QTest::newRow("a pad and a cipher text: the pad, and the cipher to decode")
-        << QStringList{"m.OTP=" + pad, QStringLiteral("m.crp=12345 67890 ")} << pad << true << "12345 67890 "
-        << QStringList();
+    const QString cipher = QStringLiteral("12345 67890 ");
+    const QString gone = QStringLiteral(" konnte nicht gelesen werden: Datei nicht gefunden");
+    QTest::newRow("a pad and a cipher text: the pad, and the cipher decoded, so that Dechiffrieren is next")
+        << QStringList{"m.OTP=" + pad, "m.crp=" + cipher} << pad << true << cipher << cipher
+        << QStringList{info("Geöffnet:\n• m.OTP als OTP\n• m.crp als Chiffriertext, „Dekodieren“ erledigt\n"
+                            "Weiter mit „Dechiffrieren“.")};
+    QTest::newRow("a cipher text alone is decoded without a word")
+        << QStringList{"m.crp=" + cipher} << "" << true << cipher << cipher << QStringList();
     QTest::newRow("a pad under another name is known by its content")
-        << QStringList{"pad.txt=" + pad} << pad << false << "" << QStringList();
-    QTest::newRow("any other file is a text to encode")
-        << QStringList{QStringLiteral("m.crp=12345 "), QStringLiteral("note.txt=hallo")} << "" << false << "HALLO"
-        << QStringList();
+        << QStringList{"pad.txt=" + pad} << pad << false << ""
+        << "" << QStringList();
+    QTest::newRow("the last text for the input stays, and the box names the one passed over")
+        << QStringList{"m.crp=" + cipher, QStringLiteral("note.txt=hallo")} << "" << false << "HALLO"
+        << ""
+        << QStringList{info("Geöffnet:\n• note.txt als Klartext\nÜbergangen, da jedes Feld nur die zuletzt genannte "
+                            "Datei übernimmt:\n• Eingabe: m.crp")};
     QTest::newRow("a file named as a pad that is none gets the pad button's refusal")
         << QStringList{QStringLiteral("bad.OTP=12345 ")} << "" << false << ""
+        << ""
         << QStringList{info(QStringLiteral("bad.OTP ist kein gültiges OTP: das OTP hat nur 6 statt 600 Zeichen"))};
     QTest::newRow("a missing cipher text gets the load button's refusal")
-        << QStringList{QStringLiteral("gone.crp")} << "" << true << ""
-        << QStringList{info(QStringLiteral("gone.crp konnte nicht gelesen werden: Datei nicht gefunden"))};
+        << QStringList{QStringLiteral("gone.crp")} << "" << false << ""
+        << "" << QStringList{info("gone.crp" + gone)};
+    QTest::newRow("a refused pad leaves the pad before it in the field, and the box says so")
+        << QStringList{"a.OTP=" + pad, QStringLiteral("b.OTP=12345 "), "long.txt=" + QString(101, u'A')} << pad << false
+        << QString(100, u'A') << ""
+        << QStringList{info("Geöffnet:\n• a.OTP als OTP\n• long.txt als Klartext\nNicht geöffnet:\n• b.OTP ist kein "
+                            "gültiges OTP: das OTP hat nur 6 statt 600 Zeichen\nHinweise:\n• long.txt zu groß!")};
+    QTest::newRow("a pad of zeros is asked about, and Nein leaves the field as it was; the box says so")
+        << QStringList{"m.crp=" + cipher, "z.OTP=" + QString("00000 ").repeated(100)} << "" << true << cipher << cipher
+        << QStringList{question("z.OTP enthält 99 doppelte Gruppen und ist daher kein zufälliges OTP. Was damit "
+                                "chiffriert wird, ist nicht geheim. Trotzdem als OTP verwenden?"),
+                       info("Geöffnet:\n• m.crp als Chiffriertext, „Dekodieren“ erledigt\nNicht geöffnet:\n• z.OTP: "
+                            "nicht übernommen, das OTP im Feld bleibt\nZum Dechiffrieren fehlt noch das OTP.")};
+    QStringList many;
+    QString refused;
+    for (int i = 1; i <= 500; ++i) {
+        many << QStringLiteral("p%1.OTP=").arg(i) + pad << QStringLiteral("gone%1.crp").arg(i);
+        refused += i <= 8 ? "• " + QStringLiteral("gone%1.crp").arg(i) + gone + u'\n' : QString();
+    }
+    QTest::newRow("500 pads and 500 missing files: one box, its lists cut short")
+        << many << pad << false << ""
+        << ""
+        << QStringList{info("Geöffnet:\n• p500.OTP als OTP\nÜbergangen, da jedes Feld nur die zuletzt genannte Datei "
+                            "übernimmt:\n• OTP: p1.OTP, p2.OTP, p3.OTP, p4.OTP, p5.OTP … und 494 weitere\n"
+                            "Nicht geöffnet:\n" +
+                            refused + "• … und 492 weitere")};
 }
 
 void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
@@ -814,9 +902,10 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
     QFETCH(QString, pad);
     QFETCH(bool, decode);
     QFETCH(QString, input);
+    QFETCH(QString, groups);
     QFETCH(QStringList, shown);
 
-    QStringList paths;
+    QList<FilePath> paths;
     for (const QString& file : files) {
         const QString name = file.section(QLatin1Char('='), 0, 0);
         if (file.contains(QLatin1Char('=')))
@@ -829,6 +918,9 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
     QCOMPARE(Widgets::find<QPushButton>(m_form.get(), "bt_QuarnInLoad")->text(),
              decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
     QCOMPARE(m_ui->QuarnIn->text(), input);
+    QCOMPARE(Widgets::find<ResultField>(m_form.get(), "fuenfergruppenOut")->fieldText(), groups);
+    // A decoded cipher is what "Dechiffrieren" takes next.
+    QCOMPARE(m_ui->bt_OTPCrypt->isEnabled(), !groups.isEmpty());
     QCOMPARE(boxes(), shown);
 }
 

@@ -336,7 +336,7 @@ private slots:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<MessageBoxes::Answer>("answer");
-        QTest::addColumn<QStringList>("shown"); // questions start with "?"
+        QTest::addColumn<QStringList>("shown"); // questions start with "?", or "?Nein?" where Enter answers "&Nein"
         QTest::addColumn<QString>("after");
         const QString offer = QStringLiteral("\n\nÄ, Ö, Ü und ß als AE, OE, UE und SS schreiben und neu kodieren?");
         const QString notice = QStringLiteral("Nicht in der Quarn-Tafel, daher übergangen: ");
@@ -352,11 +352,28 @@ private slots:
             << "MÜNCHEN" << yes << QStringList{"?" + notice + "Ü" + offer} << "MUENCHEN";
         QTest::newRow("Ja names what is still left out")
             << "GRÜß! JA?" << yes << QStringList{"?" + notice + "Ü ß ! ?" + offer, notice + "! ?"} << "GRUESS! JA?";
-        QTest::newRow("Ja cuts a text that grows past 100 characters and says so")
+        const auto past = [](const char* cut, int length) {
+            return QStringLiteral("\n\nAusgeschrieben wäre der Text %1 Zeichen lang: %2 (max. 100 Zeichen).\n\nÄ, Ö, Ü "
+                                  "und ß trotzdem als AE, OE, UE und SS schreiben und neu kodieren?")
+                .arg(length)
+                .arg(QString::fromUtf8(cut));
+        };
+        QTest::newRow("a text that would grow past 100 characters is offered with its loss, Nein the default")
+            << repeated(QStringLiteral("A"), 98) + "ÄÖ" << no
+            << QStringList{"?Nein?" + notice + "Ä Ö" + past("die letzten 2 Zeichen gingen verloren", 102)}
+            << repeated(QStringLiteral("A"), 98) + "ÄÖ";
+        QTest::newRow("Ja cuts it and says so")
             << repeated(QStringLiteral("A"), 98) + "ÄÖ" << yes
-            << QStringList{"?" + notice + "Ä Ö" + offer,
+            << QStringList{"?Nein?" + notice + "Ä Ö" + past("die letzten 2 Zeichen gingen verloren", 102),
                            "Text zu groß! Nur 100 von 102 Zeichen übernommen (max. 100 Zeichen)."}
             << repeated(QStringLiteral("A"), 98) + "AE";
+        QTest::newRow("one character past the limit is named as the last")
+            << repeated(QStringLiteral("A"), 99) + "Ü" << no
+            << QStringList{"?Nein?" + notice + "Ü" + past("das letzte Zeichen ginge verloren", 101)}
+            << repeated(QStringLiteral("A"), 99) + "Ü";
+        QTest::newRow("a text that reaches the limit exactly is offered as any other")
+            << repeated(QStringLiteral("A"), 98) + "Ü" << yes << QStringList{"?" + notice + "Ü" + offer}
+            << repeated(QStringLiteral("A"), 98) + "UE";
         QTest::newRow("exclamation and question marks")
             << "JA! NEIN?" << no << QStringList{notice + "! ?"} << "JA! NEIN?";
         QTest::newRow("line breaks are named in words, once")
@@ -378,7 +395,10 @@ private slots:
         QCOMPARE(ui()->fuenfergruppenOut->fieldText(), fromWindows1252(groups));
         QStringList boxes;
         for (const auto& record : MessageBoxes::takeRecords())
-            boxes << (record.kind == MessageBoxes::Kind::Confirmation ? "?" : "") + record.text;
+            boxes << (record.kind != MessageBoxes::Kind::Confirmation   ? ""
+                      : record.defaultButton == QStringLiteral("&Nein") ? "?Nein?"
+                                                                        : "?") +
+                         record.text;
         QCOMPARE(boxes, shown);
         // Ja can be undone, as a paste can.
         if (after != input) {

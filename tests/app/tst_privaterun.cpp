@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
@@ -42,8 +43,9 @@ private slots:
     void realDialogsWriteNoSettings();
 
 private:
-    // Answers the next real file dialog: notes the folder it opened in, then chooses `path` (empty: cancels).
-    void answerDialog(const QString& path, QString* openedIn);
+    // Answers the next real file dialog: notes the folder it opened in, and the type it shows for `listed`,
+    // then chooses `path` (empty: cancels).
+    void answerDialog(const QString& path, QString* openedIn, const QString& listed = {}, QString* type = nullptr);
 
     QString m_home;
 };
@@ -67,13 +69,20 @@ void TestPrivateRun::coreDumpsAreOff()
 #endif
 }
 
-void TestPrivateRun::answerDialog(const QString& path, QString* openedIn)
+void TestPrivateRun::answerDialog(const QString& path, QString* openedIn, const QString& listed, QString* type)
 {
     auto* poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, [poll, path, openedIn] {
+    connect(poll, &QTimer::timeout, this, [poll, path, openedIn, listed, type, tries = 0]() mutable {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
+        // The list learns the types of its files a moment after it shows them.
+        if (type) {
+            const auto* model = dialog->findChild<QFileSystemModel*>();
+            *type = model ? model->type(model->index(listed)) : QString();
+            if (type->isEmpty() && ++tries < 250)
+                return;
+        }
         poll->stop();
         poll->deleteLater();
         *openedIn = dialog->directory().absolutePath();
@@ -133,9 +142,13 @@ void TestPrivateRun::realDialogsWriteNoSettings()
         QCOMPARE(test::readBytes(text), QByteArray("HALLO"));
         // The save opened where the load had chosen; the next load opens where the save had chosen.
         QCOMPARE(saveIn, work.filePath(QStringLiteral("a")));
-        answerDialog(QString(), &padIn);
+        // A pad is named as the program's file type, not as the office template the system takes *.otp for.
+        QVERIFY(test::writeBytes(work.filePath(QStringLiteral("b/06032026.OTP")), "12345 "));
+        QString padType;
+        answerDialog(QString(), &padIn, work.filePath(QStringLiteral("b/06032026.OTP")), &padType);
         form.bt_OTPLoadClick();
         QCOMPARE(padIn, work.filePath(QStringLiteral("b")));
+        QCOMPARE(padType, QStringLiteral("Quarn-Schlüsseldatei (OTP)"));
         QVERIFY(!loadIn.isEmpty());
     }
     MessageBoxes::setTestMode(false);

@@ -116,6 +116,9 @@ private:
     PadModel m_model;
     // The enabled state the table gives: Chiffrieren, OTP Speichern, OTP Drucken, Ausgabe Speichern, Drucken.
     QList<bool> m_expected;
+    // The input the groups were made from, while they are current; and whether the result was made from them.
+    std::optional<QString> m_groupsOf;
+    bool m_resultOfGroups = false;
     QString m_context;
     int m_saves = 0;
     bool m_entering = false;
@@ -140,6 +143,7 @@ private:
         m_model = PadModel{};
         m_inputPeak = 0;
         m_expected = {false, false, false, false, false};
+        m_groupsOf.reset();
     }
 
     QList<bool> buttonStates()
@@ -360,7 +364,7 @@ private:
 
     void step(int n)
     {
-        static const QString actions = QStringLiteral("kkpcccLSsTPDdiiiiiyx");
+        static const QString actions = QStringLiteral("kkkpcccLSsTPDdiiiiyx");
         const QChar action = actions.at(pick(int(actions.size())));
         m_context = QStringLiteral("seed %1, step %2, action %3").arg(seed()).arg(n).arg(action);
         const QList<MessageBoxes::Answer> answers = queueAnswers();
@@ -514,6 +518,7 @@ private:
                     m_expected[1] = m_expected[2] = true;
                 if (!error)
                     m_expected[3] = m_expected[4] = true;
+                m_resultOfGroups = m_groupsOf.has_value();
             }
             QVERIFY2(!refused || records.size() == 1, qPrintable(m_context + " deciphered with a fresh pad"));
         }
@@ -524,13 +529,28 @@ private:
         }
         if (action == 'p' && padNow != padBefore)
             m_expected[1] = m_expected[2] = true;
+        // A changed input takes away the groups and the result made of them; Kodieren and a change of
+        // direction start afresh.
+        const bool directionChanged = (action == 'd' || action == 'D') && encodeBefore != !decode();
+        if (action != 'k' && !directionChanged && m_groupsOf && *m_groupsOf != ui()->QuarnIn->text()) {
+            m_expected[0] = false;
+            if (m_resultOfGroups)
+                m_expected[3] = m_expected[4] = false;
+            QVERIFY2(ui()->fuenfergruppenOut->fieldText().isEmpty(), qPrintable(m_context + " kept stale groups"));
+            m_groupsOf.reset();
+            ++m_seen[QStringLiteral("<stale groups>")];
+        }
         if (action == 'k') {
             m_expected[0] = !ui()->QuarnIn->text().isEmpty();
             if (ui()->QuarnIn->text().isEmpty())
                 m_expected[3] = m_expected[4] = false;
+            m_groupsOf = ui()->QuarnIn->text().isEmpty() ? std::nullopt : std::optional(ui()->QuarnIn->text());
+            m_resultOfGroups = false;
         }
-        if ((action == 'd' || action == 'D') && encodeBefore != !decode())
+        if (directionChanged) {
             m_expected[0] = false;
+            m_groupsOf.reset();
+        }
 
         // Every "gespeichert" is true: exactly those bytes are on disk; otherwise the old file stays whole.
         if (action == 'S' || action == 's') {
@@ -651,8 +671,8 @@ private slots:
                  {test::ReuseQuestion, test::CloseQuestion, PadQuestions::replace(), PadQuestions::secondMessage(),
                   QStringLiteral("... enthält das OTP einer Nachricht"), QStringLiteral("OTP wurde gespeichert!"),
                   QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"), QStringLiteral("Nicht in der Quarn-Tafel"),
-                  QStringLiteral("... wurde gespeichert!"), QStringLiteral("<new run>"),
-                  QStringLiteral("<pad loaded>")})
+                  QStringLiteral("... wurde gespeichert!"), QStringLiteral("<new run>"), QStringLiteral("<pad loaded>"),
+                  QStringLiteral("<stale groups>")})
                 QVERIFY2(m_seen.value(met) > 0, qPrintable("the walk never met " + met));
         }
     }

@@ -57,12 +57,31 @@ private:
                 ui()->bt_QuarnDecryptSave->isEnabled(), ui()->bt_QuarnDecryptPrint->isEnabled()};
     }
 
-    void openMenuOn(QWidget* field, QContextMenuEvent::Reason reason = QContextMenuEvent::Mouse)
+    // By the mouse: the press opens nothing, the release opens the menu. Returns the menus open after the press.
+    QStringList openMenuOn(QWidget* field, QContextMenuEvent::Reason reason = QContextMenuEvent::Mouse)
     {
         auto* area = qobject_cast<QAbstractScrollArea*>(field);
         QWidget* target = area ? area->viewport() : field;
         QContextMenuEvent event(reason, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+        if (reason == QContextMenuEvent::Mouse) {
+            // As X11 asks for the menu: on the press.
+            QTest::mousePress(target, Qt::RightButton, {}, QPoint(5, 5));
+            QApplication::sendEvent(target, &event);
+            const QStringList afterPress = openMenus();
+            QTest::mouseRelease(target, Qt::RightButton, {}, QPoint(5, 5));
+            return afterPress;
+        }
         QApplication::sendEvent(target, &event);
+        return {};
+    }
+
+    static QStringList openMenus()
+    {
+        QStringList open;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QMenu*>(w) && w->isVisible())
+                open << w->objectName();
+        return open;
     }
 
     void closeMenus()
@@ -109,7 +128,10 @@ private slots:
         QVERIFY(!m_form->windowTitle().isEmpty());
         QCOMPARE(m_form->palette().color(QPalette::Window), m_form->palette().color(QPalette::Button));
         QCOMPARE(m_form->font().pointSize(), 8);
-        QVERIFY(!m_form->windowIcon().isNull() || QApplication::windowIcon().isNull());
+        // The icon start-up gives the application is built in, and the window shows it, not one of its own.
+        for (const char* icon : {":/icons/quarn-16.png", ":/icons/quarn-32.png"})
+            QVERIFY2(!QPixmap(QLatin1String(icon)).isNull(), icon);
+        QCOMPARE(m_form->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
 
     void widgetsSitWhereTheLayoutPutsThem_data()
@@ -247,6 +269,11 @@ private slots:
         };
         QVERIFY(description(ui()->QuarnKarte).contains(QStringLiteral("Anführungszeichen 98")));
         QVERIFY(description(ui()->QuarnKarte1).contains(QStringLiteral("5. NZ (80, neue Zeile)")));
+        // The worksheet lives in the result fields' menu: their hint names it.
+        const QString menu = QStringLiteral("Rechte Maustaste oder Menütaste: „Kopieren“, „Arbeitsblatt drucken…“ und "
+                                            "„Arbeitsblatt als PDF speichern…“");
+        for (QWidget* field : {static_cast<QWidget*>(ui()->OTPCryptOut), static_cast<QWidget*>(ui()->QuarnDecrypt)})
+            QCOMPARE((QStringList{field->toolTip(), description(field)}), (QStringList{menu, menu}));
     }
 
     void captionsAndTheLimitFollowTheDirection_data()
@@ -289,24 +316,53 @@ private slots:
     }
 
     // Events: k = Kodieren with input, e = Kodieren with empty input, p = OTP erzeugen, c = Chiffrieren,
-    // d = choose decode direction.
+    // d = choose decode direction, D = Dekodieren of two groups, t = a letter typed into the input, l = the same
+    // text loaded again. `filled`: the groups and the cipher output hold something.
     void buttonsAreEnabledEventByEvent_data()
     {
         QTest::addColumn<QString>("events");
         QTest::addColumn<QList<bool>>("enabled");
+        QTest::addColumn<QList<bool>>("filled");
+        QTest::addColumn<QString>("hint");
         using L = QList<bool>;
-        QTest::newRow("Kodieren with input enables the cipher") << "k" << L{true, false, false, false, false};
-        QTest::newRow("a pad enables its save and print") << "p" << L{false, true, true, false, false};
-        QTest::newRow("a finished cipher enables the result buttons") << "kpc" << L{true, true, true, true, true};
-        QTest::newRow("the cipher makes a pad when there is none") << "kc" << L{true, true, true, true, true};
-        QTest::newRow("empty input disables the cipher and the result") << "kpce" << L{false, true, true, false, false};
-        QTest::newRow("a change of direction disables the cipher only") << "kpcd" << L{false, true, true, true, true};
+        const QString first = QStringLiteral("Zuerst Kodieren drücken: es macht aus dem Klartext die Fünfergruppen zum "
+                                             "Chiffrieren.");
+        const QString changed =
+            QStringLiteral("Zuerst Kodieren drücken: der Klartext wurde seit dem letzten Kodieren geändert.");
+        QTest::newRow("Kodieren with input enables the cipher")
+            << "k" << L{true, false, false, false, false} << L{true, false} << "";
+        QTest::newRow("a pad enables its save and print")
+            << "p" << L{false, true, true, false, false} << L{false, false} << first;
+        QTest::newRow("a finished cipher enables the result buttons")
+            << "kpc" << L{true, true, true, true, true} << L{true, true} << "";
+        QTest::newRow("the cipher makes a pad when there is none")
+            << "kc" << L{true, true, true, true, true} << L{true, true} << "";
+        QTest::newRow("empty input disables the cipher and the result")
+            << "kpce" << L{false, true, true, false, false} << L{false, false}
+            << "Zuerst einen Klartext eingeben und Kodieren drücken.";
+        QTest::newRow("a change of direction disables the cipher only")
+            << "kpcd" << L{false, true, true, true, true} << L{false, true}
+            << "Zuerst Dekodieren drücken: es übernimmt den Chiffriertext zum Dechiffrieren.";
+        QTest::newRow("a text changed after Kodieren takes its groups away")
+            << "kt" << L{false, false, false, false, false} << L{false, false} << changed;
+        QTest::newRow("and the cipher made of them")
+            << "kpct" << L{false, true, true, false, false} << L{false, false} << changed;
+        QTest::newRow("typing after a change of direction keeps the earlier result on screen")
+            << "kpcdt" << L{false, true, true, true, true} << L{false, true}
+            << "Zuerst Dekodieren drücken: es übernimmt den Chiffriertext zum Dechiffrieren.";
+        QTest::newRow("a cipher text changed after Dekodieren")
+            << "dDt" << L{false, false, false, false, false} << L{false, false}
+            << "Zuerst Dekodieren drücken: der Chiffriertext wurde seit dem letzten Dekodieren geändert.";
+        QTest::newRow("the very text loaded again changes nothing")
+            << "kpcl" << L{true, true, true, true, true} << L{true, true} << "";
     }
 
     void buttonsAreEnabledEventByEvent()
     {
         QFETCH(QString, events);
         QFETCH(QList<bool>, enabled);
+        QFETCH(QList<bool>, filled);
+        QFETCH(QString, hint);
         for (QChar event : events) {
             switch (event.toLatin1()) {
             case 'k':
@@ -326,30 +382,57 @@ private slots:
             case 'd':
                 ui()->rb_QuarnDecod->click();
                 break;
+            case 'D':
+                ui()->QuarnIn->setProgramText(QStringLiteral("12345 67890 "));
+                ui()->bt_kodieren->click();
+                break;
+            case 't':
+                ui()->QuarnIn->setFocus();
+                QTest::keyClick(ui()->QuarnIn, Qt::Key_X);
+                break;
+            case 'l':
+                ui()->QuarnIn->setProgramText(ui()->QuarnIn->text());
+                break;
             }
         }
         QCOMPARE(resultButtonStates(), enabled);
+        QCOMPARE(
+            (QList<bool>{!ui()->fuenfergruppenOut->fieldText().isEmpty(), !ui()->OTPCryptOut->fieldText().isEmpty()}),
+            filled);
+        // A greyed-out cipher button says what comes first, to the eye and to a screen reader.
+        QCOMPARE(ui()->bt_OTPCrypt->toolTip(), hint);
+        QCOMPARE(QAccessible::queryAccessibleInterface(ui()->bt_OTPCrypt)->text(QAccessible::Description), hint);
     }
 
     void enterRunsOnlyTheFocusedButton_data()
     {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
         QTest::addColumn<bool>("padMade");
-        QTest::newRow("Enter on the pad button makes a pad") << "bt_OTPkey" << int(Qt::Key_Return) << true;
-        QTest::newRow("Enter in the input runs nothing") << "QuarnIn" << int(Qt::Key_Return) << false;
-        QTest::newRow("Enter on a radio button runs nothing") << "rb_QuarnCode" << int(Qt::Key_Enter) << false;
-        QTest::newRow("Escape on the pad button runs nothing") << "bt_OTPkey" << int(Qt::Key_Escape) << false;
+        const auto row = [](const char* name, const char* focus, Qt::Key key, Qt::KeyboardModifiers mods, bool made) {
+            QTest::newRow(name) << QString(focus) << int(key) << int(mods) << made;
+        };
+        row("Enter on the pad button makes a pad", "bt_OTPkey", Qt::Key_Return, {}, true);
+        row("so does Enter on the keypad", "bt_OTPkey", Qt::Key_Enter, Qt::KeypadModifier, true);
+        row("Shift+Enter runs nothing", "bt_OTPkey", Qt::Key_Return, Qt::ShiftModifier, false);
+        row("Ctrl+Enter on the keypad runs nothing", "bt_OTPkey", Qt::Key_Enter,
+            Qt::ControlModifier | Qt::KeypadModifier, false);
+        row("Alt+Enter runs nothing", "bt_OTPkey", Qt::Key_Return, Qt::AltModifier, false);
+        row("Enter in the input runs nothing", "QuarnIn", Qt::Key_Return, {}, false);
+        row("Enter on a radio button runs nothing", "rb_QuarnCode", Qt::Key_Enter, {}, false);
+        row("Escape on the pad button runs nothing", "bt_OTPkey", Qt::Key_Escape, {}, false);
     }
 
     void enterRunsOnlyTheFocusedButton()
     {
         QFETCH(QString, focus);
         QFETCH(int, key);
+        QFETCH(int, modifiers);
         QFETCH(bool, padMade);
         auto* widget = m_form->findChild<QWidget*>(focus);
         widget->setFocus();
-        QTest::keyClick(widget, Qt::Key(key));
+        QTest::keyClick(widget, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(!ui()->OTPOut->fieldText().isEmpty(), padMade);
     }
 
@@ -359,30 +442,41 @@ private slots:
         QTest::addColumn<QPoint>("position");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("scrolls");
-        // A title bar of 32, scroll bars of 15; the window is 800 x 799 and wants to stand at 300, 118.
+        QTest::addColumn<QMargins>("frame");
+        // A title bar of 32 unless the row measured another frame, scroll bars of 15; the window is 800 x 799
+        // and wants to stand at 300, 118.
         QTest::newRow("a large screen changes nothing")
-            << QRect(0, 0, 1920, 1050) << QPoint(300, 118) << QSize(800, 799) << false;
+            << QRect(0, 0, 1920, 1050) << QPoint(300, 118) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
+        QTest::newRow("a screen exactly as tall as the window and its title bar scrolls nothing")
+            << QRect(0, 0, 1600, 831) << QPoint(300, 0) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
+        QTest::newRow("a screen exactly as wide scrolls nothing")
+            << QRect(0, 0, 800, 1050) << QPoint(0, 118) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
         QTest::newRow("a screen just tall enough moves it up as far as needed")
-            << QRect(0, 0, 1600, 870) << QPoint(300, 39) << QSize(800, 799) << false;
+            << QRect(0, 0, 1600, 870) << QPoint(300, 39) << QSize(800, 799) << false << QMargins(0, 32, 0, 0);
         QTest::newRow("1366 x 768 less a panel scrolls up and down")
-            << QRect(0, 0, 1366, 740) << QPoint(300, 0) << QSize(815, 708) << true;
+            << QRect(0, 0, 1366, 740) << QPoint(300, 0) << QSize(815, 708) << true << QMargins(0, 32, 0, 0);
         QTest::newRow("1920 x 1080 at 2x is 960 x 540 and moves left to fit the scroll bar")
-            << QRect(0, 0, 960, 540) << QPoint(145, 0) << QSize(815, 508) << true;
+            << QRect(0, 0, 960, 540) << QPoint(145, 0) << QSize(815, 508) << true << QMargins(0, 32, 0, 0);
         QTest::newRow("a screen too narrow scrolls sideways, the scroll bar taking height")
-            << QRect(0, 0, 790, 1050) << QPoint(0, 118) << QSize(790, 814) << true;
+            << QRect(0, 0, 790, 1050) << QPoint(0, 118) << QSize(790, 814) << true << QMargins(0, 32, 0, 0);
         QTest::newRow("a small screen scrolls both ways")
-            << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(640, 448) << true;
+            << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(640, 448) << true << QMargins(0, 32, 0, 0);
         QTest::newRow("a second screen on the right keeps the window on it")
-            << QRect(1920, 24, 1366, 744) << QPoint(1920, 24) << QSize(815, 712) << true;
+            << QRect(1920, 24, 1366, 744) << QPoint(1920, 24) << QSize(815, 712) << true << QMargins(0, 32, 0, 0);
+        QTest::newRow("at 2x the measured borders move the frame inside the right edge")
+            << QRect(0, 0, 960, 540) << QPoint(143, 0) << QSize(815, 529) << true << QMargins(1, 10, 1, 1);
+        QTest::newRow("a title bar taller than allowed for takes its height from the view")
+            << QRect(0, 0, 1366, 740) << QPoint(300, 0) << QSize(815, 696) << true << QMargins(4, 40, 4, 4);
     }
 
     void theWindowFitsTheAvailableArea()
     {
+        QFETCH(QMargins, frame);
         QFETCH(QRect, available);
         QFETCH(QPoint, position);
         QFETCH(QSize, size);
         QFETCH(bool, scrolls);
-        const WindowFit fit = fitWindow(available, QSize(800, 799), QMargins(0, 32, 0, 0), QPoint(300, 118), 15);
+        const WindowFit fit = fitWindow(available, QSize(800, 799), frame, QPoint(300, 118), 15);
         QCOMPARE(fit.position, position);
         QCOMPARE(fit.clientSize, size);
         QCOMPARE(fit.scrolls, scrolls);
@@ -405,8 +499,11 @@ private slots:
         QList<QWidget*> chain;
         for (QWidget* w = m_form->nextInFocusChain(); w != m_form.get(); w = w->nextInFocusChain())
             chain << w;
-        m_form->fitInto(QRect(0, 0, 1366, 740), QMargins(0, 32, 0, 0));
-        QCOMPARE(m_form->height(), 708);
+        m_form->fitInto(QRect(0, 0, 1366, 740), QMargins(0, 40, 0, 0));
+        // Fitted again with the frame measured once the window was framed: the same view, another size.
+        m_form->fitInto(QRect(0, 0, 1366, 740), QMargins(4, 32, 4, 4));
+        QCOMPARE(m_form->height(), 704);
+        QCOMPARE(m_form->findChildren<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
         QVERIFY(m_form->width() > 800); // room for the scroll bar
         QScrollBar* scrollBar = m_form->findChild<QScrollArea*>()->verticalScrollBar();
         QTRY_VERIFY(scrollBar->maximum() > 0);
@@ -425,13 +522,37 @@ private slots:
         QTRY_VERIFY(m_form->rect().contains(QRect(widget->mapTo(m_form.get(), QPoint(0, 0)), widget->size())));
     }
 
-    void theTabKeyGoesFromThePageTabToTheInput()
+    // The direction is chosen as a file given at start or a screen reader chooses it, without the focus.
+    void theTabKeyFollowsTheOrderAndOnlyTheSelectedRadioButton_data()
     {
+        QTest::addColumn<bool>("decode");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("from the page tab to the input") << false << "" << false << "QuarnIn";
+        QTest::newRow("from the input to the selected Kodieren") << false << "QuarnIn" << false << "rb_QuarnCode";
+        QTest::newRow("from Kodieren past the unselected Dekodieren")
+            << false << "rb_QuarnCode" << false << "bt_OTPkey";
+        QTest::newRow("in decode direction from the input to Dekodieren")
+            << true << "QuarnIn" << false << "rb_QuarnDecod";
+        QTest::newRow("and back from the pad button to Dekodieren") << true << "bt_OTPkey" << true << "rb_QuarnDecod";
+        QTest::newRow("and back from Dekodieren to the input") << true << "rb_QuarnDecod" << true << "QuarnIn";
+    }
+
+    void theTabKeyFollowsTheOrderAndOnlyTheSelectedRadioButton()
+    {
+        QFETCH(bool, decode);
+        QFETCH(QString, from);
+        QFETCH(bool, back);
+        QFETCH(QString, to);
         m_form->activateWindow();
         QTRY_VERIFY(QApplication::focusWidget());
         QCOMPARE(QApplication::focusWidget(), ui()->PageControl1->tabBar());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), ui()->QuarnIn);
+        ui()->rb_QuarnDecod->setChecked(decode);
+        if (!from.isEmpty())
+            m_form->findChild<QWidget*>(from)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), m_form->findChild<QWidget*>(to));
     }
 
     void emptyInputKeepsTheGroupsAndPromptsForText()
@@ -441,6 +562,9 @@ private slots:
         const QString groups = ui()->fuenfergruppenOut->fieldText();
         QVERIFY(!groups.isEmpty());
         ui()->QuarnIn->clear();
+        // Emptied, the input has no groups any more; Kodieren keeps the field as the change left it.
+        QVERIFY(ui()->fuenfergruppenOut->fieldText().isEmpty());
+        ui()->fuenfergruppenOut->setFieldText(groups);
         ui()->bt_kodieren->click();
         QCOMPARE(ui()->fuenfergruppenOut->fieldText(), groups);
         QCOMPARE(ui()->QuarnIn->placeholderText(), QStringLiteral("Text eingeben!"));
@@ -596,25 +720,41 @@ private slots:
     void pastingTakesWhatTheLimitLeavesRoomFor_data()
     {
         QTest::addColumn<QString>("before");
-        QTest::addColumn<bool>("viaMenu");
+        QTest::addColumn<QString>("how"); // menu, keys, or a screen reader's insert or replace
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("notice");
         const QString fiveOfTen = QStringLiteral("Text zu groß! Nur 5 von 10 Zeichen übernommen (max. 100 Zeichen).");
-        QTest::newRow("ten into ninety-five by the menu")
-            << repeated("A", 95) << true << "bcdefghijk" << repeated("A", 95) + "BCDEF" << fiveOfTen;
+        QTest::newRow("ten into ninety-five by the menu") << repeated("A", 95) << "menu"
+                                                          << "bcdefghijk" << repeated("A", 95) + "BCDEF" << fiveOfTen;
         QTest::newRow("ten into ninety-five by the keyboard")
-            << repeated("A", 95) << false << "bcdefghijk" << repeated("A", 95) + "BCDEF" << fiveOfTen;
+            << repeated("A", 95) << "keys"
+            << "bcdefghijk" << repeated("A", 95) + "BCDEF" << fiveOfTen;
         QTest::newRow("a sentence of 121 characters keeps 100 and says so")
-            << "" << true << repeated("b", 121) << repeated("B", 100)
+            << ""
+            << "menu" << repeated("b", 121) << repeated("B", 100)
             << "Text zu groß! Nur 100 von 121 Zeichen übernommen (max. 100 Zeichen).";
         QTest::newRow("a full field takes nothing and says so")
-            << repeated("A", 100) << false << "xyz" << repeated("A", 100)
-            << "Text zu groß! Keines der 3 Zeichen übernommen (max. 100 Zeichen).";
-        QTest::newRow("a paste that fits says nothing")
-            << repeated("A", 95) << true << "bcdef" << repeated("A", 95) + "BCDEF"
-            << "";
-        QTest::newRow("an empty clipboard changes nothing") << "XY" << true << ""
+            << repeated("A", 100) << "keys"
+            << "xyz" << repeated("A", 100) << "Text zu groß! Keines der 3 Zeichen übernommen (max. 100 Zeichen).";
+        QTest::newRow("a paste that fits says nothing") << repeated("A", 95) << "menu"
+                                                        << "bcdef" << repeated("A", 95) + "BCDEF"
+                                                        << "";
+        QTest::newRow("ten into ninety-five through the accessibility interface")
+            << repeated("A", 95) << "insert"
+            << "bcdefghijk" << repeated("A", 95) + "BCDEF" << fiveOfTen;
+        QTest::newRow("a text set whole through it is cut as a paste is")
+            << "XY"
+            << "replace" << repeated("b", 121) << repeated("B", 100)
+            << "Text zu groß! Nur 100 von 121 Zeichen übernommen (max. 100 Zeichen).";
+        QTest::newRow("and turns upper case") << "XY"
+                                              << "replace"
+                                              << "treffen um acht"
+                                              << "TREFFEN UM ACHT"
+                                              << "";
+        QTest::newRow("an empty clipboard changes nothing") << "XY"
+                                                            << "menu"
+                                                            << ""
                                                             << "XY"
                                                             << "";
     }
@@ -622,7 +762,7 @@ private slots:
     void pastingTakesWhatTheLimitLeavesRoomFor()
     {
         QFETCH(QString, before);
-        QFETCH(bool, viaMenu);
+        QFETCH(QString, how);
         QFETCH(QString, clipboard);
         QFETCH(QString, after);
         QFETCH(QString, notice);
@@ -633,15 +773,25 @@ private slots:
         ui()->QuarnIn->setProgramText(before);
         ui()->QuarnIn->setFocus();
         ui()->QuarnIn->end(false);
-        if (viaMenu)
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(ui()->QuarnIn);
+        if (how == "menu")
             m_form->Einfuegen1->trigger();
-        else
+        else if (how == "keys")
             QTest::keySequence(ui()->QuarnIn, QKeySequence::Paste);
+        else if (how == "insert")
+            accessible->editableTextInterface()->insertText(int(before.size()), clipboard);
+        else
+            accessible->editableTextInterface()->replaceText(0, accessible->textInterface()->characterCount(),
+                                                             clipboard);
         QCOMPARE(ui()->QuarnIn->text(), after);
+        // A screen reader's call has its answer before the notice comes.
         QStringList shown;
-        for (const auto& record : MessageBoxes::takeRecords())
-            shown << record.text;
-        QCOMPARE(shown, notice.isEmpty() ? QStringList() : QStringList{notice});
+        const auto told = [&shown] {
+            for (const auto& record : MessageBoxes::takeRecords())
+                shown << record.text;
+            return shown;
+        };
+        QTRY_COMPARE(told(), notice.isEmpty() ? QStringList() : QStringList{notice});
     }
 
     void programSetTextIsNotCut()
@@ -707,13 +857,8 @@ private slots:
     {
         QFETCH(QString, field);
         QFETCH(QString, menu);
-        openMenuOn(m_form->findChild<QWidget*>(field));
-        const auto popups = QApplication::topLevelWidgets();
-        QStringList open;
-        for (QWidget* w : popups)
-            if (qobject_cast<QMenu*>(w) && w->isVisible())
-                open << w->objectName();
-        QCOMPARE(open, menu.isEmpty() ? QStringList() : QStringList{menu});
+        QCOMPARE(openMenuOn(m_form->findChild<QWidget*>(field)), QStringList());
+        QCOMPARE(openMenus(), menu.isEmpty() ? QStringList() : QStringList{menu});
     }
 };
 

@@ -218,12 +218,16 @@ def main():
     focus(entry)
     xdo("key", "ctrl+a")
     xdo("type", "--delay", "20", "treffen morgen")
+    button = find("Chiffrieren", pyatspi.ROLE_PUSH_BUTTON)
+    check("the changed text takes the first cipher away and says what to press",
+          (text(find("Chiffrat")), button.description),
+          ("", "Zuerst Kodieren drücken: der Klartext wurde seit dem letzten Kodieren geändert."))
     press("Kodieren")
     press("Chiffrieren")
     check("a second message with the same pad asks", box_text("Bestätigung"), REUSE)
     xdo("key", "Return")  # "&Nein" is the default
     time.sleep(0.5)
-    check("Enter answers Nein and the cipher output stays", text(find("Chiffrat")), cipher)
+    check("Enter answers Nein and enciphers nothing", text(find("Chiffrat")), "")
 
     type_into(entry, "Grüße, Jörg!", "GRÜßE, JÖRG!")
     press("Kodieren")
@@ -242,6 +246,13 @@ def main():
     for _ in range(10):
         xdo("key", "alt+b")
     check("100 A and ten Alt+B stay 100 A", text(entry), "A" * 100)
+
+    # As a screen reader or an on-screen keyboard puts text in.
+    entry.queryEditableText().setTextContents("treffen um acht")
+    check("text set through AT-SPI is upper case", text(entry), "TREFFEN UM ACHT")
+    entry.queryEditableText().insertText(0, "x" * 90, 90)
+    check("text inserted through AT-SPI stops at the limit", text(entry), "X" * 85 + "TREFFEN UM ACHT")
+    ok_box("and the cut is told", "Information", "Text zu groß! Nur 85 von 90 Zeichen übernommen (max. 100 Zeichen).")
 
     close_box(window_id)
     check("closing with the unsaved pad asks", box_text("Bestätigung"), CLOSE)

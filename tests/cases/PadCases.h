@@ -74,16 +74,16 @@ struct CipherFailureCase
 
 inline constexpr std::array CipherFailureCases{
     CipherFailureCase{"a missing blank names the pad's blank at its place", "12345678901", PadKind::Zeros,
-                      "' ' ist kein g\xFCltiger Integerwert", "12345 "},
+                      "' ' ist kein g\xC3\xBCltiger Integerwert", "12345 "},
     CipherFailureCase{"two blanks in a row name the blank", "12345  67890", PadKind::Zeros,
-                      "' ' ist kein g\xFCltiger Integerwert", "12345 "},
-    CipherFailureCase{"a letter is named", "12A45", PadKind::Zeros, "'A' ist kein g\xFCltiger Integerwert", "12"},
+                      "' ' ist kein g\xC3\xBCltiger Integerwert", "12345 "},
+    CipherFailureCase{"a letter is named", "12A45", PadKind::Zeros, "'A' ist kein g\xC3\xBCltiger Integerwert", "12"},
     CipherFailureCase{"two trailing blanks step onto the last one", "12345  ", PadKind::Zeros,
-                      "' ' ist kein g\xFCltiger Integerwert", "12345 "},
+                      "' ' ist kein g\xC3\xBCltiger Integerwert", "12345 "},
     CipherFailureCase{"a line break in the pad is named", "12345", PadKind::LineBreakAtTwo,
-                      "'\n' ist kein g\xFCltiger Integerwert", "12"},
+                      "'\n' ist kein g\xC3\xBCltiger Integerwert", "12"},
     CipherFailureCase{"the groups character is named first", "12X45", PadKind::LineBreakAtTwo,
-                      "'X' ist kein g\xFCltiger Integerwert", "12"},
+                      "'X' ist kein g\xC3\xBCltiger Integerwert", "12"},
 };
 
 struct WorksheetCase
@@ -119,10 +119,48 @@ inline constexpr std::array WorksheetCases{
         "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB"
         "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
         PadKind::Counting, false, "Klartext    B   B   B     B   B     B   B   B     B   B     B   B   B|", 3, 20, ""},
+    WorksheetCase{"a run passed over after a full line's last digit stands after it, within the margin",
+                  "AAAAAAAAAAAAAAAAAAAAAAAAA\xC4", PadKind::Counting, false,
+                  "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+                  "                                                                     {\xC4}|",
+                  1, 1, ""},
+    WorksheetCase{
+        "a long run after the last digit is moved left, never past the margin",
+        "AAAAAAAAAAAAAAAAAAAAAAAAA\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4", PadKind::Counting, false,
+        "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+        "                                                             {\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\x85}|",
+        1, 1, ""},
+    WorksheetCase{"eight characters passed over are shown whole",
+                  "\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4"
+                  "A",
+                  PadKind::Counting, false, "Klartext    A|            {\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4}|", 1, 1, ""},
+    WorksheetCase{"nine are cut with an ellipsis",
+                  "\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4"
+                  "A",
+                  PadKind::Counting, false, "Klartext    A|            {\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\x85}|", 1, 1,
+                  ""},
+    WorksheetCase{"blocks that fill a page to its last line stay on it",
+                  "\xC4"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAA",
+                  PadKind::Counting, false,
+                  "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+                  "            {\xC4}|",
+                  1, 9, ""},
+    WorksheetCase{"one line more goes on a second page",
+                  "\xC4"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+                  "AAAAAAAAAAAAAAAAAAAAAAAAAA",
+                  PadKind::Counting, false,
+                  "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
+                  "            {\xC4}|",
+                  2, 10, ""},
     WorksheetCase{"a text of characters the table lacks gives no sheet", "\xC4\xD6", PadKind::Counting, false, "", 0, 0,
                   "Nichts zu rechnen: die Eingabe ergibt keine Ziffern"},
     WorksheetCase{"a cipher the pad cipher refuses gives its failure", "12A45", PadKind::Zeros, true, "", 0, 0,
-                  "'A' ist kein g\xFCltiger Integerwert"},
+                  "'A' ist kein g\xC3\xBCltiger Integerwert"},
 };
 
 // What is wrong with the worksheet of a case; empty when nothing is. Beyond the case's own figures, in every

@@ -40,6 +40,7 @@ private slots:
     void fileNamesStayOneLine_data();
     void fileNamesStayOneLine();
     void versionComesFromTheProject();
+    void namesTheCodePageLacks();
     void padToANewFileForItsOwnerOnly();
     void noCoreDumps();
 
@@ -451,6 +452,18 @@ void TestCli::versionComesFromTheProject()
         QCOMPARE(r.out, QByteArray("quarn-cli " QUARN_VERSION "\n"));
         QCOMPARE(r.err, QByteArray());
     }
+}
+
+void TestCli::namesTheCodePageLacks()
+{
+    // Windows has such names on its wide command line only; read and written, they are the same file.
+    const QString pad = QString::fromUtf8("Łódź-κλειδί.OTP");
+    writeFile(pad, m_zeroPad);
+    const Run cipher = run({"encipher", "--", pad}, "12345 ");
+    QVERIFY2(cipher.exitCode == 0, cipher.err.constData());
+    const QString made = QString::fromUtf8("Łódź-neu.OTP");
+    QCOMPARE(run({"pad", "-o", made}).exitCode, 0);
+    QVERIFY(QFile::exists(m_dir.filePath(made)));
 }
 
 void TestCli::padToANewFileForItsOwnerOnly()

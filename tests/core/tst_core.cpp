@@ -13,6 +13,7 @@
 #include "cases/CliCases.h"
 #include "cases/CodebookCases.h"
 #include "cases/CodebookProperties.h"
+#include "cases/FlowCases.h"
 #include "cases/PadCases.h"
 
 #include <array>
@@ -242,9 +243,16 @@ void digests()
     }
 }
 
+void flowTables()
+{
+    for (const auto& [name, problem] : cases::flowProblems())
+        check(problem.empty(), "flow", name, problem);
+}
+
 int main()
 {
     codebookTables();
+    flowTables();
     randomTextsRoundTrip();
     cipherTables();
     digests();

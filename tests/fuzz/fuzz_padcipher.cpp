@@ -7,6 +7,7 @@
 #include "FuzzCheck.h"
 #include "GroupFormatter.h"
 #include "PadCipher.h"
+#include "Windows1252.h"
 
 #include <cstdint>
 #include <string>
@@ -107,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (!result.completed) {
-        const std::string& f = result.failure;
-        FUZZ_CHECK(f.size() >= 3 && f == PadCipher::notADigitMessage(f[1]));
+        const std::size_t at = result.failurePosition;
+        const char named = result.failureInGroups ? groups[at] : result.pad[at];
+        FUZZ_CHECK(result.failure == PadCipher::notADigitMessage(Windows1252::toUnicode(static_cast<unsigned char>(named))));
     }
     if (flags & WithProgress) {
         FUZZ_CHECK(progressCalls == result.digits.size());

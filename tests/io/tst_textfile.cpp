@@ -1,7 +1,8 @@
-#include "Clock.h"
 #include "DateFileName.h"
 #include "DurableFile.h"
+#include "FileFailure.h"
 #include "FileMessages.h"
+#include "FixedClock.h"
 #include "OddFiles.h"
 #include "TestFiles.h"
 #include "TextFile.h"
@@ -12,12 +13,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #ifdef Q_OS_LINUX
 #include <acl/libacl.h>
 #include <sys/acl.h>
+#include <sys/file.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #endif
@@ -76,6 +79,60 @@ struct FailingStep
         return DurableFile::systemCalls().rename(folder, from, to);
     }
 };
+
+#ifdef Q_OS_UNIX
+// A file system as FAT is through the seam: no unnamed files, no hard links, no modes; the rename that does
+// not replace is there (the kernel's FAT) or not (FAT through FUSE). `takenMeanwhile` has another program take
+// the name just before that rename.
+struct FatCalls
+{
+    static inline int renameError = 0; // what the rename that does not replace fails with; 0: it works
+    static inline int chmodError = 0;
+    static inline int keepsModes = 0;
+    static inline bool takenMeanwhile = false;
+
+    static int renameNoReplace(int folder, const char* from, const char* to)
+    {
+        if (takenMeanwhile) {
+            const int fd = ::openat(folder, to, O_CREAT | O_WRONLY, 0644);
+            if (fd >= 0) {
+                (void)!::write(fd, "theirs", 6);
+                ::close(fd);
+            }
+        }
+        if (renameError != 0) {
+            errno = renameError;
+            return -1;
+        }
+        return DurableFile::systemCalls().renameNoReplace(folder, from, to);
+    }
+    static int link(int, const char*, const char*)
+    {
+        errno = EPERM;
+        return -1;
+    }
+    static int openUnnamed(int, int)
+    {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    static int chmod(int fd, int mode)
+    {
+        if (chmodError != 0) {
+            errno = chmodError;
+            return -1;
+        }
+        return DurableFile::systemCalls().chmod(fd, mode);
+    }
+    static int keeps(int) { return keepsModes; }
+};
+#endif
+
+// The files a folder holds, hidden ones included.
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
 
 QString aclText(const QString& path)
 {
@@ -150,6 +207,12 @@ private slots:
     void rightsThatCannotBeKeptFailTheSave();
     void failedStepsKeepTheOldFile_data();
     void failedStepsKeepTheOldFile();
+    void fatSavesThroughTheSeam_data();
+    void fatSavesThroughTheSeam();
+    void leftoversOfKilledSavesAreRemoved_data();
+    void leftoversOfKilledSavesAreRemoved();
+    void savesOnARealFatStick_data();
+    void savesOnARealFatStick();
     void readFailures_data();
     void readFailures();
     void writeFailuresKeepTheOldFile_data();
@@ -420,13 +483,15 @@ void TestTextFile::rightsOfTheOldFileAreKept_data()
     QTest::addColumn<QString>("acl"); // empty: the mode alone
     QTest::addColumn<int>("owner");   // -1: the test's own user
     QTest::addColumn<QByteArray>("attribute");
+    QTest::addColumn<int>("group"); // -1: the owner's
 
     QTest::newRow("a named user's right to read stays and the group stays out")
-        << QStringLiteral("user::rw-,user:65534:r--,group::---,mask::r--,other::---") << -1 << QByteArray();
+        << QStringLiteral("user::rw-,user:65534:r--,group::---,mask::r--,other::---") << -1 << QByteArray() << -1;
     QTest::newRow("a named group's right to read stays")
-        << QStringLiteral("user::rw-,group::---,group:65534:r--,mask::r--,other::---") << -1 << QByteArray();
-    QTest::newRow("another user's file stays theirs") << QString() << 65534 << QByteArray();
-    QTest::newRow("a user attribute stays") << QString() << -1 << QByteArray("user.quarn");
+        << QStringLiteral("user::rw-,group::---,group:65534:r--,mask::r--,other::---") << -1 << QByteArray() << -1;
+    QTest::newRow("another user's file stays theirs") << QString() << 65534 << QByteArray() << -1;
+    QTest::newRow("a file of the user's in another group stays in it") << QString() << -1 << QByteArray() << 65534;
+    QTest::newRow("a user attribute stays") << QString() << -1 << QByteArray("user.quarn") << -1;
 }
 
 void TestTextFile::rightsOfTheOldFileAreKept()
@@ -435,6 +500,7 @@ void TestTextFile::rightsOfTheOldFileAreKept()
     QFETCH(QString, acl);
     QFETCH(int, owner);
     QFETCH(QByteArray, attribute);
+    QFETCH(int, group);
 
     const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
     const QByteArray native = QFile::encodeName(path);
@@ -451,6 +517,8 @@ void TestTextFile::rightsOfTheOldFileAreKept()
     }
     if (owner >= 0 && ::chown(native.constData(), uid_t(owner), gid_t(owner)) != 0)
         QSKIP("SKIP: nur als root lässt sich eine Datei eines anderen Benutzers anlegen");
+    if (group >= 0 && ::chown(native.constData(), uid_t(-1), gid_t(group)) != 0)
+        QSKIP("SKIP: nur als root lässt sich eine Datei einer fremden Gruppe anlegen");
     if (!attribute.isEmpty() && ::setxattr(native.constData(), attribute.constData(), "1", 1, 0) != 0)
         QSKIP(qPrintable(QStringLiteral("SKIP: keine erweiterten Attribute hier: ") +
                          QString::fromLocal8Bit(strerror(errno))));
@@ -556,6 +624,173 @@ void TestTextFile::failedStepsKeepTheOldFile()
 #else
     QSKIP("the seam serves Unix only");
 #endif
+}
+
+void TestTextFile::fatSavesThroughTheSeam_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<int>("renameError");
+    QTest::addColumn<bool>("takenMeanwhile");
+    QTest::addColumn<int>("chmodError");
+    QTest::addColumn<int>("keepsModes");
+    QTest::addColumn<QString>("reason");
+
+    const QString taken = QStringLiteral("existiert bereits");
+    QTest::newRow("a new pad on the kernel's FAT") << false << 0 << false << 0 << 0 << QString();
+    QTest::newRow("a new pad on FUSE FAT, without that rename or a working chmod")
+        << false << EINVAL << false << ENOSYS << 0 << QString();
+    QTest::newRow("a pad written over on FUSE FAT") << true << EINVAL << false << ENOSYS << 0 << QString();
+    QTest::newRow("a name taken meanwhile stays, by the rename") << false << 0 << true << 0 << 0 << taken;
+    QTest::newRow("a name taken meanwhile stays, by the look first") << false << EINVAL << true << 0 << 0 << taken;
+    QTest::newRow("a mode refused where modes are kept fails the save")
+        << false << 0 << false << EPERM << 1 << QStringLiteral("Zugriff verweigert");
+}
+
+void TestTextFile::fatSavesThroughTheSeam()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(bool, exists);
+    QFETCH(int, renameError);
+    QFETCH(bool, takenMeanwhile);
+    QFETCH(int, chmodError);
+    QFETCH(int, keepsModes);
+    QFETCH(QString, reason);
+
+    const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
+    if (exists)
+        QVERIFY(writeBytes(path, Old));
+    FatCalls::renameError = renameError;
+    FatCalls::takenMeanwhile = takenMeanwhile;
+    FatCalls::chmodError = chmodError;
+    FatCalls::keepsModes = keepsModes;
+    DurableFile::Calls fat;
+    fat.renameNoReplace = &FatCalls::renameNoReplace;
+    fat.link = &FatCalls::link;
+    fat.openUnnamed = &FatCalls::openUnnamed;
+    fat.chmod = &FatCalls::chmod;
+    fat.keepsModes = &FatCalls::keeps;
+    const DurableFile::Calls before = DurableFile::setCalls(fat);
+    const QString got = TextFile::writePad(path, padText());
+    DurableFile::setCalls(before);
+
+    QCOMPARE(got, reason);
+    QCOMPARE(readBytes(path), reason.isEmpty() ? padText().toLatin1() + "\r\n"
+                              : takenMeanwhile ? QByteArray("theirs")
+                                               : QByteArray("<unreadable>"));
+    // No copy of the pad stays under a temporary name.
+    QCOMPARE(filesIn(m_dir->path()), QFile::exists(path) ? QStringList{QStringLiteral("06032026.OTP")} : QStringList{});
+#else
+    QSKIP("the seam serves Unix only");
+#endif
+}
+
+void TestTextFile::leftoversOfKilledSavesAreRemoved_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("age"); // seconds before the save
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("removed");
+
+    const QString own = QStringLiteral(".quarn-0a1b2c3d4e5f.tmp");
+    QTest::newRow("a killed save's temporary file is removed") << own << 60 << "file" << true;
+    QTest::newRow("one younger than the save is not") << own << -60 << "file" << false;
+    QTest::newRow("a name of the user's that looks alike is not")
+        << QStringLiteral(".06032026.OTP.0a1b2c3d") << 60 << "file" << false;
+    QTest::newRow("capitals make it no name of the program's")
+        << QStringLiteral(".quarn-0A1B2C3D4E5F.tmp") << 60 << "file" << false;
+    QTest::newRow("one with a second name is not") << own << 60 << "linked" << false;
+    QTest::newRow("one a running save holds is not") << own << 60 << "locked" << false;
+    QTest::newRow("a symbolic link of that name is not") << own << 60 << "symlink" << false;
+    QTest::newRow("one of another user is not") << own << 60 << "foreign" << false;
+}
+
+void TestTextFile::leftoversOfKilledSavesAreRemoved()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, name);
+    QFETCH(int, age);
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+
+    const QString leftover = m_dir->filePath(name);
+    const QString pad = m_dir->filePath(QStringLiteral("other.OTP"));
+    QVERIFY(writeBytes(pad, padText().toLatin1()));
+    if (kind == QLatin1String("symlink"))
+        QVERIFY(QFile::link(pad, leftover));
+    else
+        QVERIFY(writeBytes(leftover, padText().toLatin1()));
+    if (kind == QLatin1String("linked"))
+        QVERIFY(::link(QFile::encodeName(leftover).constData(),
+                       QFile::encodeName(m_dir->filePath("second")).constData()) == 0);
+    if (kind == QLatin1String("foreign") && ::chown(QFile::encodeName(leftover).constData(), 65534, 65534) != 0)
+        QSKIP("SKIP: only root can give a file to another user");
+    const int held = ::open(QFile::encodeName(leftover).constData(), O_RDONLY);
+    QVERIFY(held >= 0);
+    if (kind == QLatin1String("locked"))
+        QVERIFY(::flock(held, LOCK_EX) == 0);
+    struct timespec times[2];
+    ::clock_gettime(CLOCK_REALTIME, &times[0]);
+    times[0].tv_sec -= age;
+    times[1] = times[0];
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(leftover).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
+
+    QCOMPARE(TextFile::writePad(m_dir->filePath(QStringLiteral("06032026.OTP")), padText()), QString());
+    ::close(held);
+    QCOMPARE(QFileInfo(leftover).exists() || QFileInfo(leftover).isSymLink(), !removed);
+    QCOMPARE(readBytes(pad), padText().toLatin1());
+#else
+    QSKIP("the leftovers are a Unix matter");
+#endif
+}
+
+void TestTextFile::savesOnARealFatStick_data()
+{
+    QTest::addColumn<bool>("exfat");
+    QTest::newRow("FAT") << false;
+    QTest::newRow("exFAT") << true;
+}
+
+// The window's saves and quarn-cli's on a stick as a desktop mounts it: new files of every kind, a file written
+// over, and a full stick; each read back, and no temporary file left.
+void TestTextFile::savesOnARealFatStick()
+{
+    QFETCH(bool, exfat);
+    if (!test::isRoot())
+        QSKIP("SKIP: mounting a FAT image needs root");
+    test::FatStick stick(m_dir->filePath(QStringLiteral("stick")), exfat);
+    if (!stick.mounted())
+        QSKIP(qPrintable(QStringLiteral("SKIP: no FAT stick to test on: ") + stick.refusal()));
+    const auto on = [&](const char* name) { return m_dir->filePath(QStringLiteral("stick/") + QLatin1String(name)); };
+
+    QCOMPARE(TextFile::writePad(on("06032026.OTP"), padText()), QString());
+    QCOMPARE(TextFile::write(on("06032026.crp"), QStringLiteral("12345 67890 ")), QString());
+    QCOMPARE(TextFile::write(on("06032026.txt"), QStringLiteral("TREFFEN UM ACHT"), TextFile::Access::OwnerOnly),
+             QString());
+    QCOMPARE(TextFile::writeBinary(on("06032026.pdf"), QByteArray("%PDF-1.4\n"), TextFile::Access::OwnerOnly),
+             QString());
+    QString second = padText();
+    std::rotate(second.begin(), second.begin() + 6, second.end());
+    QCOMPARE(TextFile::writePad(on("06032026.OTP"), second), QString());
+    QCOMPARE(DurableFile::write(on("neu.OTP").toStdString(), "new", DurableFile::Existing::Refuse,
+                                DurableFile::Access::OwnerOnly),
+             FileFailure::None);
+    QCOMPARE(DurableFile::write(on("neu.OTP").toStdString(), "again", DurableFile::Existing::Refuse,
+                                DurableFile::Access::OwnerOnly),
+             FileFailure::Exists);
+
+    QCOMPARE(TextFile::readPad(on("06032026.OTP")).text, second);
+    QCOMPARE(TextFile::read(on("06032026.crp"), TextFile::CipherTextLimit).text, QStringLiteral("12345 67890 "));
+    QCOMPARE(readBytes(on("06032026.txt")), QByteArray("TREFFEN UM ACHT"));
+    QCOMPARE(readBytes(on("06032026.pdf")), QByteArray("%PDF-1.4\n"));
+    QCOMPARE(readBytes(on("neu.OTP")), QByteArray("new"));
+
+    QVERIFY(stick.fill());
+    QCOMPARE(TextFile::writePad(on("voll.OTP"), padText()), QStringLiteral("Datenträger voll"));
+    QCOMPARE(TextFile::readPad(on("06032026.OTP")).text, second);
+    const QStringList files = filesIn(m_dir->filePath(QStringLiteral("stick")));
+    for (const QString& file : files)
+        QVERIFY2(!DurableFile::isTemporaryName(file.toStdString()), qPrintable(file));
+    QVERIFY(!files.contains(QStringLiteral("voll.OTP")));
 }
 
 void TestTextFile::readFailures_data()

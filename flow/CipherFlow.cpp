@@ -1,0 +1,46 @@
+#include "CipherFlow.h"
+
+namespace quarn {
+
+CipherPlan CipherPlan::of(const PadHistory& pads, CipherDirection direction, std::string_view groups,
+                          std::string_view pad)
+{
+    CipherPlan plan;
+    const bool decode = direction == CipherDirection::Decode;
+    if (groups.empty())
+        plan.stop = Stop::NothingToCipher;
+    else if (decode && pads.needsPartnersPad(pad))
+        plan.stop = Stop::LoadPadFirst;
+    if (plan.stop != Stop::None || decode)
+        return plan;
+    if (pads.wouldReuse(pad, groups))
+        plan.questions.push_back(Messages::reusePad());
+    // A short pad is replaced by a new one as the cipher starts.
+    if (pad.size() < PadCipher::PadLength)
+        if (auto question = replaceQuestion(pads, pad))
+            plan.questions.push_back(*question);
+    return plan;
+}
+
+std::optional<Question> replaceQuestion(const PadHistory& pads, std::string_view pad, std::string_view replacement)
+{
+    if (!pads.wouldLose(pad, replacement))
+        return std::nullopt;
+    return Messages::replacePad();
+}
+
+std::optional<Question> closeQuestion(const PadHistory& pads, std::string_view pad)
+{
+    if (!pads.wouldLose(pad))
+        return std::nullopt;
+    return Messages::closeWithPad();
+}
+
+std::string cipherFailure(const PadCipherResult& result, std::u32string_view given)
+{
+    if (result.failureInGroups && result.failurePosition < given.size())
+        return PadCipher::notADigitMessage(given[result.failurePosition]);
+    return result.failure;
+}
+
+} // namespace quarn

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Messages.h"
+#include "PadCipher.h"
+#include "PadHistory.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarn {
+
+// The input and pad of the last cipher that ran to its end, which its worksheet shows.
+struct CipherRun
+{
+    std::string input; // the plain text encoded (Windows-1252), or the cipher text
+    std::string pad;
+    CipherDirection direction = CipherDirection::Encode;
+};
+
+// What must hold before the cipher runs, and what the user is asked first.
+struct CipherPlan
+{
+    enum class Stop
+    {
+        None,
+        NothingToCipher, // the encoder kept nothing: no pad is made and no earlier cipher may stay
+        LoadPadFirst     // a received message needs the partner's pad
+    };
+    Stop stop = Stop::None;
+    // Asked in this order; a "Nein" to any of them ends the step.
+    std::vector<Question> questions;
+
+    static CipherPlan of(const PadHistory& pads, CipherDirection direction, std::string_view groups,
+                         std::string_view pad);
+};
+
+// The question before `replacement` (empty: some new pad) takes the place of `pad` in the field, when that
+// would lose the only pad of a message.
+std::optional<Question> replaceQuestion(const PadHistory& pads, std::string_view pad,
+                                        std::string_view replacement = {});
+// The question before the window closes with `pad` in its field.
+std::optional<Question> closeQuestion(const PadHistory& pads, std::string_view pad);
+
+// Why the cipher stopped (UTF-8), naming the character as the user gave it: `given` holds the characters the
+// groups were made of, one for each byte (empty: the groups' own characters).
+std::string cipherFailure(const PadCipherResult& result, std::u32string_view given = {});
+
+} // namespace quarn
