@@ -163,7 +163,7 @@ done
 # Self-contained: nothing but Windows' own libraries.
 for exe in "$out"/quarn.exe "$out"/quarn-cli.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' |
-        grep -viE '^(kernel32|user32|gdi32|shell32|shcore|ole32|oleaut32|advapi32|comdlg32|winspool|ws2_32|bcrypt|msvcrt|imm32|winmm|dwmapi|uxtheme|version|netapi32|userenv|mpr|d2d1|d3d11|d3d9|dxgi|dwrite|shlwapi|setupapi|wtsapi32|authz|secur32|crypt32|iphlpapi|dnsapi|comctl32|rpcrt4|ntdll|api-ms-win-.*)\.(dll|drv)$' || true)
+        grep -viE '^(kernel32|user32|gdi32|shell32|shcore|ole32|oleaut32|advapi32|comdlg32|winspool|ws2_32|winhttp|wininet|ncrypt|bcrypt|msvcrt|imm32|winmm|dwmapi|uxtheme|version|netapi32|userenv|mpr|d2d1|d3d11|d3d9|dxgi|dwrite|shlwapi|setupapi|wtsapi32|authz|secur32|crypt32|iphlpapi|dnsapi|comctl32|rpcrt4|ntdll|api-ms-win-.*)\.(dll|drv)$' || true)
     if [ -n "$foreign" ]; then
         echo "windows.sh: $exe needs libraries Windows does not have: $foreign" >&2
         exit 1
