@@ -27,7 +27,7 @@ public:
     ~SingleWindow() override;
 
     // Hands `files` to the user's running window, if one answers and there are files; else, where no window
-    // runs, takes the part of the running window. Two starts at once are taken one after the other, and a
+    // runs, becomes the running window itself. Two starts at once are taken one after the other, and a
     // socket left by a window that crashed is taken over.
     Role claim(const QList<FilePath>& files);
 
