@@ -9,7 +9,11 @@ targets=(fuzz_decoder fuzz_encoder fuzz_padcipher fuzz_jpeg fuzz_textfile)
 
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
     -DQUARN_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j "$(nproc)" >/dev/null
+# Quiet when it builds; the end of the build log when it does not.
+if ! cmake --build build/fuzz -j "$(nproc)" >build/fuzz/build.log 2>&1; then
+    tail -n 40 build/fuzz/build.log
+    exit 1
+fi
 
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:allocator_may_return_null=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
