@@ -124,23 +124,24 @@ void whenFirstPainted(QWidget* window, std::function<void()> then)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : TForm1(nullptr, parent) {}
+TForm1::TForm1(WindowSeams seams, QWidget* parent) : TForm1(nullptr, std::move(seams), parent) {}
 
-TForm1::TForm1(PicturePreparation& pictures, QWidget* parent) : TForm1(&pictures, parent) {}
+TForm1::TForm1(PicturePreparation& pictures, WindowSeams seams, QWidget* parent)
+    : TForm1(&pictures, std::move(seams), parent)
+{}
 
-TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_random(std::make_unique<SystemRandomSource>()),
-      m_clock(std::make_unique<SystemClock>())
+TForm1::TForm1(PicturePreparation* pictures, WindowSeams seams, QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_seams(std::move(seams))
 {
     static const bool accessibleWindow = (QAccessible::installFactory(windowAccessible), true);
     Q_UNUSED(accessibleWindow);
     // The font first, so that every widget the form creates takes it.
     setFont(windowFont());
     m_ui->setupUi(this);
-    OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), this);
-    SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
+    OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), m_seams.files, this);
+    SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), m_seams.files, this);
     OpenDialog1->shareFolderWith(SaveDialog1);
-    PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
+    PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), m_seams.printer, this);
     m_clipboard = new SecretClipboard(this);
     setUpWindow();
     setUpPictures(pictures);
@@ -153,16 +154,6 @@ TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
 TForm1::~TForm1()
 {
     m_clipboard->takeBack();
-}
-
-void TForm1::setRandomSource(std::unique_ptr<RandomSource> source)
-{
-    m_random = std::move(source);
-}
-
-void TForm1::setClock(std::unique_ptr<Clock> clock)
-{
-    m_clock = std::move(clock);
 }
 
 void TForm1::setUpWindow()
@@ -293,8 +284,8 @@ void TForm1::setUpMenus()
         });
     // A paste or drop that did not fit is never cut without a word.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
-        MessageBoxes::information(this, InputText::cutNotice(std::size_t(kept), std::size_t(given),
-                                                             std::size_t(m_ui->QuarnIn->inputLimit())));
+        boxes().information(this, InputText::cutNotice(std::size_t(kept), std::size_t(given),
+                                                       std::size_t(m_ui->QuarnIn->inputLimit())));
     });
 }
 
@@ -401,10 +392,10 @@ void TForm1::runGuarded(void (TForm1::*handler)())
     try {
         (this->*handler)();
     } catch (const Failure& failure) {
-        MessageBoxes::error(this, failure.message());
+        boxes().error(this, failure.message());
     } catch (const std::exception& e) {
         // The program's own failures are written in UTF-8 on every platform.
-        MessageBoxes::error(this, QString::fromUtf8(e.what()));
+        boxes().error(this, QString::fromUtf8(e.what()));
     }
 }
 
@@ -470,7 +461,7 @@ bool TForm1::sessionMayEnd(const std::function<bool()>& mayAsk)
     const std::optional<Question> question = closeQuestion(m_padHistory, padInField());
     if (!question || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
         return true;
-    if (!MessageBoxes::confirm(this, *question))
+    if (!boxes().confirm(this, *question))
         return false;
     m_padLetGo = m_ui->OTPOut->fieldText();
     return true;
@@ -490,7 +481,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 bool TForm1::mayReplacePad(const std::string& replacement)
 {
     const std::optional<Question> question = replaceQuestion(m_padHistory, padInField(), replacement);
-    return !question || MessageBoxes::confirm(this, *question);
+    return !question || boxes().confirm(this, *question);
 }
 
 void TForm1::QuarnDeCoder()
@@ -580,7 +571,7 @@ void TForm1::encodeWithNotices(const QString& input)
             QString::fromStdU32String(EncoderInput::withGermanLettersSpelledOut(input.toStdU32String()));
         const int limit = m_ui->QuarnIn->inputLimit();
         const int lost = std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit);
-        const bool spell = MessageBoxes::confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
+        const bool spell = boxes().confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
         notice.clear();
         if (spell) {
             m_ui->QuarnIn->replaceLimited(spelled);
@@ -588,7 +579,7 @@ void TForm1::encodeWithNotices(const QString& input)
         }
     }
     if (!notice.empty())
-        MessageBoxes::information(this, notice);
+        boxes().information(this, notice);
 }
 
 EncoderInput TForm1::encodeIntoGroups(const QString& input)
@@ -598,7 +589,7 @@ EncoderInput TForm1::encodeIntoGroups(const QString& input)
     const GroupLayout layout = encoded.encode();
     m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
     if (layout.limitReached)
-        MessageBoxes::information(this, Messages::codeCut());
+        boxes().information(this, Messages::codeCut());
     return encoded;
 }
 
@@ -616,7 +607,7 @@ void TForm1::OTPErzeugeClick()
 void TForm1::showNewPad()
 {
     // Drawn before the field is touched: a generator that fails leaves the pad that was there.
-    const std::string pad = PadGenerator::generate(*m_random);
+    const std::string pad = PadGenerator::generate(*m_seams.random);
     m_ui->OTPOut->setFieldText(fromWindows1252(pad));
     m_padHistory.made(pad);
     m_ui->bt_OTPSave->setEnabled(true);
@@ -646,11 +637,11 @@ bool TForm1::mayCipher(const std::string& groups, const std::string& pad)
     if (plan.stop == CipherPlan::Stop::NothingToCipher)
         m_ui->OTPCryptOut->clearField();
     if (plan.stop == CipherPlan::Stop::LoadPadFirst)
-        MessageBoxes::information(this, Messages::loadPadFirst());
+        boxes().information(this, Messages::loadPadFirst());
     if (plan.stop != CipherPlan::Stop::None)
         return false;
     return std::all_of(plan.questions.begin(), plan.questions.end(),
-                       [this](const Question& question) { return MessageBoxes::confirm(this, question); });
+                       [this](const Question& question) { return boxes().confirm(this, question); });
 }
 
 void TForm1::showCipherResult(const PadCipherResult& result, const std::string& groups)
@@ -671,7 +662,7 @@ void TForm1::showCipherResult(const PadCipherResult& result, const std::string& 
     m_ui->bt_QuarnDecryptSave->setEnabled(true);
     m_ui->bt_QuarnDecryptPrint->setEnabled(true);
     if (secondMessage)
-        MessageBoxes::information(this, Messages::secondMessage());
+        boxes().information(this, Messages::secondMessage());
 }
 
 // Clipboard
@@ -716,57 +707,53 @@ std::string fileKey(const QString& path)
     return (canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical).toStdString();
 }
 
-// Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
-// or failed save never shows the written notice, and a failed one leaves the old file whole. `write` writes
-// the file, which then holds `heldPad` (empty: no pad).
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, PadHistory& pads,
-                       const std::string& heldPad, const std::function<QString(const QString& path)>& write)
+} // namespace
+
+// A refused or failed save never shows the written notice, and a failed one leaves the old file whole.
+bool TForm1::saveThroughDialog(FileKind kind, const std::string& heldPad,
+                               const std::function<QString(const QString& path)>& write)
 {
     const FileKindRules& rules = FileKindRules::of(kind);
-    dialog->setFileName(DateFileName::today(clock, QString::fromStdString(rules.extension)));
-    dialog->setFilter(QString::fromStdString(rules.saveFilter));
-    if (!dialog->execute(parent))
+    SaveDialog1->setFileName(DateFileName::today(*m_seams.clock, QString::fromStdString(rules.extension)));
+    SaveDialog1->setFilter(QString::fromStdString(rules.saveFilter));
+    if (!SaveDialog1->execute(this))
         return false;
     // The path as chosen, however long: cutting it would write to some other file.
-    const QString path = dialog->fileName();
+    const QString path = SaveDialog1->fileName();
     const std::string name = TextFile::lastPart(path).toStdString();
-    const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), heldPad);
+    const bool losesPad = m_padHistory.fileHoldsUsedPad(fileKey(path), heldPad);
     // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
     const bool otherNames = TextFile::nameCount(path) > 1;
     const auto mayWriteOver = [&] {
-        if (otherNames && !MessageBoxes::confirm(parent, Question{HardLinks::question(name, !heldPad.empty()), false}))
+        if (otherNames && !boxes().confirm(this, Question{HardLinks::question(name, !heldPad.empty()), false}))
             return false;
         if (otherNames && !losesPad)
             return true;
-        return MessageBoxes::confirm(parent, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
+        return boxes().confirm(this, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
     };
     if (TextFile::isFile(path) && !mayWriteOver()) {
-        MessageBoxes::information(parent, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
+        boxes().information(this, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
         return false;
     }
     const QString error = write(path);
     if (!error.isEmpty()) {
-        MessageBoxes::information(parent, Messages::notWritten(name, error.toStdString()));
+        boxes().information(this, Messages::notWritten(name, error.toStdString()));
         return false;
     }
-    pads.written(fileKey(path), heldPad);
-    MessageBoxes::information(parent, rules.namedAsPad ? Messages::padSaved() : Messages::saved(name));
+    m_padHistory.written(fileKey(path), heldPad);
+    boxes().information(this, rules.namedAsPad ? Messages::padSaved() : Messages::saved(name));
     return true;
 }
 
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, const QString& text,
-                       PadHistory& pads)
+bool TForm1::saveThroughDialog(FileKind kind, const QString& text)
 {
     const bool pad = kind == FileKind::Pad;
-    return saveThroughDialog(
-        parent, dialog, clock, kind, pads, pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
-            const TextFile::Access access =
-                FileKindRules::of(kind).ownerOnly ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
-            return pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
-        });
+    return saveThroughDialog(kind, pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
+        const TextFile::Access access =
+            FileKindRules::of(kind).ownerOnly ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
+        return pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
+    });
 }
-
-} // namespace
 
 void TForm1::bt_OTPLoadClick()
 {
@@ -809,12 +796,11 @@ bool TForm1::takePad(const FilePath& path, const LoadedText& loaded)
     if (!mayReplacePad(pad))
         return false;
     // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
-    if (loaded.repeatedGroups > 0 &&
-        !MessageBoxes::confirm(
-            this,
-            TextFile::lastPart(path.shown()) + QLatin1Char(' ') +
-                QString::fromStdString(PadFileText::repeatedGroupsQuestion(std::size_t(loaded.repeatedGroups))),
-            MessageBoxes::Default::No))
+    if (loaded.repeatedGroups > 0 && !boxes().confirm(this,
+                                                      TextFile::lastPart(path.shown()) + QLatin1Char(' ') +
+                                                          QString::fromStdString(PadFileText::repeatedGroupsQuestion(
+                                                              std::size_t(loaded.repeatedGroups))),
+                                                      MessageBoxes::Default::No))
         return false;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
@@ -827,12 +813,12 @@ void TForm1::tell(const QString& notice)
     if (m_told)
         m_told->append(notice);
     else
-        MessageBoxes::information(this, notice);
+        boxes().information(this, notice);
 }
 
 void TForm1::bt_OTPSaveClick()
 {
-    saveThroughDialog(this, SaveDialog1, *m_clock, FileKind::Pad, m_ui->OTPOut->fieldText(), m_padHistory);
+    saveThroughDialog(FileKind::Pad, m_ui->OTPOut->fieldText());
 }
 
 void TForm1::bt_QuarnInLoadClick()
@@ -870,11 +856,11 @@ void TForm1::bt_QuarnDecryptSaveClick()
     // result, while the field of the new direction is empty.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, Messages::nothingSaved());
+        boxes().information(this, Messages::nothingSaved());
         return;
     }
     const FileKind kind = field == m_ui->QuarnDecrypt ? FileKind::PlainText : FileKind::CipherText;
-    saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
+    saveThroughDialog(kind, field->fieldText());
 }
 
 void TForm1::openFiles(const QList<FilePath>& paths)
@@ -912,7 +898,7 @@ void TForm1::openFiles(const QList<FilePath>& paths)
         notices.push_back(notice.toStdString());
     const std::string summary = GivenFiles::summary(files, notices, !m_padHistory.needsPartnersPad(padInField()));
     if (!summary.empty())
-        MessageBoxes::information(this, QString::fromStdString(summary));
+        boxes().information(this, QString::fromStdString(summary));
 }
 
 // Printing
@@ -928,7 +914,7 @@ void TForm1::bt_QuarnDecryptPrintClick()
     // The result on screen, as for the save; both fields share one font.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, Messages::nothingPrinted());
+        boxes().information(this, Messages::nothingPrinted());
         return;
     }
     PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
@@ -939,7 +925,7 @@ void TForm1::bt_QuarnDecryptPrintClick()
 std::optional<CipherRun> TForm1::worksheetRun()
 {
     if (!m_lastRun)
-        MessageBoxes::information(this, Messages::noWorksheetYet());
+        boxes().information(this, Messages::noWorksheetYet());
     return m_lastRun;
 }
 
@@ -950,7 +936,7 @@ void TForm1::ArbeitsblattDrucken1Click()
         return;
     const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
     // The sheet holds the pad: on paper, it is kept.
-    if (PrintDialog->print(this, WorksheetDocument::printJob(sheet, m_clock->today())))
+    if (PrintDialog->print(this, WorksheetDocument::printJob(sheet, m_seams.clock->today())))
         m_padHistory.printed(run->pad);
 }
 
@@ -960,13 +946,13 @@ void TForm1::ArbeitsblattSpeichern1Click()
     if (!run)
         return;
     const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
-    const QByteArray pdf = WorksheetDocument::pdf(sheet, m_clock->today(), WorksheetDocument::preferredPaper());
+    const QByteArray pdf = WorksheetDocument::pdf(sheet, m_seams.clock->today(), WorksheetDocument::preferredPaper());
     if (pdf.isEmpty())
         throw Failure(QString::fromStdString(Messages::worksheetNotSet()));
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
-    saveThroughDialog(
-        this, SaveDialog1, *m_clock, FileKind::Worksheet, m_padHistory, run->pad,
-        [&pdf](const QString& path) { return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly); });
+    saveThroughDialog(FileKind::Worksheet, run->pad, [&pdf](const QString& path) {
+        return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly);
+    });
 }
 
 } // namespace quarn

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "CipherFlow.h"
+#include "FileKinds.h"
 #include "FilePath.h"
 #include "InputGroups.h"
 #include "PadHistory.h"
 #include "WindowHints.h"
+#include "WindowSeams.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,13 +25,12 @@ class TForm1;
 
 namespace quarn {
 
-class Clock;
 class EncoderInput;
 class FileDialog;
 struct LoadedText;
 class PicturePreparation;
+class MessageBoxes;
 class PrinterDialog;
-class RandomSource;
 class ResultField;
 class SecretClipboard;
 
@@ -41,19 +42,11 @@ class TForm1 : public QWidget
 
 public:
     // Decodes its pictures itself.
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(WindowSeams seams = WindowSeams(), QWidget* parent = nullptr);
     // Shows the pictures prepared while the application started, waiting for them if they are not ready yet.
-    explicit TForm1(PicturePreparation& pictures, QWidget* parent = nullptr);
+    explicit TForm1(PicturePreparation& pictures, WindowSeams seams = WindowSeams(), QWidget* parent = nullptr);
     ~TForm1() override;
 
-    Ui::TForm1* ui() const { return m_ui.get(); }
-    // Tests script the pads.
-    void setRandomSource(std::unique_ptr<RandomSource> source);
-    // Tests fix the day that the save dialogs' default names come from.
-    void setClock(std::unique_ptr<Clock> clock);
-    // The clipboard the window copies to; tests shorten its times.
-    SecretClipboard* secretClipboard() const { return m_clipboard; }
-    bool resultShown() const { return m_decodedShown; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
@@ -103,7 +96,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TForm1(PicturePreparation* pictures, QWidget* parent);
+    TForm1(PicturePreparation* pictures, WindowSeams seams, QWidget* parent);
+    MessageBoxes& boxes() const { return *m_seams.boxes; }
     void setUpWindow();
     void setUpPictures(PicturePreparation* prepared);
     void setUpGlyphs();
@@ -143,11 +137,15 @@ private:
     // Asks first when putting `replacement` (empty: some new pad) in the pad field would lose the pad there.
     bool mayReplacePad(const std::string& replacement = {});
     void showNewPad();
+    // Offers today's name, asks before a file is written over, writes, and says what came of it. `write`
+    // writes the file, which then holds `heldPad` (empty: no pad).
+    bool saveThroughDialog(FileKind kind, const std::string& heldPad,
+                           const std::function<QString(const QString& path)>& write);
+    bool saveThroughDialog(FileKind kind, const QString& text);
 
     std::unique_ptr<Ui::TForm1> m_ui;
+    WindowSeams m_seams;
     SecretClipboard* m_clipboard = nullptr;
-    std::unique_ptr<RandomSource> m_random;
-    std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;
     // What became of the pads of this run, as digests; gone when the program ends.
     PadHistory m_padHistory;

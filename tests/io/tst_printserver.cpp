@@ -52,6 +52,10 @@ private slots:
 private:
     // Prints and waits for the queue to finish the job; the PDF's lines with text.
     QStringList printAndRead(PrintSession& session, const QStringList& lines);
+    // A dialog that answers as the user would; each one made must be shown.
+    PrintSession::Dialog answering(bool confirm);
+
+    int m_dialogsNotShown = 0;
 
     PrivatePrintServer m_server;
 };
@@ -66,12 +70,21 @@ void TestPrintServer::initTestCase()
 void TestPrintServer::init()
 {
     QFile::remove(m_server.outputFile(queue));
-    PrintSession::clearNextDialogAnswers();
+    m_dialogsNotShown = 0;
 }
 
 void TestPrintServer::cleanup()
 {
-    QVERIFY(!PrintSession::hasNextDialogAnswer());
+    QCOMPARE(m_dialogsNotShown, 0);
+}
+
+PrintSession::Dialog TestPrintServer::answering(bool confirm)
+{
+    ++m_dialogsNotShown;
+    return [this, confirm](QPrinter&) {
+        --m_dialogsNotShown;
+        return confirm;
+    };
 }
 
 QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringList& lines)
@@ -79,8 +92,7 @@ QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringLi
     const int before = m_server.completedJobs(queue);
     if (before < 0)
         return {m_server.error()};
-    PrintSession::setNextDialogAnswer(true);
-    const QString failure = session.print(lines, fieldFont(), {});
+    const QString failure = session.print(lines, fieldFont(), answering(true));
     if (!failure.isEmpty())
         return {failure};
     return m_server.waitForPrintedLines(queue, before);
@@ -105,8 +117,7 @@ void TestPrintServer::cancelledDialogPrintsNothing()
 {
     PrintSession session;
     const int before = m_server.completedJobs(queue);
-    PrintSession::setNextDialogAnswer(false);
-    QCOMPARE(session.print(padLines(), fieldFont(), {}), QString());
+    QCOMPARE(session.print(padLines(), fieldFont(), answering(false)), QString());
     QTest::qWait(500);
     QCOMPARE(m_server.completedJobs(queue), before);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
@@ -133,8 +144,8 @@ void TestPrintServer::printerThatWentAwayIsNotAvailable()
     QCOMPARE(printAndRead(session, {QStringLiteral("ERSTER DRUCK")}), QStringList{QStringLiteral("ERSTER DRUCK")});
     QFile::remove(m_server.outputFile(queue));
     QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
-    PrintSession::setNextDialogAnswer(true);
-    QCOMPARE(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), {}), PrintMessages::notAvailable);
+    QCOMPARE(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), answering(true)),
+             PrintMessages::notAvailable);
     QTest::qWait(500);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
 }
