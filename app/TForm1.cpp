@@ -70,6 +70,15 @@ public:
     }
 };
 
+void glyph(QPushButton* button, const QIcon& icon, bool right)
+{
+    button->setIcon(icon);
+    button->setIconSize(QSize(16, 16));
+    // A push button draws its icon before the text; mirrored, the icon follows it.
+    if (right)
+        button->setLayoutDirection(Qt::RightToLeft);
+}
+
 // A screen reader names a button by its caption, without the trailing blank some captions have.
 void setCaption(QAbstractButton* button, const QString& caption)
 {
@@ -122,6 +131,18 @@ void whenFirstPainted(QWidget* window, std::function<void()> then)
     window->installEventFilter(new Watcher(window, std::move(then)));
 }
 
+// However the focus comes (Tab, a click, a screen reader), the focused widget scrolls into view.
+void scrollFocusIntoView(QScrollArea* area)
+{
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+        // The whole widget, not only a text field's caret, as far as the view holds it.
+        if (now && area->widget()->isAncestorOf(now)) {
+            const QRect shown(now->mapTo(area->widget(), QPoint(0, 0)), now->size());
+            area->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 4, shown.height() / 2 + 4);
+        }
+    });
+}
+
 } // namespace
 
 TForm1::TForm1(WindowSeams seams, QWidget* parent) : TForm1(nullptr, std::move(seams), parent) {}
@@ -158,6 +179,14 @@ TForm1::~TForm1()
 
 void TForm1::setUpWindow()
 {
+    setUpFrame();
+    setUpWidgets();
+    setUpKeys();
+    setCipherEnabled(false);
+}
+
+void TForm1::setUpFrame()
+{
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(800, 799);
@@ -166,7 +195,10 @@ void TForm1::setUpWindow()
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);
     setAutoFillBackground(true);
+}
 
+void TForm1::setUpWidgets()
+{
     // Labels and pictures lie under every other sibling.
     for (QLabel* w : {m_ui->Label2, m_ui->Label19, m_ui->Label20, m_ui->QuarnKarte, m_ui->QuarnKarte1})
         w->lower();
@@ -187,7 +219,10 @@ void TForm1::setUpWindow()
     m_ui->QuarnSeite->setCursor(Qt::ArrowCursor);
     m_ui->QuarnIn->setInputLimit(int(DirectionRules::of(CipherDirection::Encode).typedLimit));
     m_ui->RadioGroup7->setFocusPolicy(Qt::NoFocus);
+}
 
+void TForm1::setUpKeys()
+{
     // Enter runs a button only while it has the focus; no button is the window's default.
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(true);
@@ -195,7 +230,6 @@ void TForm1::setUpWindow()
     }
     takeEnterWithoutModifiersOnly(findChildren<QPushButton*>());
     tabStopOnSelectedOnly({m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod});
-    setCipherEnabled(false);
 }
 
 void TForm1::setUpPictures(PicturePreparation* prepared)
@@ -227,13 +261,6 @@ void TForm1::setUpGlyphs()
     const QIcon open = load("open");
     const QIcon save = load("save");
     const QIcon print = load("print");
-    const auto glyph = [](QPushButton* button, const QIcon& icon, bool right) {
-        button->setIcon(icon);
-        button->setIconSize(QSize(16, 16));
-        // A push button draws its icon before the text; mirrored, the icon follows it.
-        if (right)
-            button->setLayoutDirection(Qt::RightToLeft);
-    };
     glyph(m_ui->bt_OTPkey, key, false);
     glyph(m_ui->bt_OTPCrypt, pages, true);
     glyph(m_ui->bt_OTPLoad, open, true);
@@ -266,13 +293,22 @@ void TForm1::setUpMenus()
         field->setToolTip(QString::fromStdString(WindowHints::resultField(entries)));
         field->setAccessibleDescription(field->toolTip());
     }
+    connectFieldMenus();
+    connectCopyAndPaste();
+}
 
+void TForm1::connectFieldMenus()
+{
     // Only the program's own menus open; the two other fields have none.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
     connect(m_ui->OTPCryptOut, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->OTPCryptOut, at); });
     connect(m_ui->QuarnDecrypt, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->QuarnDecrypt, at); });
+}
+
+void TForm1::connectCopyAndPaste()
+{
     // The copy keys take the menu's secret path; the pad and the decoded text publish no selection.
     // The groups in encode direction are the plain text in the table's code.
     for (ResultField* field : {m_ui->OTPOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
@@ -346,6 +382,23 @@ void TForm1::putIntoScrollArea(const QSize& size)
         if (w->window() == this)
             focusChain.append(w);
 
+    // The widgets move before the area is made, which must stay the window's own.
+    QWidget* content = takeContent();
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("Rollbereich"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(content);
+    area->setGeometry(0, 0, size.width(), size.height());
+    area->show();
+    setFixedSize(size);
+    for (qsizetype i = 0; i + 1 < focusChain.size(); ++i)
+        setTabOrder(focusChain[i], focusChain[i + 1]);
+    scrollFocusIntoView(area);
+}
+
+QWidget* TForm1::takeContent()
+{
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("Form1Inhalt"));
     content->setFixedSize(this->size());
@@ -363,24 +416,7 @@ void TForm1::putIntoScrollArea(const QSize& size)
         widget->setGeometry(geometry);
         widget->setHidden(hidden);
     }
-    auto* area = new QScrollArea(this);
-    area->setObjectName(QStringLiteral("Rollbereich"));
-    area->setFrameShape(QFrame::NoFrame);
-    area->setFocusPolicy(Qt::NoFocus);
-    area->setWidget(content);
-    area->setGeometry(0, 0, size.width(), size.height());
-    area->show();
-    setFixedSize(size);
-    for (qsizetype i = 0; i + 1 < focusChain.size(); ++i)
-        setTabOrder(focusChain[i], focusChain[i + 1]);
-    // However the focus comes (Tab, a click, a screen reader), the focused widget scrolls into view.
-    connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
-        // The whole widget, not only a text field's caret, as far as the view holds it.
-        if (now && area->widget()->isAncestorOf(now)) {
-            const QRect shown(now->mapTo(area->widget(), QPoint(0, 0)), now->size());
-            area->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 4, shown.height() / 2 + 4);
-        }
-    });
+    return content;
 }
 
 void TForm1::runGuarded(void (TForm1::*handler)())
@@ -423,12 +459,22 @@ void TForm1::connectHandlers()
         });
     // Groups made from another text must not pass for this one's.
     connect(m_ui->QuarnIn, &QLineEdit::textChanged, this, &TForm1::inputChanged);
+    connectMenuEntries();
+    connectSession();
+}
+
+void TForm1::connectMenuEntries()
+{
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
     connect(ArbeitsblattDrucken1, &QAction::triggered, this,
             [this] { runGuarded(&TForm1::ArbeitsblattDrucken1Click); });
     connect(ArbeitsblattSpeichern1, &QAction::triggered, this,
             [this] { runGuarded(&TForm1::ArbeitsblattSpeichern1Click); });
+}
+
+void TForm1::connectSession()
+{
 #if QT_CONFIG(sessionmanager)
     // Qt would answer the session manager without asking; a lost pad is worth the user's word.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -536,27 +582,36 @@ void TForm1::Quarn()
     m_lastRun.reset();
     m_groups.forget();
     const bool decode = decodeDirection();
-    if (m_decodedShown != decode) {
-        m_decodedShown = decode;
-        m_ui->QuarnDecrypt->setVisible(decode);
-        m_ui->OTPCryptOut->setVisible(!decode);
-    }
+    showResultFieldOf(decode);
 
     const QString input = m_ui->QuarnIn->text();
     if (input.isEmpty()) {
-        setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
-        m_ui->bt_QuarnDecryptSave->setEnabled(false);
-        m_ui->bt_QuarnDecryptPrint->setEnabled(false);
-        m_ui->QuarnIn->setPlaceholderText(QString::fromStdString(Messages::enterText()));
+        waitForInput();
         return;
     }
-
     if (decode)
         m_ui->fuenfergruppenOut->setFieldText(input);
     else
         encodeWithNotices(input);
     m_groups.made(m_ui->QuarnIn->text().toStdU32String());
     setCipherEnabled(true);
+}
+
+void TForm1::showResultFieldOf(bool decode)
+{
+    if (m_decodedShown == decode)
+        return;
+    m_decodedShown = decode;
+    m_ui->QuarnDecrypt->setVisible(decode);
+    m_ui->OTPCryptOut->setVisible(!decode);
+}
+
+void TForm1::waitForInput()
+{
+    setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
+    m_ui->bt_QuarnDecryptSave->setEnabled(false);
+    m_ui->bt_QuarnDecryptPrint->setEnabled(false);
+    m_ui->QuarnIn->setPlaceholderText(QString::fromStdString(Messages::enterText()));
 }
 
 void TForm1::encodeWithNotices(const QString& input)
@@ -721,17 +776,7 @@ bool TForm1::saveThroughDialog(FileKind kind, const std::string& heldPad,
     // The path as chosen, however long: cutting it would write to some other file.
     const QString path = SaveDialog1->fileName();
     const std::string name = TextFile::lastPart(path).toStdString();
-    const bool losesPad = m_padHistory.fileHoldsUsedPad(fileKey(path), heldPad);
-    // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
-    const bool otherNames = TextFile::nameCount(path) > 1;
-    const auto mayWriteOver = [&] {
-        if (otherNames && !boxes().confirm(this, Question{HardLinks::question(name, !heldPad.empty()), false}))
-            return false;
-        if (otherNames && !losesPad)
-            return true;
-        return boxes().confirm(this, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
-    };
-    if (TextFile::isFile(path) && !mayWriteOver()) {
+    if (TextFile::isFile(path) && !mayWriteOver(path, heldPad)) {
         boxes().information(this, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
         return false;
     }
@@ -743,6 +788,19 @@ bool TForm1::saveThroughDialog(FileKind kind, const std::string& heldPad,
     m_padHistory.written(fileKey(path), heldPad);
     boxes().information(this, rules.namedAsPad ? Messages::padSaved() : Messages::saved(name));
     return true;
+}
+
+bool TForm1::mayWriteOver(const QString& path, const std::string& heldPad)
+{
+    const std::string name = TextFile::lastPart(path).toStdString();
+    const bool losesPad = m_padHistory.fileHoldsUsedPad(fileKey(path), heldPad);
+    // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
+    const bool otherNames = TextFile::nameCount(path) > 1;
+    if (otherNames && !boxes().confirm(this, Question{HardLinks::question(name, !heldPad.empty()), false}))
+        return false;
+    if (otherNames && !losesPad)
+        return true;
+    return boxes().confirm(this, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
 }
 
 bool TForm1::saveThroughDialog(FileKind kind, const QString& text)
@@ -863,11 +921,12 @@ void TForm1::bt_QuarnDecryptSaveClick()
     saveThroughDialog(kind, field->fieldText());
 }
 
-void TForm1::openFiles(const QList<FilePath>& paths)
+namespace {
+
+// Each file read once, as its button would read it, into `loads`; what each file is.
+std::vector<GivenFiles::File> readGivenFiles(const QList<FilePath>& paths, QList<LoadedText>& loads)
 {
-    // Each file is read once, as its button would read it; then each field takes its last file.
     std::vector<GivenFiles::File> files;
-    QList<LoadedText> loads;
     for (const FilePath& path : paths) {
         const QString name = TextFile::lastPart(path.shown());
         LoadedText pad = TextFile::readPad(path);
@@ -877,7 +936,28 @@ void TForm1::openFiles(const QList<FilePath>& paths)
         files.push_back({name.toStdString(), kind, loaded.ok() ? std::string() : refusal(name, loaded).toStdString()});
         loads.append(std::move(loaded));
     }
+    return files;
+}
 
+} // namespace
+
+void TForm1::openFiles(const QList<FilePath>& paths)
+{
+    // Each field takes its last file.
+    QList<LoadedText> loads;
+    std::vector<GivenFiles::File> files = readGivenFiles(paths, loads);
+    const QStringList told = takeGivenFiles(paths, files, loads);
+    std::vector<std::string> notices;
+    for (const QString& notice : told)
+        notices.push_back(notice.toStdString());
+    const std::string summary = GivenFiles::summary(files, notices, !m_padHistory.needsPartnersPad(padInField()));
+    if (!summary.empty())
+        boxes().information(this, QString::fromStdString(summary));
+}
+
+QStringList TForm1::takeGivenFiles(const QList<FilePath>& paths, std::vector<GivenFiles::File>& files,
+                                   const QList<LoadedText>& loads)
+{
     QStringList told;
     m_told = &told;
     if (const auto pad = GivenFiles::chosenPad(files))
@@ -892,13 +972,7 @@ void TForm1::openFiles(const QList<FilePath>& paths)
             runGuarded(&TForm1::Quarn);
     }
     m_told = nullptr;
-
-    std::vector<std::string> notices;
-    for (const QString& notice : told)
-        notices.push_back(notice.toStdString());
-    const std::string summary = GivenFiles::summary(files, notices, !m_padHistory.needsPartnersPad(padInField()));
-    if (!summary.empty())
-        boxes().information(this, QString::fromStdString(summary));
+    return told;
 }
 
 // Printing

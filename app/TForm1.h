@@ -3,6 +3,7 @@
 #include "CipherFlow.h"
 #include "FileKinds.h"
 #include "FilePath.h"
+#include "GivenFiles.h"
 #include "InputGroups.h"
 #include "PadHistory.h"
 #include "WindowHints.h"
@@ -99,12 +100,19 @@ private:
     TForm1(PicturePreparation* pictures, WindowSeams seams, QWidget* parent);
     MessageBoxes& boxes() const { return *m_seams.boxes; }
     void setUpWindow();
+    void setUpFrame();
+    void setUpWidgets();
+    void setUpKeys();
     void setUpPictures(PicturePreparation* prepared);
     void setUpGlyphs();
     void setUpMenus();
+    void connectFieldMenus();
+    void connectCopyAndPaste();
     void setUpAccessibleNames();
     void nameInputAfterItsLabel();
     void putIntoScrollArea(const QSize& size);
+    // A widget of its own that takes the window's widgets, as they lie.
+    QWidget* takeContent();
     void loadPad(const FilePath& path);
     void loadInput(const FilePath& path);
     // A file already read into its field, after the field's questions; false when it was not taken.
@@ -112,7 +120,12 @@ private:
     bool takeInput(const FilePath& path, const LoadedText& loaded);
     // A load's notice: shown, or kept for the summary while files given at once are opened.
     void tell(const QString& notice);
+    // Files given at once, after their fields' questions; the notices for the summary.
+    QStringList takeGivenFiles(const QList<FilePath>& paths, std::vector<GivenFiles::File>& files,
+                               const QList<LoadedText>& loads);
     void connectHandlers();
+    void connectMenuEntries();
+    void connectSession();
     // The one place where a failure that escapes a handler is caught and shown.
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
@@ -122,6 +135,10 @@ private:
     void setCipherEnabled(bool enabled, WindowHints::CipherWait why = WindowHints::CipherWait::NoGroups);
     // The input was changed: groups made from another text, and the result made of them, are taken away.
     void inputChanged();
+    // The result field of the direction comes on screen, the other one goes.
+    void showResultFieldOf(bool decode);
+    // The empty input: nothing to cipher, save or print, and a hint of what to enter.
+    void waitForInput();
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
     // Encodes with the notices and the umlaut offer of what the encoder passed over.
@@ -142,6 +159,8 @@ private:
     bool saveThroughDialog(FileKind kind, const std::string& heldPad,
                            const std::function<QString(const QString& path)>& write);
     bool saveThroughDialog(FileKind kind, const QString& text);
+    // The questions before a file is written over; false when the user declined.
+    bool mayWriteOver(const QString& path, const std::string& heldPad);
 
     std::unique_ptr<Ui::TForm1> m_ui;
     WindowSeams m_seams;
