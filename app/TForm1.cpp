@@ -163,7 +163,7 @@ TForm1::TForm1(PicturePreparation* pictures, WindowSeams seams, QWidget* parent)
     SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), m_seams.files, this);
     OpenDialog1->shareFolderWith(SaveDialog1);
     PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), m_seams.printer, this);
-    m_clipboard = new SecretClipboard(this);
+    m_clipboard = new SecretClipboard(this, m_seams.secretMilliseconds);
     setUpWindow();
     setUpPictures(pictures);
     setUpGlyphs();

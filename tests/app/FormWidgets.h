@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ResultField.h"
-#include "SecretClipboard.h"
 #include "UpperCaseLineEdit.h"
 
 #include <QGroupBox>
@@ -54,7 +53,6 @@ public:
     QPushButton* bt_QuarnDecryptPrint = find<QPushButton>("bt_QuarnDecryptPrint");
     QPushButton* bt_QuarnDecryptSave = find<QPushButton>("bt_QuarnDecryptSave");
     QPushButton* bt_QuarnInLoad = find<QPushButton>("bt_QuarnInLoad");
-    SecretClipboard* clipboard = m_form.findChild<SecretClipboard*>();
 
     // Whether the decoded text, not the cipher output, is the result on screen.
     bool decodedShown() const { return !QuarnDecrypt->isHidden(); }

@@ -604,13 +604,18 @@ private slots:
         QFETCH(QString, field);
         QFETCH(bool, viaMenu);
         QFETCH(bool, secret);
+        // A window whose secrets stay a short time.
+        WindowSeams seams = m_fakes.seams(std::make_shared<test::SequenceSource>());
+        seams.secretMilliseconds = 50;
+        m_form = std::make_unique<TForm1>(seams);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         auto* target = m_form->findChild<ResultField*>(field);
         QVERIFY(target);
         target->setVisible(true);
         target->setFieldText(QStringLiteral("12345 67890 "));
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("vorher"));
-        ui()->clipboard->setSecretMilliseconds(50);
         if (viaMenu) {
             QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
             QApplication::sendEvent(target->viewport(), &menu);
