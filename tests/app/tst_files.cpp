@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 #include "FixedClock.h"
+#include "FormWidgets.h"
 #include "MessageBoxes.h"
 #include "OddFiles.h"
 #include "RandomSource.h"
@@ -57,36 +58,6 @@ QString question(const QString& text)
 }
 
 const QByteArray Old("old content, longer than anything saved here\r\n");
-
-// The widgets these tests touch, found by their names.
-struct Widgets
-{
-    explicit Widgets(QWidget* form)
-        : QuarnIn(find<UpperCaseLineEdit>(form, "QuarnIn")), OTPOut(find<ResultField>(form, "OTPOut")),
-          OTPCryptOut(find<ResultField>(form, "OTPCryptOut")), QuarnDecrypt(find<ResultField>(form, "QuarnDecrypt")),
-          rb_QuarnCode(find<QRadioButton>(form, "rb_QuarnCode")),
-          rb_QuarnDecod(find<QRadioButton>(form, "rb_QuarnDecod")), bt_OTPCrypt(find<QPushButton>(form, "bt_OTPCrypt")),
-          bt_OTPSave(find<QPushButton>(form, "bt_OTPSave")), bt_OTPPrint(find<QPushButton>(form, "bt_OTPPrint")),
-          bt_OTPkey(find<QPushButton>(form, "bt_OTPkey"))
-    {}
-    template <class T> static T* find(QWidget* form, const char* name)
-    {
-        T* widget = form->findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
-    UpperCaseLineEdit* QuarnIn;
-    ResultField* OTPOut;
-    ResultField* OTPCryptOut;
-    ResultField* QuarnDecrypt;
-    QRadioButton* rb_QuarnCode;
-    QRadioButton* rb_QuarnDecod;
-    QPushButton* bt_OTPCrypt;
-    QPushButton* bt_OTPSave;
-    QPushButton* bt_OTPPrint;
-    QPushButton* bt_OTPkey;
-};
 
 enum class Save
 {
@@ -176,7 +147,7 @@ private:
     std::shared_ptr<FixedClock> m_clock;
     std::shared_ptr<BrokenSource> m_random;
     std::unique_ptr<TForm1> m_form;
-    std::unique_ptr<Widgets> m_ui;
+    const test::FormWidgets* m_ui = nullptr;
 };
 
 void TestFiles::init()
@@ -187,14 +158,14 @@ void TestFiles::init()
     m_clock = std::make_shared<FixedClock>(QDate(2026, 3, 6));
     m_random = std::make_shared<BrokenSource>();
     m_form = std::make_unique<TForm1>(m_fakes.seams(m_random, m_clock));
-    m_ui = std::make_unique<Widgets>(m_form.get());
+    m_ui = test::widgetsOf(*m_form);
     boxes();
 }
 
 void TestFiles::cleanup()
 {
     QVERIFY2(!m_fakes.files->hasNextAnswer(), "a dialog answer was left over");
-    m_ui.reset();
+    m_ui = nullptr;
     m_form.reset();
 }
 
@@ -730,7 +701,7 @@ void TestFiles::savedPadDeciphersWhatItEnciphered()
 
     // A fresh window, as on another day: only the files carry the message.
     m_form = std::make_unique<TForm1>(m_fakes.seams());
-    m_ui = std::make_unique<Widgets>(m_form.get());
+    m_ui = test::widgetsOf(*m_form);
     setDecode(true);
     m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.crp")));
     m_form->bt_QuarnInLoadClick();
@@ -930,10 +901,9 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould()
     m_form->openFiles(paths);
     QCOMPARE(m_ui->OTPOut->fieldText(), pad);
     QCOMPARE(m_ui->rb_QuarnDecod->isChecked(), decode);
-    QCOMPARE(Widgets::find<QPushButton>(m_form.get(), "bt_QuarnInLoad")->text(),
-             decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
+    QCOMPARE(m_ui->bt_QuarnInLoad->text(), decode ? QStringLiteral("Crypt Laden") : QStringLiteral("Text Laden"));
     QCOMPARE(m_ui->QuarnIn->text(), input);
-    QCOMPARE(Widgets::find<ResultField>(m_form.get(), "fuenfergruppenOut")->fieldText(), groups);
+    QCOMPARE(m_ui->fuenfergruppenOut->fieldText(), groups);
     // A decoded cipher is what "Dechiffrieren" takes next.
     QCOMPARE(m_ui->bt_OTPCrypt->isEnabled(), !groups.isEmpty());
     QCOMPARE(boxes(), shown);
