@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real quarn.exe with Windows' own platform plugin under wine on a 96 dpi X screen: the window appears
-# with its title, its client area of 800 x 799 pixels and both pictures drawn.
+# with its title, its client area of 800 x 799 pixels and both pictures drawn; a session end asks about the pad.
 # Usage: window_smoke.sh QUARN.EXE [SCREENSHOT.png]
 set -euo pipefail
 quarn=$1
@@ -33,5 +33,22 @@ for picture in "card $card" "sheet $sheet"; do
     set -- $picture
     awk -v s="$2" 'BEGIN {exit !(s > 0.1)}' || { echo "FAIL: the $1 picture is not drawn (spread $2)"; failed=1; }
 done
+
+# A session end with a message enciphered under a pad neither saved nor printed asks first (WM_QUERYENDSESSION);
+# "Nein" (Esc) refuses the end and the window stays.
+xdotool mousemove --window "$window" 340 62 click 1 type HALLO
+for point in "245 128" "77 336" "93 536"; do # Kodieren, OTP erzeugen, Chiffrieren
+    xdotool mousemove --window "$window" $point click 1
+    sleep 0.5
+done
+timeout 60 wineboot --end-session >/dev/null 2>&1 &
+ending=$!
+question=$(wait_window "Bestätigung") || { echo "FAIL: the session end asked nothing"; failed=1; }
+if [ -n "$question" ]; then
+    shoot "$question" "${png%.png}-logout.png"
+    xdotool key --window "$question" Escape
+fi
+wait $ending && { echo "FAIL: the session ended despite Nein"; failed=1; }
+xdotool search --onlyvisible --name "^Quarn" >/dev/null || { echo "FAIL: the window did not stay"; failed=1; }
 echo "window $size, title '$title', picture spreads: card $card, sheet $sheet"
 exit $failed
