@@ -1,7 +1,5 @@
 #include "PrinterDialog.h"
 
-#include "Failure.h"
-
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -21,10 +19,10 @@ PrintSession::Dialog PrinterDialog::dialogOn(QWidget* parent)
     };
 }
 
-bool PrinterDialog::outcome(const QString& failure) const
+bool PrinterDialog::outcome(const Result<>& printed) const
 {
-    if (!failure.isEmpty())
-        throw Failure(failure);
+    if (!printed)
+        throw Failed(printed.failure());
     return m_session.lastPrinted();
 }
 

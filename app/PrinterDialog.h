@@ -18,7 +18,7 @@ class PrinterDialog : public QObject
 public:
     PrinterDialog(const QString& objectName, QObject* parent);
 
-    // Shows the dialog and prints the lines in the font; a failed print throws quarn::Failure. True when
+    // Shows the dialog and prints the lines in the font; a failed print throws Failed. True when
     // the lines were printed, false when the user cancelled.
     bool print(QWidget* parent, const QStringList& lines, const QFont& font);
     // The same for a job that draws its own pages.
@@ -29,7 +29,7 @@ public:
     static void clearNextAnswers() { PrintSession::clearNextDialogAnswers(); }
 
 private:
-    bool outcome(const QString& failure) const;
+    bool outcome(const Result<>& printed) const;
     static PrintSession::Dialog dialogOn(QWidget* parent);
 
     PrintSession m_session;

@@ -100,7 +100,7 @@ public:
     std::uint32_t draw(std::uint32_t) override
     {
         if (m_fails)
-            throw std::runtime_error("Der Zufallsgenerator des Systems ist nicht verfügbar");
+            throw Failed({Failure::Kind::EntropyUnavailable});
         return 4711;
     }
 

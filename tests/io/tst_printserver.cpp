@@ -1,3 +1,4 @@
+#include "Messages.h"
 #include "PadGenerator.h"
 #include "PrintSession.h"
 #include "PrivatePrintServer.h"
@@ -22,6 +23,12 @@ QStringList padLines()
     for (int n = 0; n < 10; ++n)
         lines << pad.mid(60 * n, 60);
     return lines;
+}
+
+// A print's failure as the error box words it; empty when it printed or was cancelled.
+QString shown(const Result<>& printed)
+{
+    return printed ? QString() : QString::fromStdString(Messages::text(printed.failure()));
 }
 
 QFont fieldFont()
@@ -80,7 +87,7 @@ QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringLi
     if (before < 0)
         return {m_server.error()};
     PrintSession::setNextDialogAnswer(true);
-    const QString failure = session.print(lines, fieldFont(), {});
+    const QString failure = shown(session.print(lines, fieldFont(), {}));
     if (!failure.isEmpty())
         return {failure};
     return m_server.waitForPrintedLines(queue, before);
@@ -106,7 +113,7 @@ void TestPrintServer::cancelledDialogPrintsNothing()
     PrintSession session;
     const int before = m_server.completedJobs(queue);
     PrintSession::setNextDialogAnswer(false);
-    QCOMPARE(session.print(padLines(), fieldFont(), {}), QString());
+    QCOMPARE(shown(session.print(padLines(), fieldFont(), {})), QString());
     QTest::qWait(500);
     QCOMPARE(m_server.completedJobs(queue), before);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
@@ -121,8 +128,8 @@ void TestPrintServer::chosenPrinterAndCopiesStayForTheNextPrint()
         printer.setCopyCount(2);
         return false;
     };
-    QCOMPARE(session.print({}, fieldFont(), dialog), QString());
-    QCOMPARE(session.print({}, fieldFont(), dialog), QString());
+    QCOMPARE(shown(session.print({}, fieldFont(), dialog)), QString());
+    QCOMPARE(shown(session.print({}, fieldFont(), dialog)), QString());
     QCOMPARE(seen, (QStringList{queue + " x1", queue + " x2"}));
 }
 
@@ -134,7 +141,8 @@ void TestPrintServer::printerThatWentAwayIsNotAvailable()
     QFile::remove(m_server.outputFile(queue));
     QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
     PrintSession::setNextDialogAnswer(true);
-    QCOMPARE(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), {}), PrintMessages::notAvailable);
+    QCOMPARE(shown(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), {})),
+             QStringLiteral("Operation auf ausgewähltem Drucker nicht verfügbar"));
     QTest::qWait(500);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
 }
@@ -144,8 +152,8 @@ void TestPrintServer::withoutPrintersThereIsNoDefault()
     QVERIFY(QPrinterInfo::availablePrinters().isEmpty());
     PrintSession session;
     bool dialogShown = false;
-    QCOMPARE(session.print({QStringLiteral("A")}, fieldFont(), [&](QPrinter&) { return dialogShown = true; }),
-             PrintMessages::noDefaultPrinter);
+    QCOMPARE(shown(session.print({QStringLiteral("A")}, fieldFont(), [&](QPrinter&) { return dialogShown = true; })),
+             QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
     QVERIFY(!dialogShown);
     QVERIFY(session.printer() == nullptr);
 }
