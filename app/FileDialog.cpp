@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
-#include <QQueue>
 #ifdef Q_OS_WIN
 #include <QSettings>
 #endif
@@ -13,12 +12,6 @@
 namespace quarn {
 
 namespace {
-
-QQueue<QString>& nextAnswers()
-{
-    static QQueue<QString> answers;
-    return answers;
-}
 
 // "Textdateien (*.txt)|*.txt" to Qt's "Textdateien (*.txt)": the patterns must stand in parentheses.
 QString qtFilter(const QString& filter)
@@ -94,47 +87,15 @@ public:
 
 } // namespace
 
-FileDialog::FileDialog(Mode mode, const QString& objectName, QObject* parent) : QObject(parent), m_mode(mode)
+FileDialog::FileDialog(Mode mode, const QString& objectName, std::shared_ptr<FileChooser> chooser, QObject* parent)
+    : QObject(parent), m_mode(mode), m_chooser(std::move(chooser))
 {
     setObjectName(objectName);
 }
 
 bool FileDialog::execute(QWidget* parent)
 {
-    QString chosen;
-    if (!nextAnswers().isEmpty()) {
-        chosen = nextAnswers().dequeue();
-    } else {
-#ifdef Q_OS_WIN
-        const RegistryKeptAsItWas registry; // declared first: it puts things back after the dialog is gone
-#endif
-
-        OwnFileTypes types;
-        QFileDialog dialog(parent);
-        dialog.setIconProvider(&types);
-        dialog.setNameFilter(qtFilter(m_filter));
-        if (m_mode == Mode::Open) {
-            dialog.setAcceptMode(QFileDialog::AcceptOpen);
-            dialog.setFileMode(QFileDialog::ExistingFile);
-        } else {
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setFileMode(QFileDialog::AnyFile);
-            // The program asks about an existing file itself, and a typed name is used as typed.
-            dialog.setOption(QFileDialog::DontConfirmOverwrite);
-            dialog.setDefaultSuffix(QString());
-        }
-        // Without a folder of the run's own the first dialog opens where the platform chooses.
-        if (!m_folder->isEmpty())
-            dialog.setDirectory(*m_folder);
-        // The open dialog's last file is offered only where it lies; selecting it elsewhere would move the
-        // dialog away from the folder chosen last.
-        if (!m_fileName.isEmpty() &&
-            (m_mode == Mode::Save || m_folder->isEmpty() || QFileInfo(m_fileName).absolutePath() == *m_folder))
-            dialog.selectFile(m_fileName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return false;
-        chosen = dialog.selectedFiles().constFirst();
-    }
+    const QString chosen = m_chooser->choose(parent, *this);
     if (chosen.isEmpty())
         return false;
     m_fileName = chosen;
@@ -142,19 +103,39 @@ bool FileDialog::execute(QWidget* parent)
     return true;
 }
 
-void FileDialog::setNextAnswer(const QString& path)
+QString SystemFileChooser::choose(QWidget* parent, const FileDialog& request)
 {
-    nextAnswers().enqueue(path);
-}
+#ifdef Q_OS_WIN
+    const RegistryKeptAsItWas registry; // declared first: it puts things back after the dialog is gone
+#endif
 
-void FileDialog::clearNextAnswers()
-{
-    nextAnswers().clear();
-}
-
-bool FileDialog::hasNextAnswer()
-{
-    return !nextAnswers().isEmpty();
+    OwnFileTypes types;
+    QFileDialog dialog(parent);
+    dialog.setIconProvider(&types);
+    dialog.setNameFilter(qtFilter(request.filter()));
+    if (request.mode() == FileDialog::Mode::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The program asks about an existing file itself, and a typed name is used as typed.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(QString());
+    }
+    // Without a folder of the run's own the first dialog opens where the platform chooses.
+    const QString folder = request.folder();
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    // The open dialog's last file is offered only where it lies; selecting it elsewhere would move the
+    // dialog away from the folder chosen last.
+    const QString fileName = request.fileName();
+    if (!fileName.isEmpty() &&
+        (request.mode() == FileDialog::Mode::Save || folder.isEmpty() || QFileInfo(fileName).absolutePath() == folder))
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace quarn

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <string>
 
@@ -10,8 +9,8 @@ namespace quarn {
 
 struct Question;
 
-// The program's message boxes. Tests switch on test mode: boxes are then recorded instead of shown, and
-// confirmations take their answers from a queue.
+// The program's message boxes, as the window asks them. What a box says and which button Enter presses are
+// decided here; showing it and taking the answer is the seam, which tests fill with a fake of their own.
 class MessageBoxes
 {
 public:
@@ -21,41 +20,44 @@ public:
         Confirmation,
         Error
     };
-    enum class Answer
-    {
-        Yes,
-        No,
-        Escape
-    };
     enum class Default
     {
         Yes,
         No
     };
-    struct Record
+    struct Box
     {
         Kind kind;
         QString caption;
         QString text;
-        QString defaultButton; // confirmations only
+        Default defaultButton = Default::Yes; // confirmations only
     };
 
+    virtual ~MessageBoxes() = default;
+
     // "Information", button "OK".
-    static void information(QWidget* parent, const QString& text);
+    void information(QWidget* parent, const QString& text);
     // "Bestätigung", "&Ja" and "&Nein", the default as given; Esc or closing the box count as "&Nein".
-    static bool confirm(QWidget* parent, const QString& text, Default defaultButton = Default::Yes);
+    bool confirm(QWidget* parent, const QString& text, Default defaultButton = Default::Yes);
     // The flow's texts (UTF-8) and questions, with the button Enter presses.
-    static void information(QWidget* parent, const std::string& text);
-    static bool confirm(QWidget* parent, const Question& question);
+    void information(QWidget* parent, const std::string& text);
+    bool confirm(QWidget* parent, const Question& question);
     // The error box: caption "QUARN", error icon, OK; a full stop is added as the text needs it.
-    static void error(QWidget* parent, const QString& text);
+    void error(QWidget* parent, const QString& text);
 
     // A full stop after a text whose last character sorts after the full stop.
     static QString withFullStop(const QString& text);
 
-    static void setTestMode(bool on);
-    static void setNextAnswer(Answer answer);
-    static QList<Record> takeRecords();
+protected:
+    // Shows the box; true when a confirmation was answered "&Ja".
+    virtual bool show(QWidget* parent, const Box& box) = 0;
+};
+
+// The boxes on screen.
+class SystemMessageBoxes : public MessageBoxes
+{
+protected:
+    bool show(QWidget* parent, const Box& box) override;
 };
 
 } // namespace quarn

@@ -5,18 +5,22 @@
 
 namespace quarn {
 
-PrinterDialog::PrinterDialog(const QString& objectName, QObject* parent) : QObject(parent)
+bool SystemPrinterChooser::confirm(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+PrinterDialog::PrinterDialog(const QString& objectName, std::shared_ptr<PrinterChooser> chooser, QObject* parent)
+    : QObject(parent), m_chooser(std::move(chooser))
 {
     setObjectName(objectName);
 }
 
-PrintSession::Dialog PrinterDialog::dialogOn(QWidget* parent)
+PrintSession::Dialog PrinterDialog::dialogOn(QWidget* parent) const
 {
-    return [parent](QPrinter& printer) {
-        QPrintDialog dialog(&printer, parent);
-        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
-        return dialog.exec() == QDialog::Accepted;
-    };
+    return [chooser = m_chooser, parent](QPrinter& printer) { return chooser->confirm(parent, printer); };
 }
 
 bool PrinterDialog::outcome(const Result<>& printed) const

@@ -3,10 +3,28 @@
 #include "PrintSession.h"
 
 #include <QObject>
+#include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace quarn {
+
+// Where the print dialog's answer comes from: the user, in the program.
+class PrinterChooser
+{
+public:
+    virtual ~PrinterChooser() = default;
+    // Shows the print dialog on the printer, whose settings it may change; true when the user confirmed it.
+    virtual bool confirm(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// Qt's print dialog with the printer, its settings and the number of copies.
+class SystemPrinterChooser : public PrinterChooser
+{
+public:
+    bool confirm(QWidget* parent, QPrinter& printer) override;
+};
 
 // The window's print dialog. It opens on the printer in use, at first the system's default, and the printer
 // and settings chosen in it stay for the next print. It offers the printer, its settings and the number of
@@ -16,7 +34,7 @@ class PrinterDialog : public QObject
     Q_OBJECT
 
 public:
-    PrinterDialog(const QString& objectName, QObject* parent);
+    PrinterDialog(const QString& objectName, std::shared_ptr<PrinterChooser> chooser, QObject* parent);
 
     // Shows the dialog and prints the lines in the font; a failed print throws Failed. True when
     // the lines were printed, false when the user cancelled.
@@ -24,14 +42,11 @@ public:
     // The same for a job that draws its own pages.
     bool print(QWidget* parent, const PrintSession::Job& job);
 
-    // Tests answer the next dialogs in place of the user: true confirms, false cancels.
-    static void setNextAnswer(bool confirm) { PrintSession::setNextDialogAnswer(confirm); }
-    static void clearNextAnswers() { PrintSession::clearNextDialogAnswers(); }
-
 private:
     bool outcome(const Result<>& printed) const;
-    static PrintSession::Dialog dialogOn(QWidget* parent);
+    PrintSession::Dialog dialogOn(QWidget* parent) const;
 
+    std::shared_ptr<PrinterChooser> m_chooser;
     PrintSession m_session;
 };
 

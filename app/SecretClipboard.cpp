@@ -42,7 +42,8 @@ void takeBackClipboard(const QString& text)
 
 } // namespace
 
-SecretClipboard::SecretClipboard(QObject* parent) : QObject(parent)
+SecretClipboard::SecretClipboard(QObject* parent, int secretMilliseconds)
+    : QObject(parent), m_secretMilliseconds(secretMilliseconds)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &SecretClipboard::takeBackIfStillOurs);

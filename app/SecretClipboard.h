@@ -17,22 +17,21 @@ class SecretClipboard : public QObject
     Q_OBJECT
 
 public:
-    explicit SecretClipboard(QObject* parent = nullptr);
+    // A secret is taken back after `secretMilliseconds`.
+    explicit SecretClipboard(QObject* parent = nullptr, int secretMilliseconds = ClipboardRule::SecretMilliseconds);
     ~SecretClipboard() override;
 
     void put(const QString& text, ClipboardRule::Content content);
     // Empties the clipboard and the primary selection where they hold the window's text; before the window is
     // gone, since Qt would hand the clipboard to a clipboard manager when the application ends.
     void takeBack();
-    // Tests shorten the secret's time.
-    void setSecretMilliseconds(int milliseconds) { m_secretMilliseconds = milliseconds; }
 
 private:
     void takeBackIfStillOurs();
 
     QTimer m_timer;
     QString m_text; // what was put, to tell it from what another program put since
-    int m_secretMilliseconds = ClipboardRule::SecretMilliseconds;
+    int m_secretMilliseconds;
 };
 
 } // namespace quarn

@@ -258,7 +258,7 @@ int runQuarn(int& argc, char** argv, const StartOptions& options)
     if (qtGerman.load(QStringLiteral(":/translations/qtbase_de.qm")))
         QApplication::installTranslator(&qtGerman);
 
-    TForm1 window(pictures);
+    TForm1 window(pictures, options.seams);
     if (options.quitAfterFirstPaint)
         quitAfterFirstPaint(&window, options.firstFrame);
     const QScreen* screen = QGuiApplication::screenAt(window.pos());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowSeams.h"
+
 #include <functional>
 
 class QWidget;
@@ -16,6 +18,8 @@ struct StartOptions
     // each batch of files the window has opened.
     std::function<void()> serving;
     std::function<void(QWidget& window)> filesOpened;
+    // What the window asks the user through; the system's unless a test gives its own.
+    WindowSeams seams;
 };
 
 // Starts the application with its one window and runs until the window is closed.

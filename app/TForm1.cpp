@@ -69,6 +69,15 @@ public:
     }
 };
 
+void glyph(QPushButton* button, const QIcon& icon, bool right)
+{
+    button->setIcon(icon);
+    button->setIconSize(QSize(16, 16));
+    // A push button draws its icon before the text; mirrored, the icon follows it.
+    if (right)
+        button->setLayoutDirection(Qt::RightToLeft);
+}
+
 // A screen reader names a button by its caption, without the trailing blank some captions have.
 void setCaption(QAbstractButton* button, const QString& caption)
 {
@@ -121,26 +130,39 @@ void whenFirstPainted(QWidget* window, std::function<void()> then)
     window->installEventFilter(new Watcher(window, std::move(then)));
 }
 
+// However the focus comes (Tab, a click, a screen reader), the focused widget scrolls into view.
+void scrollFocusIntoView(QScrollArea* area)
+{
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+        // The whole widget, not only a text field's caret, as far as the view holds it.
+        if (now && area->widget()->isAncestorOf(now)) {
+            const QRect shown(now->mapTo(area->widget(), QPoint(0, 0)), now->size());
+            area->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 4, shown.height() / 2 + 4);
+        }
+    });
+}
+
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : TForm1(nullptr, parent) {}
+TForm1::TForm1(WindowSeams seams, QWidget* parent) : TForm1(nullptr, std::move(seams), parent) {}
 
-TForm1::TForm1(PicturePreparation& pictures, QWidget* parent) : TForm1(&pictures, parent) {}
+TForm1::TForm1(PicturePreparation& pictures, WindowSeams seams, QWidget* parent)
+    : TForm1(&pictures, std::move(seams), parent)
+{}
 
-TForm1::TForm1(PicturePreparation* pictures, QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_random(std::make_unique<SystemRandomSource>()),
-      m_clock(std::make_unique<SystemClock>())
+TForm1::TForm1(PicturePreparation* pictures, WindowSeams seams, QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::TForm1>()), m_seams(std::move(seams))
 {
     static const bool accessibleWindow = (QAccessible::installFactory(windowAccessible), true);
     Q_UNUSED(accessibleWindow);
     // The font first, so that every widget the form creates takes it.
     setFont(windowFont());
     m_ui->setupUi(this);
-    OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), this);
-    SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), this);
+    OpenDialog1 = new FileDialog(FileDialog::Mode::Open, QStringLiteral("OpenDialog1"), m_seams.files, this);
+    SaveDialog1 = new FileDialog(FileDialog::Mode::Save, QStringLiteral("SaveDialog1"), m_seams.files, this);
     OpenDialog1->shareFolderWith(SaveDialog1);
-    PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), this);
-    m_clipboard = new SecretClipboard(this);
+    PrintDialog = new PrinterDialog(QStringLiteral("PrintDialog"), m_seams.printer, this);
+    m_clipboard = new SecretClipboard(this, m_seams.secretMilliseconds);
     setUpWindow();
     setUpPictures(pictures);
     setUpGlyphs();
@@ -154,17 +176,15 @@ TForm1::~TForm1()
     m_clipboard->takeBack();
 }
 
-void TForm1::setRandomSource(std::unique_ptr<RandomSource> source)
-{
-    m_random = std::move(source);
-}
-
-void TForm1::setClock(std::unique_ptr<Clock> clock)
-{
-    m_clock = std::move(clock);
-}
-
 void TForm1::setUpWindow()
+{
+    setUpFrame();
+    setUpWidgets();
+    setUpKeys();
+    setCipherEnabled(false);
+}
+
+void TForm1::setUpFrame()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -174,7 +194,10 @@ void TForm1::setUpWindow()
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);
     setAutoFillBackground(true);
+}
 
+void TForm1::setUpWidgets()
+{
     // Labels and pictures lie under every other sibling.
     for (QLabel* w : {m_ui->Label2, m_ui->Label19, m_ui->Label20, m_ui->QuarnKarte, m_ui->QuarnKarte1})
         w->lower();
@@ -195,7 +218,10 @@ void TForm1::setUpWindow()
     m_ui->QuarnSeite->setCursor(Qt::ArrowCursor);
     m_ui->QuarnIn->setInputLimit(int(DirectionRules::of(CipherDirection::Encode).typedLimit));
     m_ui->RadioGroup7->setFocusPolicy(Qt::NoFocus);
+}
 
+void TForm1::setUpKeys()
+{
     // Enter runs a button only while it has the focus; no button is the window's default.
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(true);
@@ -203,7 +229,6 @@ void TForm1::setUpWindow()
     }
     takeEnterWithoutModifiersOnly(findChildren<QPushButton*>());
     tabStopOnSelectedOnly({m_ui->rb_QuarnCode, m_ui->rb_QuarnDecod});
-    setCipherEnabled(false);
 }
 
 void TForm1::setUpPictures(PicturePreparation* prepared)
@@ -235,13 +260,6 @@ void TForm1::setUpGlyphs()
     const QIcon open = load("open");
     const QIcon save = load("save");
     const QIcon print = load("print");
-    const auto glyph = [](QPushButton* button, const QIcon& icon, bool right) {
-        button->setIcon(icon);
-        button->setIconSize(QSize(16, 16));
-        // A push button draws its icon before the text; mirrored, the icon follows it.
-        if (right)
-            button->setLayoutDirection(Qt::RightToLeft);
-    };
     glyph(m_ui->bt_OTPkey, key, false);
     glyph(m_ui->bt_OTPCrypt, pages, true);
     glyph(m_ui->bt_OTPLoad, open, true);
@@ -274,13 +292,22 @@ void TForm1::setUpMenus()
         field->setToolTip(QString::fromStdString(WindowHints::resultField(entries)));
         field->setAccessibleDescription(field->toolTip());
     }
+    connectFieldMenus();
+    connectCopyAndPaste();
+}
 
+void TForm1::connectFieldMenus()
+{
     // Only the program's own menus open; the two other fields have none.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::contextMenuWanted, this, &TForm1::openInputMenu);
     connect(m_ui->OTPCryptOut, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->OTPCryptOut, at); });
     connect(m_ui->QuarnDecrypt, &ResultField::contextMenuWanted, this,
             [this](const QPoint& at) { openResultMenu(m_ui->QuarnDecrypt, at); });
+}
+
+void TForm1::connectCopyAndPaste()
+{
     // The copy keys take the menu's secret path; the pad and the decoded text publish no selection.
     // The groups in encode direction are the plain text in the table's code.
     for (ResultField* field : {m_ui->OTPOut, m_ui->QuarnDecrypt, m_ui->fuenfergruppenOut})
@@ -292,8 +319,8 @@ void TForm1::setUpMenus()
         });
     // A paste or drop that did not fit is never cut without a word.
     connect(m_ui->QuarnIn, &UpperCaseLineEdit::inputCut, this, [this](int kept, int given) {
-        MessageBoxes::information(this, InputText::cutNotice(std::size_t(kept), std::size_t(given),
-                                                             std::size_t(m_ui->QuarnIn->inputLimit())));
+        boxes().information(this, InputText::cutNotice(std::size_t(kept), std::size_t(given),
+                                                       std::size_t(m_ui->QuarnIn->inputLimit())));
     });
 }
 
@@ -354,6 +381,23 @@ void TForm1::putIntoScrollArea(const QSize& size)
         if (w->window() == this)
             focusChain.append(w);
 
+    // The widgets move before the area is made, which must stay the window's own.
+    QWidget* content = takeContent();
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("Rollbereich"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(content);
+    area->setGeometry(0, 0, size.width(), size.height());
+    area->show();
+    setFixedSize(size);
+    for (qsizetype i = 0; i + 1 < focusChain.size(); ++i)
+        setTabOrder(focusChain[i], focusChain[i + 1]);
+    scrollFocusIntoView(area);
+}
+
+QWidget* TForm1::takeContent()
+{
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("Form1Inhalt"));
     content->setFixedSize(this->size());
@@ -371,24 +415,7 @@ void TForm1::putIntoScrollArea(const QSize& size)
         widget->setGeometry(geometry);
         widget->setHidden(hidden);
     }
-    auto* area = new QScrollArea(this);
-    area->setObjectName(QStringLiteral("Rollbereich"));
-    area->setFrameShape(QFrame::NoFrame);
-    area->setFocusPolicy(Qt::NoFocus);
-    area->setWidget(content);
-    area->setGeometry(0, 0, size.width(), size.height());
-    area->show();
-    setFixedSize(size);
-    for (qsizetype i = 0; i + 1 < focusChain.size(); ++i)
-        setTabOrder(focusChain[i], focusChain[i + 1]);
-    // However the focus comes (Tab, a click, a screen reader), the focused widget scrolls into view.
-    connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
-        // The whole widget, not only a text field's caret, as far as the view holds it.
-        if (now && area->widget()->isAncestorOf(now)) {
-            const QRect shown(now->mapTo(area->widget(), QPoint(0, 0)), now->size());
-            area->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 4, shown.height() / 2 + 4);
-        }
-    });
+    return content;
 }
 
 void TForm1::runGuarded(void (TForm1::*handler)())
@@ -400,10 +427,10 @@ void TForm1::runGuarded(void (TForm1::*handler)())
     try {
         (this->*handler)();
     } catch (const Failed& failed) {
-        MessageBoxes::error(this, QString::fromStdString(Messages::text(failed.failure())));
+        boxes().error(this, QString::fromStdString(Messages::text(failed.failure())));
     } catch (const std::exception& e) {
         // What the libraries throw (memory running out) in the words they have.
-        MessageBoxes::error(this, QString::fromUtf8(e.what()));
+        boxes().error(this, QString::fromUtf8(e.what()));
     }
 }
 
@@ -431,12 +458,22 @@ void TForm1::connectHandlers()
         });
     // Groups made from another text must not pass for this one's.
     connect(m_ui->QuarnIn, &QLineEdit::textChanged, this, &TForm1::inputChanged);
+    connectMenuEntries();
+    connectSession();
+}
+
+void TForm1::connectMenuEntries()
+{
     connect(Einfuegen1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Einfuegen1Click); });
     connect(Kopieren1, &QAction::triggered, this, [this] { runGuarded(&TForm1::Kopieren1Click); });
     connect(ArbeitsblattDrucken1, &QAction::triggered, this,
             [this] { runGuarded(&TForm1::ArbeitsblattDrucken1Click); });
     connect(ArbeitsblattSpeichern1, &QAction::triggered, this,
             [this] { runGuarded(&TForm1::ArbeitsblattSpeichern1Click); });
+}
+
+void TForm1::connectSession()
+{
 #if QT_CONFIG(sessionmanager)
     // Qt would answer the session manager without asking; a lost pad is worth the user's word.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -469,7 +506,7 @@ bool TForm1::sessionMayEnd(const std::function<bool()>& mayAsk)
     const std::optional<Question> question = closeQuestion(m_padHistory, padInField());
     if (!question || m_ui->OTPOut->fieldText() == m_padLetGo || !mayAsk())
         return true;
-    if (!MessageBoxes::confirm(this, *question))
+    if (!boxes().confirm(this, *question))
         return false;
     m_padLetGo = m_ui->OTPOut->fieldText();
     return true;
@@ -489,7 +526,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 bool TForm1::mayReplacePad(const std::string& replacement)
 {
     const std::optional<Question> question = replaceQuestion(m_padHistory, padInField(), replacement);
-    return !question || MessageBoxes::confirm(this, *question);
+    return !question || boxes().confirm(this, *question);
 }
 
 void TForm1::QuarnDeCoder()
@@ -544,27 +581,36 @@ void TForm1::Quarn()
     m_lastRun.reset();
     m_groups.forget();
     const bool decode = decodeDirection();
-    if (m_decodedShown != decode) {
-        m_decodedShown = decode;
-        m_ui->QuarnDecrypt->setVisible(decode);
-        m_ui->OTPCryptOut->setVisible(!decode);
-    }
+    showResultFieldOf(decode);
 
     const QString input = m_ui->QuarnIn->text();
     if (input.isEmpty()) {
-        setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
-        m_ui->bt_QuarnDecryptSave->setEnabled(false);
-        m_ui->bt_QuarnDecryptPrint->setEnabled(false);
-        m_ui->QuarnIn->setPlaceholderText(QString::fromStdString(Messages::enterText()));
+        waitForInput();
         return;
     }
-
     if (decode)
         m_ui->fuenfergruppenOut->setFieldText(input);
     else
         encodeWithNotices(input);
     m_groups.made(m_ui->QuarnIn->text().toStdU32String());
     setCipherEnabled(true);
+}
+
+void TForm1::showResultFieldOf(bool decode)
+{
+    if (m_decodedShown == decode)
+        return;
+    m_decodedShown = decode;
+    m_ui->QuarnDecrypt->setVisible(decode);
+    m_ui->OTPCryptOut->setVisible(!decode);
+}
+
+void TForm1::waitForInput()
+{
+    setCipherEnabled(false, WindowHints::CipherWait::EmptyInput);
+    m_ui->bt_QuarnDecryptSave->setEnabled(false);
+    m_ui->bt_QuarnDecryptPrint->setEnabled(false);
+    m_ui->QuarnIn->setPlaceholderText(QString::fromStdString(Messages::enterText()));
 }
 
 void TForm1::encodeWithNotices(const QString& input)
@@ -579,7 +625,7 @@ void TForm1::encodeWithNotices(const QString& input)
             QString::fromStdU32String(EncoderInput::withGermanLettersSpelledOut(input.toStdU32String()));
         const int limit = m_ui->QuarnIn->inputLimit();
         const int lost = std::max(0, UpperCaseLineEdit::visibleLength(spelled) - limit);
-        const bool spell = MessageBoxes::confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
+        const bool spell = boxes().confirm(this, encoded.question(std::size_t(lost), std::size_t(limit)));
         notice.clear();
         if (spell) {
             m_ui->QuarnIn->replaceLimited(spelled);
@@ -587,7 +633,7 @@ void TForm1::encodeWithNotices(const QString& input)
         }
     }
     if (!notice.empty())
-        MessageBoxes::information(this, notice);
+        boxes().information(this, notice);
 }
 
 EncoderInput TForm1::encodeIntoGroups(const QString& input)
@@ -597,7 +643,7 @@ EncoderInput TForm1::encodeIntoGroups(const QString& input)
     const GroupLayout layout = encoded.encode();
     m_ui->fuenfergruppenOut->setFieldText(fromWindows1252(layout.text));
     if (layout.limitReached)
-        MessageBoxes::information(this, Messages::codeCut());
+        boxes().information(this, Messages::codeCut());
     return encoded;
 }
 
@@ -615,7 +661,7 @@ void TForm1::OTPErzeugeClick()
 void TForm1::showNewPad()
 {
     // Drawn before the field is touched: a generator that fails leaves the pad that was there.
-    const std::string pad = PadGenerator::generate(*m_random);
+    const std::string pad = PadGenerator::generate(*m_seams.random);
     m_ui->OTPOut->setFieldText(fromWindows1252(pad));
     m_padHistory.made(pad);
     m_ui->bt_OTPSave->setEnabled(true);
@@ -645,11 +691,11 @@ bool TForm1::mayCipher(const std::string& groups, const std::string& pad)
     if (plan.stop == CipherPlan::Stop::NothingToCipher)
         m_ui->OTPCryptOut->clearField();
     if (plan.stop == CipherPlan::Stop::LoadPadFirst)
-        MessageBoxes::information(this, Messages::loadPadFirst());
+        boxes().information(this, Messages::loadPadFirst());
     if (plan.stop != CipherPlan::Stop::None)
         return false;
     return std::all_of(plan.questions.begin(), plan.questions.end(),
-                       [this](const Question& question) { return MessageBoxes::confirm(this, question); });
+                       [this](const Question& question) { return boxes().confirm(this, question); });
 }
 
 void TForm1::showCipherResult(const PadCipherResult& result, const std::string& groups)
@@ -670,7 +716,7 @@ void TForm1::showCipherResult(const PadCipherResult& result, const std::string& 
     m_ui->bt_QuarnDecryptSave->setEnabled(true);
     m_ui->bt_QuarnDecryptPrint->setEnabled(true);
     if (secondMessage)
-        MessageBoxes::information(this, Messages::secondMessage());
+        boxes().information(this, Messages::secondMessage());
 }
 
 // Clipboard
@@ -715,57 +761,56 @@ std::string fileKey(const QString& path)
     return (canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical).toStdString();
 }
 
-// Offers today's name, asks before a file is written over, writes, and says what came of it. A refused
-// or failed save never shows the written notice, and a failed one leaves the old file whole. `write` writes
-// the file, which then holds `heldPad` (empty: no pad).
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, PadHistory& pads,
-                       const std::string& heldPad, const std::function<QString(const QString& path)>& write)
+} // namespace
+
+// A refused or failed save never shows the written notice, and a failed one leaves the old file whole.
+bool TForm1::saveThroughDialog(FileKind kind, const std::string& heldPad,
+                               const std::function<QString(const QString& path)>& write)
 {
     const FileKindRules& rules = FileKindRules::of(kind);
-    dialog->setFileName(DateFileName::today(clock, QString::fromStdString(rules.extension)));
-    dialog->setFilter(QString::fromStdString(rules.saveFilter));
-    if (!dialog->execute(parent))
+    SaveDialog1->setFileName(DateFileName::today(*m_seams.clock, QString::fromStdString(rules.extension)));
+    SaveDialog1->setFilter(QString::fromStdString(rules.saveFilter));
+    if (!SaveDialog1->execute(this))
         return false;
     // The path as chosen, however long: cutting it would write to some other file.
-    const QString path = dialog->fileName();
+    const QString path = SaveDialog1->fileName();
     const std::string name = TextFile::lastPart(path).toStdString();
-    const bool losesPad = pads.fileHoldsUsedPad(fileKey(path), heldPad);
-    // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
-    const bool otherNames = TextFile::nameCount(path) > 1;
-    const auto mayWriteOver = [&] {
-        if (otherNames && !MessageBoxes::confirm(parent, Question{HardLinks::question(name, !heldPad.empty()), false}))
-            return false;
-        if (otherNames && !losesPad)
-            return true;
-        return MessageBoxes::confirm(parent, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
-    };
-    if (TextFile::isFile(path) && !mayWriteOver()) {
-        MessageBoxes::information(parent, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
+    if (TextFile::isFile(path) && !mayWriteOver(path, heldPad)) {
+        boxes().information(this, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
         return false;
     }
     const QString error = write(path);
     if (!error.isEmpty()) {
-        MessageBoxes::information(parent, Messages::notWritten(name, error.toStdString()));
+        boxes().information(this, Messages::notWritten(name, error.toStdString()));
         return false;
     }
-    pads.written(fileKey(path), heldPad);
-    MessageBoxes::information(parent, rules.namedAsPad ? Messages::padSaved() : Messages::saved(name));
+    m_padHistory.written(fileKey(path), heldPad);
+    boxes().information(this, rules.namedAsPad ? Messages::padSaved() : Messages::saved(name));
     return true;
 }
 
-bool saveThroughDialog(QWidget* parent, FileDialog* dialog, const Clock& clock, FileKind kind, const QString& text,
-                       PadHistory& pads)
+bool TForm1::mayWriteOver(const QString& path, const std::string& heldPad)
 {
-    const bool pad = kind == FileKind::Pad;
-    return saveThroughDialog(
-        parent, dialog, clock, kind, pads, pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
-            const TextFile::Access access =
-                FileKindRules::of(kind).ownerOnly ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
-            return pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
-        });
+    const std::string name = TextFile::lastPart(path).toStdString();
+    const bool losesPad = m_padHistory.fileHoldsUsedPad(fileKey(path), heldPad);
+    // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
+    const bool otherNames = TextFile::nameCount(path) > 1;
+    if (otherNames && !boxes().confirm(this, Question{HardLinks::question(name, !heldPad.empty()), false}))
+        return false;
+    if (otherNames && !losesPad)
+        return true;
+    return boxes().confirm(this, losesPad ? Messages::overwriteUsedPad(name) : Messages::overwrite(name));
 }
 
-} // namespace
+bool TForm1::saveThroughDialog(FileKind kind, const QString& text)
+{
+    const bool pad = kind == FileKind::Pad;
+    return saveThroughDialog(kind, pad ? toWindows1252(text) : std::string(), [&](const QString& path) {
+        const TextFile::Access access =
+            FileKindRules::of(kind).ownerOnly ? TextFile::Access::OwnerOnly : TextFile::Access::Usual;
+        return pad ? TextFile::writePad(path, text) : TextFile::write(path, text, access);
+    });
+}
 
 void TForm1::bt_OTPLoadClick()
 {
@@ -809,8 +854,8 @@ bool TForm1::takePad(const FilePath& path, const LoadedText& loaded)
         return false;
     // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
     if (loaded.repeatedGroups > 0 &&
-        !MessageBoxes::confirm(this, Messages::useRepeatedGroups(TextFile::lastPart(path.shown()).toStdString(),
-                                                                 std::size_t(loaded.repeatedGroups))))
+        !boxes().confirm(this, Messages::useRepeatedGroups(TextFile::lastPart(path.shown()).toStdString(),
+                                                           std::size_t(loaded.repeatedGroups))))
         return false;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
@@ -823,12 +868,12 @@ void TForm1::tell(const QString& notice)
     if (m_told)
         m_told->append(notice);
     else
-        MessageBoxes::information(this, notice);
+        boxes().information(this, notice);
 }
 
 void TForm1::bt_OTPSaveClick()
 {
-    saveThroughDialog(this, SaveDialog1, *m_clock, FileKind::Pad, m_ui->OTPOut->fieldText(), m_padHistory);
+    saveThroughDialog(FileKind::Pad, m_ui->OTPOut->fieldText());
 }
 
 void TForm1::bt_QuarnInLoadClick()
@@ -866,18 +911,19 @@ void TForm1::bt_QuarnDecryptSaveClick()
     // result, while the field of the new direction is empty.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, Messages::nothingSaved());
+        boxes().information(this, Messages::nothingSaved());
         return;
     }
     const FileKind kind = field == m_ui->QuarnDecrypt ? FileKind::PlainText : FileKind::CipherText;
-    saveThroughDialog(this, SaveDialog1, *m_clock, kind, field->fieldText(), m_padHistory);
+    saveThroughDialog(kind, field->fieldText());
 }
 
-void TForm1::openFiles(const QList<FilePath>& paths)
+namespace {
+
+// Each file read once, as its button would read it, into `loads`; what each file is.
+std::vector<GivenFiles::File> readGivenFiles(const QList<FilePath>& paths, QList<LoadedText>& loads)
 {
-    // Each file is read once, as its button would read it; then each field takes its last file.
     std::vector<GivenFiles::File> files;
-    QList<LoadedText> loads;
     for (const FilePath& path : paths) {
         const QString name = TextFile::lastPart(path.shown());
         LoadedText pad = TextFile::readPad(path);
@@ -887,7 +933,28 @@ void TForm1::openFiles(const QList<FilePath>& paths)
         files.push_back({name.toStdString(), kind, loaded.ok() ? std::string() : refusal(name, loaded).toStdString()});
         loads.append(std::move(loaded));
     }
+    return files;
+}
 
+} // namespace
+
+void TForm1::openFiles(const QList<FilePath>& paths)
+{
+    // Each field takes its last file.
+    QList<LoadedText> loads;
+    std::vector<GivenFiles::File> files = readGivenFiles(paths, loads);
+    const QStringList told = takeGivenFiles(paths, files, loads);
+    std::vector<std::string> notices;
+    for (const QString& notice : told)
+        notices.push_back(notice.toStdString());
+    const std::string summary = GivenFiles::summary(files, notices, !m_padHistory.needsPartnersPad(padInField()));
+    if (!summary.empty())
+        boxes().information(this, QString::fromStdString(summary));
+}
+
+QStringList TForm1::takeGivenFiles(const QList<FilePath>& paths, std::vector<GivenFiles::File>& files,
+                                   const QList<LoadedText>& loads)
+{
     QStringList told;
     m_told = &told;
     if (const auto pad = GivenFiles::chosenPad(files))
@@ -902,13 +969,7 @@ void TForm1::openFiles(const QList<FilePath>& paths)
             runGuarded(&TForm1::Quarn);
     }
     m_told = nullptr;
-
-    std::vector<std::string> notices;
-    for (const QString& notice : told)
-        notices.push_back(notice.toStdString());
-    const std::string summary = GivenFiles::summary(files, notices, !m_padHistory.needsPartnersPad(padInField()));
-    if (!summary.empty())
-        MessageBoxes::information(this, QString::fromStdString(summary));
+    return told;
 }
 
 // Printing
@@ -924,7 +985,7 @@ void TForm1::bt_QuarnDecryptPrintClick()
     // The result on screen, as for the save; both fields share one font.
     const ResultField* field = shownResultField();
     if (field->fieldText().isEmpty()) {
-        MessageBoxes::information(this, Messages::nothingPrinted());
+        boxes().information(this, Messages::nothingPrinted());
         return;
     }
     PrintDialog->print(this, field->displayLines(), m_ui->OTPCryptOut->font());
@@ -948,7 +1009,7 @@ Worksheet worksheetOf(const CipherRun& run)
 std::optional<CipherRun> TForm1::worksheetRun()
 {
     if (!m_lastRun)
-        MessageBoxes::information(this, Messages::noWorksheetYet());
+        boxes().information(this, Messages::noWorksheetYet());
     return m_lastRun;
 }
 
@@ -959,7 +1020,7 @@ void TForm1::ArbeitsblattDrucken1Click()
         return;
     const Worksheet sheet = worksheetOf(*run);
     // The sheet holds the pad: on paper, it is kept.
-    if (PrintDialog->print(this, WorksheetDocument::printJob(sheet, m_clock->today())))
+    if (PrintDialog->print(this, WorksheetDocument::printJob(sheet, m_seams.clock->today())))
         m_padHistory.printed(run->pad);
 }
 
@@ -969,13 +1030,13 @@ void TForm1::ArbeitsblattSpeichern1Click()
     if (!run)
         return;
     const QByteArray pdf =
-        WorksheetDocument::pdf(worksheetOf(*run), m_clock->today(), WorksheetDocument::preferredPaper());
+        WorksheetDocument::pdf(worksheetOf(*run), m_seams.clock->today(), WorksheetDocument::preferredPaper());
     if (pdf.isEmpty())
         throw Failed({Failure::Kind::WorksheetNotSet});
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
-    saveThroughDialog(
-        this, SaveDialog1, *m_clock, FileKind::Worksheet, m_padHistory, run->pad,
-        [&pdf](const QString& path) { return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly); });
+    saveThroughDialog(FileKind::Worksheet, run->pad, [&pdf](const QString& path) {
+        return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly);
+    });
 }
 
 } // namespace quarn

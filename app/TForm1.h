@@ -1,10 +1,13 @@
 #pragma once
 
 #include "CipherFlow.h"
+#include "FileKinds.h"
 #include "FilePath.h"
+#include "GivenFiles.h"
 #include "InputGroups.h"
 #include "PadHistory.h"
 #include "WindowHints.h"
+#include "WindowSeams.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,13 +26,12 @@ class TForm1;
 
 namespace quarn {
 
-class Clock;
 class EncoderInput;
 class FileDialog;
 struct LoadedText;
 class PicturePreparation;
+class MessageBoxes;
 class PrinterDialog;
-class RandomSource;
 class ResultField;
 class SecretClipboard;
 
@@ -41,19 +43,11 @@ class TForm1 : public QWidget
 
 public:
     // Decodes its pictures itself.
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(WindowSeams seams = WindowSeams(), QWidget* parent = nullptr);
     // Shows the pictures prepared while the application started, waiting for them if they are not ready yet.
-    explicit TForm1(PicturePreparation& pictures, QWidget* parent = nullptr);
+    explicit TForm1(PicturePreparation& pictures, WindowSeams seams = WindowSeams(), QWidget* parent = nullptr);
     ~TForm1() override;
 
-    Ui::TForm1* ui() const { return m_ui.get(); }
-    // Tests script the pads.
-    void setRandomSource(std::unique_ptr<RandomSource> source);
-    // Tests fix the day that the save dialogs' default names come from.
-    void setClock(std::unique_ptr<Clock> clock);
-    // The clipboard the window copies to; tests shorten its times.
-    SecretClipboard* secretClipboard() const { return m_clipboard; }
-    bool resultShown() const { return m_decodedShown; }
     // Whether the window may end with the desktop session. Asks, as closing does, when a pad would be lost and
     // `mayAsk` gives leave to; without leave the session ends as a kill signal would end it.
     bool sessionMayEnd(const std::function<bool()>& mayAsk);
@@ -103,14 +97,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TForm1(PicturePreparation* pictures, QWidget* parent);
+    TForm1(PicturePreparation* pictures, WindowSeams seams, QWidget* parent);
+    MessageBoxes& boxes() const { return *m_seams.boxes; }
     void setUpWindow();
+    void setUpFrame();
+    void setUpWidgets();
+    void setUpKeys();
     void setUpPictures(PicturePreparation* prepared);
     void setUpGlyphs();
     void setUpMenus();
+    void connectFieldMenus();
+    void connectCopyAndPaste();
     void setUpAccessibleNames();
     void nameInputAfterItsLabel();
     void putIntoScrollArea(const QSize& size);
+    // A widget of its own that takes the window's widgets, as they lie.
+    QWidget* takeContent();
     void loadPad(const FilePath& path);
     void loadInput(const FilePath& path);
     // A file already read into its field, after the field's questions; false when it was not taken.
@@ -118,7 +120,12 @@ private:
     bool takeInput(const FilePath& path, const LoadedText& loaded);
     // A load's notice: shown, or kept for the summary while files given at once are opened.
     void tell(const QString& notice);
+    // Files given at once, after their fields' questions; the notices for the summary.
+    QStringList takeGivenFiles(const QList<FilePath>& paths, std::vector<GivenFiles::File>& files,
+                               const QList<LoadedText>& loads);
     void connectHandlers();
+    void connectMenuEntries();
+    void connectSession();
     // The one place where a failure that escapes a handler is caught and shown.
     void runGuarded(void (TForm1::*handler)());
     void bind(QPushButton* button, void (TForm1::*handler)());
@@ -128,6 +135,10 @@ private:
     void setCipherEnabled(bool enabled, WindowHints::CipherWait why = WindowHints::CipherWait::NoGroups);
     // The input was changed: groups made from another text, and the result made of them, are taken away.
     void inputChanged();
+    // The result field of the direction comes on screen, the other one goes.
+    void showResultFieldOf(bool decode);
+    // The empty input: nothing to cipher, save or print, and a hint of what to enter.
+    void waitForInput();
     // The run's worksheet; without one, a notice says what to do first.
     std::optional<CipherRun> worksheetRun();
     // Encodes with the notices and the umlaut offer of what the encoder passed over.
@@ -143,11 +154,17 @@ private:
     // Asks first when putting `replacement` (empty: some new pad) in the pad field would lose the pad there.
     bool mayReplacePad(const std::string& replacement = {});
     void showNewPad();
+    // Offers today's name, asks before a file is written over, writes, and says what came of it. `write`
+    // writes the file, which then holds `heldPad` (empty: no pad).
+    bool saveThroughDialog(FileKind kind, const std::string& heldPad,
+                           const std::function<QString(const QString& path)>& write);
+    bool saveThroughDialog(FileKind kind, const QString& text);
+    // The questions before a file is written over; false when the user declined.
+    bool mayWriteOver(const QString& path, const std::string& heldPad);
 
     std::unique_ptr<Ui::TForm1> m_ui;
+    WindowSeams m_seams;
     SecretClipboard* m_clipboard = nullptr;
-    std::unique_ptr<RandomSource> m_random;
-    std::unique_ptr<Clock> m_clock;
     QPointer<QWidget> m_popupComponent;
     // What became of the pads of this run, as digests; gone when the program ends.
     PadHistory m_padHistory;

@@ -3,7 +3,6 @@
 #include "PrinterCanvas.h"
 #include "PrinterTextDevice.h"
 
-#include <QList>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -13,12 +12,6 @@ namespace {
 
 constexpr int minimumLines = 10;
 bool printing = false;
-
-QList<bool>& nextAnswers()
-{
-    static QList<bool> answers;
-    return answers;
-}
 
 // Marks the time a job is being written, also when the canvas throws.
 class PrintingMark
@@ -94,24 +87,7 @@ Result<> PrintSession::print(const Job& job, const Dialog& dialog)
 
 bool PrintSession::confirm(const Dialog& dialog)
 {
-    if (!nextAnswers().isEmpty())
-        return nextAnswers().takeFirst();
     return dialog && dialog(*m_printer);
-}
-
-void PrintSession::setNextDialogAnswer(bool confirm)
-{
-    nextAnswers().append(confirm);
-}
-
-void PrintSession::clearNextDialogAnswers()
-{
-    nextAnswers().clear();
-}
-
-bool PrintSession::hasNextDialogAnswer()
-{
-    return !nextAnswers().isEmpty();
 }
 
 } // namespace quarn

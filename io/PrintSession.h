@@ -49,11 +49,6 @@ public:
     // The printer in use; null until a print has found one.
     QPrinter* printer() const { return m_printer.get(); }
 
-    // Tests queue the answers of the next dialogs (true confirms); a queued answer stands in for the dialog.
-    static void setNextDialogAnswer(bool confirm);
-    static void clearNextDialogAnswers();
-    static bool hasNextDialogAnswer();
-
 private:
     bool confirm(const Dialog& dialog);
 

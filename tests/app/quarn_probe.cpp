@@ -1,7 +1,7 @@
-#include "MessageBoxes.h"
 #include "ResultField.h"
 #include "Startup.h"
 #include "UpperCaseLineEdit.h"
+#include "WindowFakes.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,12 +30,13 @@ void say(const QString& line)
 // recorded, not shown.
 int main(int argc, char** argv)
 {
-    MessageBoxes::setTestMode(true);
+    const test::WindowFakes fakes;
     StartOptions options;
+    options.seams.boxes = fakes.boxes;
     options.serving = [] { say(QStringLiteral("serving")); };
-    options.filesOpened = [](QWidget& window) {
+    options.filesOpened = [&fakes](QWidget& window) {
         QStringList boxes;
-        for (const MessageBoxes::Record& record : MessageBoxes::takeRecords())
+        for (const test::RecordingBoxes::Record& record : fakes.boxes->takeRecords())
             boxes << QString(record.text).replace(u'\n', u'/');
         say(QStringLiteral("pad=%1|input=%2|groups=%3|decode=%4|decipher=%5|boxes=%6")
                 .arg(shown(window, "OTPOut"), window.findChild<UpperCaseLineEdit*>(QStringLiteral("QuarnIn"))->text(),

@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 #include "Unprivileged.h"
 #include "UpperCaseLineEdit.h"
+#include "WindowFakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,7 @@ using namespace quarn;
 
 namespace {
 
-using Answer = MessageBoxes::Answer;
+using Answer = test::Answer;
 
 using test::readBytes;
 using test::writeBytes;
@@ -36,10 +37,10 @@ QString padText()
 }
 
 // Each box as "caption: text", in the order shown.
-QStringList boxes()
+QStringList shownBoxes(test::RecordingBoxes& boxes)
 {
     QStringList shown;
-    for (const MessageBoxes::Record& record : MessageBoxes::takeRecords())
+    for (const test::RecordingBoxes::Record& record : boxes.takeRecords())
         shown << record.caption + QStringLiteral(": ") + record.text;
     return shown;
 }
@@ -92,20 +93,27 @@ enum class Save
     Result
 };
 
-// A random source that breaks as the system's may: it fails, or gives one value for ever.
+// The system's random source, until it breaks as the system's may: it fails, or gives one value for ever.
 class BrokenSource final : public RandomSource
 {
 public:
-    explicit BrokenSource(bool fails) : m_fails(fails) {}
-    std::uint32_t draw(std::uint32_t) override
+    void breakDown(bool fails) { m_broken = fails ? Broken::Fails : Broken::Stuck; }
+    std::uint32_t draw(std::uint32_t n) override
     {
-        if (m_fails)
+        if (m_broken == Broken::Fails)
             throw Failed({Failure::Kind::EntropyUnavailable});
-        return 4711;
+        return m_broken == Broken::Stuck ? 4711 : m_system.draw(n);
     }
 
 private:
-    bool m_fails;
+    enum class Broken
+    {
+        Not,
+        Fails,
+        Stuck
+    };
+    Broken m_broken = Broken::Not;
+    SystemRandomSource m_system;
 };
 
 } // namespace
@@ -159,31 +167,34 @@ private slots:
 
 private:
     void setDecode(bool decode);
+    QStringList boxes() { return shownBoxes(*m_fakes.boxes); }
     QString path(const QString& name) const { return m_dir->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    test::WindowFakes m_fakes;
+    std::shared_ptr<FixedClock> m_clock;
+    std::shared_ptr<BrokenSource> m_random;
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<Widgets> m_ui;
 };
 
 void TestFiles::init()
 {
-    MessageBoxes::setTestMode(true);
-    FileDialog::clearNextAnswers();
+    m_fakes = test::WindowFakes();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_form = std::make_unique<TForm1>();
-    m_form->setClock(std::make_unique<FixedClock>(QDate(2026, 3, 6)));
+    m_clock = std::make_shared<FixedClock>(QDate(2026, 3, 6));
+    m_random = std::make_shared<BrokenSource>();
+    m_form = std::make_unique<TForm1>(m_fakes.seams(m_random, m_clock));
     m_ui = std::make_unique<Widgets>(m_form.get());
     boxes();
 }
 
 void TestFiles::cleanup()
 {
-    QVERIFY2(!FileDialog::hasNextAnswer(), "a dialog answer was left over");
+    QVERIFY2(!m_fakes.files->hasNextAnswer(), "a dialog answer was left over");
     m_ui.reset();
     m_form.reset();
-    MessageBoxes::setTestMode(false);
 }
 
 void TestFiles::setDecode(bool decode)
@@ -254,7 +265,7 @@ void TestFiles::inputLoad()
     setDecode(decode);
     m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
     QVERIFY(writeBytes(path(QStringLiteral("text.txt")), bytes));
-    FileDialog::setNextAnswer(path(QStringLiteral("text.txt")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("text.txt")));
     m_form->bt_QuarnInLoadClick();
 
     QCOMPARE(m_ui->QuarnIn->text(), input);
@@ -268,7 +279,7 @@ void TestFiles::padLoadKeepsWhatTheCipherReads()
 {
     // A saved pad is 602 bytes; the field takes the 600 the cipher reads, and says nothing.
     QVERIFY(writeBytes(path(QStringLiteral("06032026.OTP")), padText().toLatin1() + "\r\n" + padText().toLatin1()));
-    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.OTP")));
     m_form->bt_OTPLoadClick();
     QCOMPARE(m_ui->OTPOut->fieldText(), padText());
     QCOMPARE(m_form->OpenDialog1->filter(), QStringLiteral("Schlüseldateien (*.OTP)|*.OTP"));
@@ -304,10 +315,10 @@ void TestFiles::loadFailuresKeepTheField()
     m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
     m_ui->OTPOut->setFieldText(padText());
 
-    FileDialog::setNextAnswer(path(relativePath));
+    m_fakes.files->setNextAnswer(path(relativePath));
     m_form->bt_QuarnInLoadClick();
     QCOMPARE(m_ui->QuarnIn->text(), QStringLiteral("ALT"));
-    FileDialog::setNextAnswer(path(relativePath));
+    m_fakes.files->setNextAnswer(path(relativePath));
     m_form->bt_OTPLoadClick();
     QCOMPARE(m_ui->OTPOut->fieldText(), padText());
     QCOMPARE(boxes(), QStringList({info(message), info(message)}));
@@ -322,9 +333,9 @@ void TestFiles::unreadableFileKeepsTheField()
     m_ui->OTPOut->setFieldText(QStringLiteral("12345 "));
     m_ui->QuarnIn->setProgramText(QStringLiteral("ALT"));
 
-    FileDialog::setNextAnswer(locked);
+    m_fakes.files->setNextAnswer(locked);
     m_form->bt_OTPLoadClick();
-    FileDialog::setNextAnswer(locked);
+    m_fakes.files->setNextAnswer(locked);
     m_form->bt_QuarnInLoadClick();
     QCOMPARE(m_ui->OTPOut->fieldText(), QStringLiteral("12345 "));
     QCOMPARE(m_ui->QuarnIn->text(), QStringLiteral("ALT"));
@@ -339,7 +350,7 @@ void TestFiles::cancelChangesNothing()
     m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
     for (void (TForm1::*handler)() : {&TForm1::bt_QuarnInLoadClick, &TForm1::bt_OTPLoadClick, &TForm1::bt_OTPSaveClick,
                                       &TForm1::bt_QuarnDecryptSaveClick}) {
-        FileDialog::setNextAnswer(QString());
+        m_fakes.files->setNextAnswer(QString());
         (m_form.get()->*handler)();
     }
     QCOMPARE(m_ui->QuarnIn->text(), QStringLiteral("ALT"));
@@ -352,10 +363,10 @@ void TestFiles::openDialogKeepsTheLastPath()
 {
     const QString pad = path(QStringLiteral("06032026.OTP"));
     QVERIFY(writeBytes(pad, padText().toLatin1()));
-    FileDialog::setNextAnswer(pad);
+    m_fakes.files->setNextAnswer(pad);
     m_form->bt_OTPLoadClick();
     // The text load offers the pad's path again, under its own filter.
-    FileDialog::setNextAnswer(QString());
+    m_fakes.files->setNextAnswer(QString());
     m_form->bt_QuarnInLoadClick();
     QCOMPARE(m_form->OpenDialog1->fileName(), pad);
     QCOMPARE(m_form->OpenDialog1->filter(), QStringLiteral("Textdateien (*.txt)|*.txt"));
@@ -397,12 +408,12 @@ void TestFiles::defaultNamesAndFilters()
     QFETCH(QString, name);
     QFETCH(QString, filter);
 
-    m_form->setClock(std::make_unique<FixedClock>(today));
+    m_clock->setDate(today);
     setDecode(decode);
     m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
     m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO"));
     // A cancelled dialog keeps the name it was offered.
-    FileDialog::setNextAnswer(QString());
+    m_fakes.files->setNextAnswer(QString());
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(m_form->SaveDialog1->fileName(), name);
     QCOMPARE(m_form->SaveDialog1->filter(), filter);
@@ -497,8 +508,8 @@ void TestFiles::saves()
     // An empty result on screen opens no dialog.
     const bool written = !bytes.isEmpty() || save == Save::Pad;
     if (written)
-        FileDialog::setNextAnswer(path(name));
-    MessageBoxes::setNextAnswer(answer);
+        m_fakes.files->setNextAnswer(path(name));
+    m_fakes.boxes->setNextAnswer(answer);
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
 
     QCOMPARE(readBytes(path(name)), written ? bytes : QByteArray("<unreadable>"));
@@ -545,13 +556,13 @@ void TestFiles::aSaveOverAFileWithOtherNamesAsksFirst()
     QVERIFY(writeBytes(path(name), Old));
     QVERIFY(::link(QFile::encodeName(path(name)).constData(),
                    QFile::encodeName(path(QStringLiteral("b"))).constData()) == 0);
-    FileDialog::setNextAnswer(path(name));
-    MessageBoxes::setNextAnswer(answer);
+    m_fakes.files->setNextAnswer(path(name));
+    m_fakes.boxes->setNextAnswer(answer);
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
 
-    const QList<MessageBoxes::Record> records = MessageBoxes::takeRecords();
+    const QList<test::RecordingBoxes::Record> records = m_fakes.boxes->takeRecords();
     QStringList texts;
-    for (const MessageBoxes::Record& record : records)
+    for (const test::RecordingBoxes::Record& record : records)
         texts << record.caption + QStringLiteral(": ") + record.text;
     QCOMPARE(texts, shown);
     QCOMPARE(records.first().defaultButton, QStringLiteral("&Nein"));
@@ -600,10 +611,10 @@ void TestFiles::theFieldOnScreenDecides()
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
         return;
     }
-    FileDialog::setNextAnswer(QString());
+    m_fakes.files->setNextAnswer(QString());
     m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(m_form->SaveDialog1->fileName(), name);
-    FileDialog::setNextAnswer(path(name));
+    m_fakes.files->setNextAnswer(path(name));
     m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(readBytes(path(name)), bytes);
     QCOMPARE(boxes(), QStringList{info(name + QStringLiteral(" wurde gespeichert!"))});
@@ -637,7 +648,7 @@ void TestFiles::saveFailuresAreNeverReportedAsSaved()
     QVERIFY(writeBytes(path(QStringLiteral("old.crp")), Old));
     m_ui->OTPOut->setFieldText(padText());
     m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
-    FileDialog::setNextAnswer(path(relativePath));
+    m_fakes.files->setNextAnswer(path(relativePath));
     // A folder is no file: nothing to ask about.
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
 
@@ -656,10 +667,10 @@ void TestFiles::unwritableFolderKeepsTheOldFile()
     m_ui->OTPOut->setFieldText(padText());
     m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 "));
 
-    FileDialog::setNextAnswer(old);
-    MessageBoxes::setNextAnswer(Answer::Yes);
+    m_fakes.files->setNextAnswer(old);
+    m_fakes.boxes->setNextAnswer(Answer::Yes);
     m_form->bt_OTPSaveClick();
-    FileDialog::setNextAnswer(path(QStringLiteral("closed/06032026.crp")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("closed/06032026.crp")));
     m_form->bt_QuarnDecryptSaveClick();
 
     QCOMPARE(boxes(), QStringList({question(QStringLiteral("Wollen Sie 06032026.OTP wirklich überschreiben?")),
@@ -681,12 +692,12 @@ void TestFiles::pathLongerThan255IsUsedAsChosen()
     QVERIFY(pad.size() > 255);
     m_ui->OTPOut->setFieldText(padText());
 
-    FileDialog::setNextAnswer(pad);
+    m_fakes.files->setNextAnswer(pad);
     m_form->bt_OTPSaveClick();
-    FileDialog::setNextAnswer(pad);
-    MessageBoxes::setNextAnswer(Answer::No);
+    m_fakes.files->setNextAnswer(pad);
+    m_fakes.boxes->setNextAnswer(Answer::No);
     m_form->bt_OTPSaveClick();
-    FileDialog::setNextAnswer(pad);
+    m_fakes.files->setNextAnswer(pad);
     m_form->bt_OTPLoadClick();
 
     QCOMPARE(boxes(), QStringList({info(QStringLiteral("OTP wurde gespeichert!")),
@@ -708,19 +719,19 @@ void TestFiles::savedPadDeciphersWhatItEnciphered()
     const QString cipher = m_ui->OTPCryptOut->fieldText();
     QVERIFY(!cipher.isEmpty());
 
-    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.OTP")));
     m_form->bt_OTPSaveClick();
-    FileDialog::setNextAnswer(path(QStringLiteral("06032026.crp")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.crp")));
     m_form->bt_QuarnDecryptSaveClick();
 
     // A fresh window, as on another day: only the files carry the message.
-    m_form = std::make_unique<TForm1>();
+    m_form = std::make_unique<TForm1>(m_fakes.seams());
     m_ui = std::make_unique<Widgets>(m_form.get());
     setDecode(true);
-    FileDialog::setNextAnswer(path(QStringLiteral("06032026.crp")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.crp")));
     m_form->bt_QuarnInLoadClick();
     m_form->Quarn();
-    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.OTP")));
     m_form->bt_OTPLoadClick();
     QCOMPARE(m_ui->OTPOut->fieldText(), pad);
     m_form->bt_OTPCryptClick();
@@ -730,7 +741,7 @@ void TestFiles::savedPadDeciphersWhatItEnciphered()
                                    info(QStringLiteral("06032026.crp wurde gespeichert!"))}));
 
     // The decoded text saves as a plain text.
-    FileDialog::setNextAnswer(path(QStringLiteral("klartext.txt")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("klartext.txt")));
     m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(readBytes(path(QStringLiteral("klartext.txt"))), message.toLatin1());
 }
@@ -778,9 +789,9 @@ void TestFiles::fullDiskSavesNothing()
     m_ui->OTPOut->setFieldText(padText());
     m_ui->OTPCryptOut->setFieldText(QStringLiteral("12345 67890 "));
     m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO WELT"));
-    FileDialog::setNextAnswer(file);
+    m_fakes.files->setNextAnswer(file);
     if (exists)
-        MessageBoxes::setNextAnswer(Answer::Yes);
+        m_fakes.boxes->setNextAnswer(Answer::Yes);
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
 
     QStringList shown{info(name + QStringLiteral(" wurde nicht gespeichert! Datenträger voll"))};
@@ -826,9 +837,9 @@ void TestFiles::powerCutRightAfterSavedKeepsTheFile()
     setDecode(save == Save::Result);
     m_ui->OTPOut->setFieldText(padText());
     m_ui->QuarnDecrypt->setFieldText(QStringLiteral("HALLO WELT"));
-    FileDialog::setNextAnswer(file);
+    m_fakes.files->setNextAnswer(file);
     if (exists)
-        MessageBoxes::setNextAnswer(Answer::Yes);
+        m_fakes.boxes->setNextAnswer(Answer::Yes);
     save == Save::Pad ? m_form->bt_OTPSaveClick() : m_form->bt_QuarnDecryptSaveClick();
     QCOMPARE(boxes().constLast(), info(save == Save::Pad ? QStringLiteral("OTP wurde gespeichert!")
                                                          : name + QStringLiteral(" wurde gespeichert!")));
@@ -981,9 +992,9 @@ void TestFiles::padLoadTakesOnlyAPad()
     std::rotate(shown.begin(), shown.begin() + 6, shown.end());
     m_ui->OTPOut->setFieldText(shown);
     QVERIFY(writeBytes(path(QStringLiteral("06032026.OTP")), bytes));
-    FileDialog::setNextAnswer(path(QStringLiteral("06032026.OTP")));
+    m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.OTP")));
     if (yes)
-        MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
+        m_fakes.boxes->setNextAnswer(test::Answer::Yes);
     m_form->bt_OTPLoadClick();
 
     QCOMPARE(boxes(), box.isEmpty() ? QStringList() : QStringList{box});
@@ -1015,9 +1026,9 @@ void TestFiles::specialFilesAreRefusedAtOnce()
 
     file = QDir(m_dir->path()).filePath(file);
     test::FifoGuard guard(fifo, std::chrono::seconds(5));
-    FileDialog::setNextAnswer(file);
+    m_fakes.files->setNextAnswer(file);
     m_form->bt_OTPLoadClick();
-    FileDialog::setNextAnswer(file);
+    m_fakes.files->setNextAnswer(file);
     m_form->bt_QuarnInLoadClick();
     QVERIFY2(!guard.finish(), "a load waited for a writer");
 
@@ -1046,7 +1057,7 @@ void TestFiles::brokenRandomSourceKeepsThePad()
     m_ui->bt_OTPkey->click();
     const QString pad = m_ui->OTPOut->fieldText();
     QCOMPARE(pad.size(), 600);
-    m_form->setRandomSource(std::make_unique<BrokenSource>(fails));
+    m_random->breakDown(fails);
     m_ui->bt_OTPkey->click();
 
     QCOMPARE(boxes(), QStringList{QStringLiteral("QUARN: ") + message});
@@ -1088,7 +1099,7 @@ void TestFiles::worksheet()
         m_form->OTPErzeugeClick();
     if (ciphered) {
         m_form->bt_OTPCryptClick();
-        FileDialog::setNextAnswer(path(QStringLiteral("06032026.pdf")));
+        m_fakes.files->setNextAnswer(path(QStringLiteral("06032026.pdf")));
     }
     entries.at(2)->trigger();
     QCOMPARE(boxes(), shown);

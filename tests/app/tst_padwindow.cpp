@@ -1,5 +1,6 @@
 #include "CodeEncoder.h"
 #include "FileDialog.h"
+#include "FormWidgets.h"
 #include "GroupFormatter.h"
 #include "MessageBoxes.h"
 #include "PadQuestions.h"
@@ -7,8 +8,8 @@
 #include "TForm1.h"
 #include "TestFiles.h"
 #include "TextBytes.h"
+#include "WindowFakes.h"
 #include "WindowTestSupport.h"
-#include "ui_TForm1.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,7 +20,7 @@
 
 using namespace quarn;
 
-Q_DECLARE_METATYPE(MessageBoxes::Answer)
+Q_DECLARE_METATYPE(test::Answer)
 
 namespace {
 
@@ -46,13 +47,13 @@ void key(QWidget* widget, const QString& text, Qt::KeyboardModifiers modifiers, 
     QApplication::sendEvent(widget, &release);
 }
 
-MessageBoxes::Answer answerNamed(const QString& name)
+test::Answer answerNamed(const QString& name)
 {
     if (name == "Ja")
-        return MessageBoxes::Answer::Yes;
+        return test::Answer::Yes;
     if (name == "Nein")
-        return MessageBoxes::Answer::No;
-    return MessageBoxes::Answer::Escape;
+        return test::Answer::No;
+    return test::Answer::Escape;
 }
 
 } // namespace
@@ -63,9 +64,10 @@ class TestPadWindow : public QObject
     Q_OBJECT
 
 private:
+    test::WindowFakes m_fakes;
     std::unique_ptr<TForm1> m_form;
     std::unique_ptr<QTemporaryDir> m_dir;
-    Ui::TForm1* ui() { return m_form->ui(); }
+    const test::FormWidgets* ui() { return test::widgetsOf(*m_form); }
 
     void kodieren(const QString& text)
     {
@@ -83,22 +85,22 @@ private:
         for (QChar step : steps) {
             switch (step.toLatin1()) {
             case 'j':
-                MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
+                m_fakes.boxes->setNextAnswer(test::Answer::Yes);
                 break;
             case 'Z':
                 QVERIFY(test::writeBytes(m_dir->filePath(QStringLiteral("null.OTP")), zeroPad().toLatin1()));
-                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("null.OTP")));
+                m_fakes.files->setNextAnswer(m_dir->filePath(QStringLiteral("null.OTP")));
                 // A pad of zeros asks whether to use it (after any question about the pad it replaces).
                 if (ui()->OTPOut->fieldText().isEmpty())
-                    MessageBoxes::setNextAnswer(MessageBoxes::Answer::Yes);
+                    m_fakes.boxes->setNextAnswer(test::Answer::Yes);
                 ui()->bt_OTPLoad->click();
                 break;
             case 'L':
-                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
+                m_fakes.files->setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
                 ui()->bt_OTPLoad->click();
                 break;
             case 't':
-                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
+                m_fakes.files->setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
                 ui()->bt_QuarnDecryptSave->click();
                 break;
             case 'r':
@@ -123,11 +125,11 @@ private:
                 ui()->bt_OTPCrypt->click();
                 break;
             case 's':
-                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
+                m_fakes.files->setNextAnswer(m_dir->filePath(QStringLiteral("pad.OTP")));
                 ui()->bt_OTPSave->click();
                 break;
             case 'f':
-                FileDialog::setNextAnswer(m_dir->filePath(QStringLiteral("fehlt/pad.OTP")));
+                m_fakes.files->setNextAnswer(m_dir->filePath(QStringLiteral("fehlt/pad.OTP")));
                 ui()->bt_OTPSave->click();
                 break;
             case 'd':
@@ -145,7 +147,7 @@ private:
     QStringList confirmations()
     {
         QStringList texts;
-        for (const auto& record : MessageBoxes::takeRecords())
+        for (const auto& record : m_fakes.boxes->takeRecords())
             if (record.kind == MessageBoxes::Kind::Confirmation) {
                 // Both questions guard a pad: "&Nein" is the answer that Enter gives.
                 if (record.defaultButton != QStringLiteral("&Nein"))
@@ -158,21 +160,15 @@ private:
 private slots:
     void init()
     {
-        MessageBoxes::setTestMode(true);
-        FileDialog::clearNextAnswers();
+        m_fakes = test::WindowFakes();
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        m_form = std::make_unique<TForm1>();
-        m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+        m_form = std::make_unique<TForm1>(m_fakes.seams(std::make_shared<test::SequenceSource>()));
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
 
-    void cleanup()
-    {
-        m_form.reset();
-        MessageBoxes::setTestMode(false);
-    }
+    void cleanup() { m_form.reset(); }
 
     void aPadEnciphersOneMessage_data()
     {
@@ -210,12 +206,12 @@ private slots:
         QFETCH(bool, enciphered);
         // All but the last step, then the last Chiffrieren on its own.
         run(steps.chopped(1));
-        MessageBoxes::takeRecords();
+        m_fakes.boxes->takeRecords();
         const QString pad = ui()->OTPOut->fieldText();
         const QString before = ui()->OTPCryptOut->fieldText();
         const QList<bool> buttons = {ui()->bt_QuarnDecryptSave->isEnabled(), ui()->bt_OTPSave->isEnabled()};
         if (!answer.isEmpty())
-            MessageBoxes::setNextAnswer(answerNamed(answer));
+            m_fakes.boxes->setNextAnswer(answerNamed(answer));
         run(QStringLiteral("c"));
         QCOMPARE(confirmations(), asked ? QStringList{test::ReuseQuestion} : QStringList{});
         QCOMPARE(ui()->OTPOut->fieldText(), pad);
@@ -266,9 +262,9 @@ private slots:
         QFETCH(bool, closed);
         QFETCH(QString, how);
         run(steps);
-        MessageBoxes::takeRecords();
+        m_fakes.boxes->takeRecords();
         if (!answer.isEmpty())
-            MessageBoxes::setNextAnswer(answerNamed(answer));
+            m_fakes.boxes->setNextAnswer(answerNamed(answer));
         if (how.startsWith(QStringLiteral("logout")) || how == QStringLiteral("shutdown")) {
             QCOMPARE(m_form->sessionMayEnd([&] { return how != QStringLiteral("shutdown"); }), closed);
             QVERIFY(m_form->isVisible());
@@ -321,10 +317,10 @@ private slots:
         const QString pad = ui()->OTPOut->fieldText();
         run(QStringLiteral("d"));
         kodieren(cipher.isEmpty() ? QStringLiteral("12345 ") : cipher);
-        MessageBoxes::takeRecords();
+        m_fakes.boxes->takeRecords();
         run(QStringLiteral("c"));
         QStringList shown;
-        for (const auto& record : MessageBoxes::takeRecords())
+        for (const auto& record : m_fakes.boxes->takeRecords())
             shown << record.text;
         QCOMPARE(shown, notice.isEmpty() ? QStringList{} : QStringList{notice});
         // Refused, nothing is deciphered; otherwise the text is shown, a notice or not.
@@ -335,16 +331,16 @@ private slots:
     void kodierenNamesThePassedOverCharacters_data()
     {
         QTest::addColumn<QString>("input");
-        QTest::addColumn<MessageBoxes::Answer>("answer");
+        QTest::addColumn<test::Answer>("answer");
         QTest::addColumn<QStringList>("shown"); // questions start with "?", or "?Nein?" where Enter answers "&Nein"
         QTest::addColumn<QString>("after");
         const QString offer = QStringLiteral("\n\nÄ, Ö, Ü und ß als AE, OE, UE und SS schreiben und neu kodieren?");
         const QString notice = QStringLiteral("Nicht in der Quarn-Tafel, daher übergangen: ");
-        const auto no = MessageBoxes::Answer::No;
-        const auto yes = MessageBoxes::Answer::Yes;
+        const auto no = test::Answer::No;
+        const auto yes = test::Answer::Yes;
         QTest::newRow("a text the table holds gives no notice") << "HALLO" << no << QStringList() << "HALLO";
         QTest::newRow("umlauts and ß are named once each, in order, and offered written out; Esc keeps them")
-            << "ÜBER SÜß GRÖßE" << MessageBoxes::Answer::Escape << QStringList{"?" + notice + "Ü ß Ö" + offer}
+            << "ÜBER SÜß GRÖßE" << test::Answer::Escape << QStringList{"?" + notice + "Ü ß Ö" + offer}
             << "ÜBER SÜß GRÖßE";
         QTest::newRow("Nein keeps them and says no more")
             << "MÜNCHEN" << no << QStringList{"?" + notice + "Ü" + offer} << "MÜNCHEN";
@@ -383,10 +379,10 @@ private slots:
     void kodierenNamesThePassedOverCharacters()
     {
         QFETCH(QString, input);
-        QFETCH(MessageBoxes::Answer, answer);
+        QFETCH(test::Answer, answer);
         QFETCH(QStringList, shown);
         QFETCH(QString, after);
-        MessageBoxes::setNextAnswer(answer);
+        m_fakes.boxes->setNextAnswer(answer);
         kodieren(input);
         QCOMPARE(ui()->QuarnIn->text(), after);
         // The groups are what the encoder makes of the text in the field.
@@ -394,7 +390,7 @@ private slots:
             GroupFormatter::format(CodeEncoder::encode(toWindows1252(UpperCaseLineEdit::upperCase(after)))).text;
         QCOMPARE(ui()->fuenfergruppenOut->fieldText(), fromWindows1252(groups));
         QStringList boxes;
-        for (const auto& record : MessageBoxes::takeRecords())
+        for (const auto& record : m_fakes.boxes->takeRecords())
             boxes << (record.kind != MessageBoxes::Kind::Confirmation   ? ""
                       : record.defaultButton == QStringLiteral("&Nein") ? "?Nein?"
                                                                         : "?") +
@@ -420,7 +416,7 @@ private slots:
         run(steps);
         const QString pad = ui()->OTPOut->fieldText();
         kodieren(QStringLiteral("ÄÖÜ"));
-        MessageBoxes::takeRecords();
+        m_fakes.boxes->takeRecords();
         QVERIFY(ui()->fuenfergruppenOut->fieldText().isEmpty());
         const QList<bool> before = {ui()->bt_OTPCrypt->isEnabled(), ui()->bt_OTPSave->isEnabled(),
                                     ui()->bt_OTPPrint->isEnabled(), ui()->bt_QuarnDecryptSave->isEnabled()};
@@ -430,7 +426,7 @@ private slots:
         QCOMPARE((QList<bool>{ui()->bt_OTPCrypt->isEnabled(), ui()->bt_OTPSave->isEnabled(),
                               ui()->bt_OTPPrint->isEnabled(), ui()->bt_QuarnDecryptSave->isEnabled()}),
                  before);
-        QCOMPARE(MessageBoxes::takeRecords().size(), 0);
+        QCOMPARE(m_fakes.boxes->takeRecords().size(), 0);
         // Closing loses nothing: no pad made here carries a message.
         QVERIFY(m_form->close());
     }
@@ -460,7 +456,7 @@ private slots:
         QFETCH(bool, asked);
         QFETCH(bool, replaced);
         run(steps.chopped(1));
-        MessageBoxes::takeRecords();
+        m_fakes.boxes->takeRecords();
         const auto fields = [this] {
             return QStringList{ui()->OTPOut->fieldText(), ui()->OTPCryptOut->fieldText(),
                                ui()->fuenfergruppenOut->fieldText(), ui()->QuarnDecrypt->fieldText(),
@@ -468,7 +464,7 @@ private slots:
         };
         const QStringList before = fields();
         if (!answer.isEmpty())
-            MessageBoxes::setNextAnswer(answerNamed(answer));
+            m_fakes.boxes->setNextAnswer(answerNamed(answer));
         run(steps.right(1));
         QCOMPARE(confirmations(), asked ? QStringList{PadQuestions::replace()} : QStringList{});
         if (replaced)
@@ -545,7 +541,7 @@ private slots:
         QApplication::sendEvent(ui()->QuarnIn, &commit);
         QCOMPARE(ui()->QuarnIn->text(), repeated(QStringLiteral("A"), 97) + QStringLiteral("ÄBC"));
         // Typing at the limit says nothing.
-        QVERIFY(MessageBoxes::takeRecords().isEmpty());
+        QVERIFY(m_fakes.boxes->takeRecords().isEmpty());
     }
 
     void aDropKeepsTheRulesAndLandsWhereItIsDropped()
@@ -562,9 +558,9 @@ private slots:
         QVERIFY(drop.isAccepted());
         QCOMPARE(ui()->QuarnIn->text(), QStringLiteral("XYZÉ") + repeated(QStringLiteral("A"), 96));
         // The cut is told once the drop is over.
-        QVERIFY(MessageBoxes::takeRecords().isEmpty());
-        QList<MessageBoxes::Record> told;
-        QTRY_VERIFY((told += MessageBoxes::takeRecords()).size() == 1);
+        QVERIFY(m_fakes.boxes->takeRecords().isEmpty());
+        QList<test::RecordingBoxes::Record> told;
+        QTRY_VERIFY((told += m_fakes.boxes->takeRecords()).size() == 1);
         QCOMPARE(told.first().text, QStringLiteral("Text zu groß! Nur 4 von 5 Zeichen übernommen (max. 100 Zeichen)."));
     }
 
@@ -608,13 +604,18 @@ private slots:
         QFETCH(QString, field);
         QFETCH(bool, viaMenu);
         QFETCH(bool, secret);
+        // A window whose secrets stay a short time.
+        WindowSeams seams = m_fakes.seams(std::make_shared<test::SequenceSource>());
+        seams.secretMilliseconds = 50;
+        m_form = std::make_unique<TForm1>(seams);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         auto* target = m_form->findChild<ResultField*>(field);
         QVERIFY(target);
         target->setVisible(true);
         target->setFieldText(QStringLiteral("12345 67890 "));
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("vorher"));
-        m_form->secretClipboard()->setSecretMilliseconds(50);
         if (viaMenu) {
             QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(1, 1), target->mapToGlobal(QPoint(1, 1)));
             QApplication::sendEvent(target->viewport(), &menu);

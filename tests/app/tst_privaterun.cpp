@@ -5,6 +5,7 @@
 #include "TForm1.h"
 #include "TestFiles.h"
 #include "UpperCaseLineEdit.h"
+#include "WindowFakes.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -124,11 +125,12 @@ void TestPrivateRun::realDialogsWriteNoSettings()
     const QString cipher = work.filePath(QStringLiteral("a/06032026.crp"));
     QVERIFY(test::writeBytes(cipher, "12345 67890 "));
     const QString text = work.filePath(QStringLiteral("b/06032026.txt"));
-    QVERIFY(!FileDialog::hasNextAnswer());
 
-    MessageBoxes::setTestMode(true);
+    // Boxes recorded, the file dialogs the real ones.
+    WindowSeams seams = test::WindowFakes().seams();
+    seams.files = std::make_shared<SystemFileChooser>();
     {
-        TForm1 form;
+        TForm1 form(seams);
         form.findChild<QRadioButton*>(QStringLiteral("rb_QuarnDecod"))->setChecked(true);
         QString loadIn, saveIn, padIn;
         answerDialog(cipher, &loadIn);
@@ -151,7 +153,6 @@ void TestPrivateRun::realDialogsWriteNoSettings()
         QCOMPARE(padType, QStringLiteral("Quarn-Schlüsseldatei (OTP)"));
         QVERIFY(!loadIn.isEmpty());
     }
-    MessageBoxes::setTestMode(false);
 
     QStringList written;
     QDirIterator it(m_home, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,

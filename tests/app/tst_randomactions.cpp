@@ -1,5 +1,6 @@
 #include "FileDialog.h"
 #include "FileMessages.h"
+#include "FormWidgets.h"
 #include "MessageBoxes.h"
 #include "PadFileText.h"
 #include "PadQuestions.h"
@@ -7,8 +8,8 @@
 #include "TForm1.h"
 #include "TestFiles.h"
 #include "TextBytes.h"
+#include "WindowFakes.h"
 #include "WindowTestSupport.h"
-#include "ui_TForm1.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -110,6 +111,7 @@ class TestRandomActions : public QObject
     Q_OBJECT
 
 private:
+    test::WindowFakes m_fakes;
     std::unique_ptr<TForm1> m_form;
     QTemporaryDir m_dir;
     QRandomGenerator m_random;
@@ -128,7 +130,7 @@ private:
     // How often the walk met what it is there to check; a walk that never met one proves nothing.
     QMap<QString, int> m_seen;
 
-    Ui::TForm1* ui() { return m_form->ui(); }
+    const test::FormWidgets* ui() { return test::widgetsOf(*m_form); }
 
     int pick(int n) { return int(m_random.bounded(n)); }
     template <typename T> const T& any(const QList<T>& list) { return list.at(pick(int(list.size()))); }
@@ -137,8 +139,7 @@ private:
 
     void newRun()
     {
-        m_form = std::make_unique<TForm1>();
-        m_form->setRandomSource(std::make_unique<test::SequenceSource>(m_random.generate()));
+        m_form = std::make_unique<TForm1>(m_fakes.seams(std::make_shared<test::SequenceSource>(m_random.generate())));
         m_form->show();
         m_model = PadModel{};
         m_inputPeak = 0;
@@ -191,10 +192,10 @@ private:
     // Queues the dialogs' answers a step may need, so that no real dialog ever opens.
     QString queueDialogs()
     {
-        FileDialog::clearNextAnswers();
-        PrinterDialog::clearNextAnswers();
+        m_fakes.files->clearNextAnswers();
+        m_fakes.printer->clearNextAnswers();
         // Never a real print job: the print dialog is always cancelled.
-        PrinterDialog::setNextAnswer(false);
+        m_fakes.printer->setNextAnswer(false);
         static const QStringList loads = {"gut.OTP",    "null.OTP",  "falsch.OTP", "kurz.OTP", "leer.OTP",
                                           "ordner.OTP", "fehlt.OTP", "text.txt",   "lang.txt", "chiffre.crp",
                                           "unsinn.crp", "ziel0.OTP", "ziel1.OTP",  ""};
@@ -217,19 +218,19 @@ private:
             chosen = path(QStringLiteral("ziel%1.OTP").arg(m_saves++ % 4)); // new or written over
             break;
         }
-        FileDialog::setNextAnswer(chosen);
+        m_fakes.files->setNextAnswer(chosen);
         return chosen;
     }
 
     // Answers for the questions of one step, in the order they may come.
-    QList<MessageBoxes::Answer> queueAnswers()
+    QList<test::Answer> queueAnswers()
     {
-        MessageBoxes::setTestMode(true);
-        QList<MessageBoxes::Answer> answers;
+        m_fakes.boxes->clearNextAnswers();
+        m_fakes.boxes->takeRecords();
+        QList<test::Answer> answers;
         for (int i = 0; i < 3; ++i) {
-            answers << any(QList<MessageBoxes::Answer>{MessageBoxes::Answer::Yes, MessageBoxes::Answer::No,
-                                                       MessageBoxes::Answer::Escape});
-            MessageBoxes::setNextAnswer(answers.last());
+            answers << any(QList<test::Answer>{test::Answer::Yes, test::Answer::No, test::Answer::Escape});
+            m_fakes.boxes->setNextAnswer(answers.last());
         }
         return answers;
     }
@@ -367,7 +368,7 @@ private:
         static const QString actions = QStringLiteral("kkkpcccLSsTPDdiiiiyx");
         const QChar action = actions.at(pick(int(actions.size())));
         m_context = QStringLiteral("seed %1, step %2, action %3").arg(seed()).arg(n).arg(action);
-        const QList<MessageBoxes::Answer> answers = queueAnswers();
+        const QList<test::Answer> answers = queueAnswers();
         const QString chosen = queueDialogs();
         const bool existedBefore = QFileInfo(chosen).isFile();
         const QByteArray chosenBefore = existedBefore ? test::readBytes(chosen) : QByteArray();
@@ -386,7 +387,7 @@ private:
         const bool losesInFile = m_model.fileHoldsUsedPad(chosen, action == 'S' ? padBefore : QString());
         // A result save opens its dialog only for a result on screen.
         const bool resultShown =
-            !(m_form->resultShown() ? ui()->QuarnDecrypt : ui()->OTPCryptOut)->fieldText().isEmpty();
+            !(ui()->decodedShown() ? ui()->QuarnDecrypt : ui()->OTPCryptOut)->fieldText().isEmpty();
         const bool usedBefore = !m_model.messages.value(PadModel::key(padBefore)).isEmpty();
         const QString savedPad = padBefore;
         bool enabled = true;
@@ -440,7 +441,7 @@ private:
             closed = closing && m_form->close();
             break;
         }
-        const auto records = MessageBoxes::takeRecords();
+        const auto records = m_fakes.boxes->takeRecords();
         QStringList questions;
         bool error = false;
         for (const auto& record : records) {
@@ -454,13 +455,13 @@ private:
             ++m_seen[QStringLiteral("<new run>")];
         const auto answerTo = [&](const QString& question) {
             const qsizetype i = questions.indexOf(question);
-            return i < 0 ? MessageBoxes::Answer::Escape : answers.at(i);
+            return i < 0 ? test::Answer::Escape : answers.at(i);
         };
 
         // Closing asks exactly when a pad made here carries a message that no one kept, and only Ja closes then.
         QCOMPARE(questions.contains(test::CloseQuestion), closing && unkept);
         if (closing)
-            QCOMPARE(closed, !unkept || answerTo(test::CloseQuestion) == MessageBoxes::Answer::Yes);
+            QCOMPARE(closed, !unkept || answerTo(test::CloseQuestion) == test::Answer::Yes);
         if (closed) {
             newRun();
             return;
@@ -472,14 +473,14 @@ private:
             QVERIFY2(action == 'c' && encodeBefore && wouldReuse, qPrintable(m_context + " asked needlessly"));
         if (action == 'c' && enabled && encodeBefore && padBefore.size() >= 600 && wouldReuse && !groups.isEmpty()) {
             QVERIFY2(asked, qPrintable(m_context + " used a pad twice without asking"));
-            if (answerTo(test::ReuseQuestion) != MessageBoxes::Answer::Yes)
+            if (answerTo(test::ReuseQuestion) != test::Answer::Yes)
                 QCOMPARE(ui()->OTPCryptOut->fieldText(), cipherBefore);
         }
         // Replacing a pad that would be lost asks first, and only Ja lets it go.
         const bool replacing = (action == 'p' && enabled) || (action == 'L' && padInFile);
         const bool replaceDue = replacing && m_model.wouldLose(padBefore, padInFile.value_or(QString()));
         QVERIFY2(questions.contains(PadQuestions::replace()) == replaceDue, qPrintable(m_context));
-        if (replaceDue && answerTo(PadQuestions::replace()) != MessageBoxes::Answer::Yes)
+        if (replaceDue && answerTo(PadQuestions::replace()) != test::Answer::Yes)
             QCOMPARE(ui()->OTPOut->fieldText(), padBefore);
         // Writing over a file that holds a used pad says so.
         const QString name = QFileInfo(chosen).fileName();
@@ -499,7 +500,7 @@ private:
         const QString padNow = ui()->OTPOut->fieldText();
         if (action == 'c' && enabled && !groups.isEmpty()) {
             const bool refused = !encodeBefore && needsPartner;
-            const bool declined = asked && answerTo(test::ReuseQuestion) != MessageBoxes::Answer::Yes;
+            const bool declined = asked && answerTo(test::ReuseQuestion) != test::Answer::Yes;
             const QString output = ui()->OTPCryptOut->fieldText();
             if (!refused && !declined) {
                 if (encodeBefore && !output.isEmpty()) {
@@ -558,10 +559,10 @@ private:
                                                      records.last().text == FileMessages::saved(name));
             if (said) {
                 const QByteArray expected =
-                    action == 'S' ? QByteArray::fromStdString(toWindows1252(savedPad)) + "\r\n"
-                                  : QByteArray::fromStdString(toWindows1252(m_form->resultShown()
-                                                                                ? ui()->QuarnDecrypt->fieldText()
-                                                                                : ui()->OTPCryptOut->fieldText()));
+                    action == 'S'
+                        ? QByteArray::fromStdString(toWindows1252(savedPad)) + "\r\n"
+                        : QByteArray::fromStdString(toWindows1252(
+                              ui()->decodedShown() ? ui()->QuarnDecrypt->fieldText() : ui()->OTPCryptOut->fieldText()));
                 QCOMPARE(test::readBytes(chosen), expected);
                 // A result is saved only when there is one on screen.
                 QVERIFY(action == 'S' || !expected.isEmpty());
@@ -645,9 +646,8 @@ private slots:
 
     void cleanupTestCase()
     {
-        FileDialog::clearNextAnswers();
-        PrinterDialog::clearNextAnswers();
-        MessageBoxes::setTestMode(false);
+        m_fakes.files->clearNextAnswers();
+        m_fakes.printer->clearNextAnswers();
     }
 
     void aSeededWalkKeepsEveryInvariant()
@@ -657,7 +657,7 @@ private slots:
         int steps = qEnvironmentVariable("QUARN_RANDOM_STEPS").toInt(&ok);
         if (!ok || steps <= 0)
             steps = 3000;
-        MessageBoxes::setTestMode(true);
+        m_fakes = test::WindowFakes();
         newRun();
         for (int n = 0; n < steps; ++n) {
             step(n);

@@ -1,11 +1,11 @@
 #include "Startup.h"
 #include "TForm1.h"
 #include "WindowPictures.h"
-#include "ui_TForm1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>

@@ -1,11 +1,12 @@
 #include "CodeDecoder.h"
 #include "CodeEncoder.h"
+#include "FormWidgets.h"
 #include "GroupFormatter.h"
 #include "MessageBoxes.h"
 #include "TForm1.h"
+#include "WindowFakes.h"
 #include "WindowFit.h"
 #include "WindowTestSupport.h"
-#include "ui_TForm1.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -48,8 +49,9 @@ class TestWindow : public QObject
     Q_OBJECT
 
 private:
+    test::WindowFakes m_fakes;
     std::unique_ptr<TForm1> m_form;
-    Ui::TForm1* ui() { return m_form->ui(); }
+    const test::FormWidgets* ui() { return test::widgetsOf(*m_form); }
 
     QList<bool> resultButtonStates()
     {
@@ -103,10 +105,8 @@ private:
 private slots:
     void init()
     {
-        MessageBoxes::setTestMode(true);
-        MessageBoxes::takeRecords();
-        m_form = std::make_unique<TForm1>();
-        m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+        m_fakes = test::WindowFakes();
+        m_form = std::make_unique<TForm1>(m_fakes.seams(std::make_shared<test::SequenceSource>()));
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
@@ -115,7 +115,7 @@ private slots:
     {
         closeMenus();
         m_form.reset();
-        QCOMPARE(MessageBoxes::takeRecords().size(), 0);
+        QCOMPARE(m_fakes.boxes->takeRecords().size(), 0);
     }
 
     void theWindowHasItsFixedFrame()
@@ -203,7 +203,7 @@ private slots:
             QVERIFY(field->isReadOnly());
         }
         QVERIFY(ui()->QuarnIn->text().isEmpty());
-        QVERIFY(!m_form->resultShown());
+        QVERIFY(!ui()->decodedShown());
     }
 
     void everyFieldAndButtonHasAGermanAccessibleName_data()
@@ -618,7 +618,7 @@ private slots:
         ui()->QuarnIn->setFocus();
         typeText(ui()->QuarnIn, typed);
         const QString cipher = encipher(ui()->QuarnIn->text());
-        MessageBoxes::takeRecords(); // the notice of passed-over characters, tested on its own
+        m_fakes.boxes->takeRecords(); // the notice of passed-over characters, tested on its own
         const QString pad = ui()->OTPOut->fieldText();
         QCOMPARE(pad.size(), 600);
         QVERIFY(cipher != ui()->fuenfergruppenOut->fieldText());
@@ -638,7 +638,7 @@ private slots:
         // Program-set text is not cut, so more than the typed limit can reach the encoder.
         ui()->QuarnIn->setProgramText(repeated(QStringLiteral("Q"), 260));
         ui()->bt_kodieren->click();
-        const auto records = MessageBoxes::takeRecords();
+        const auto records = m_fakes.boxes->takeRecords();
         QCOMPARE(records.size(), 1);
         QCOMPARE(records.first().caption, QStringLiteral("Information"));
         QCOMPARE(records.first().text, QStringLiteral("Ausgabe auf 500 Gruppen gekürzt!"));
@@ -652,7 +652,7 @@ private slots:
         ui()->QuarnIn->setProgramText(QStringLiteral("1234567890 12345 "));
         ui()->bt_kodieren->click();
         ui()->bt_OTPCrypt->click();
-        const auto records = MessageBoxes::takeRecords();
+        const auto records = m_fakes.boxes->takeRecords();
         QCOMPARE(records.size(), 1);
         QCOMPARE(records.first().kind, MessageBoxes::Kind::Error);
         QCOMPARE(records.first().caption, QStringLiteral("QUARN"));
@@ -671,7 +671,7 @@ private slots:
         ui()->QuarnIn->setProgramText(cipher);
         ui()->bt_kodieren->click();
         ui()->bt_OTPCrypt->click();
-        const auto records = MessageBoxes::takeRecords();
+        const auto records = m_fakes.boxes->takeRecords();
         QCOMPARE(records.size(), 1);
         QCOMPARE(records.first().caption, QStringLiteral("Information"));
         QCOMPARE(records.first().text, QStringLiteral("Zum Dechiffrieren zuerst das OTP laden!"));
@@ -786,8 +786,8 @@ private slots:
         QCOMPARE(ui()->QuarnIn->text(), after);
         // A screen reader's call has its answer before the notice comes.
         QStringList shown;
-        const auto told = [&shown] {
-            for (const auto& record : MessageBoxes::takeRecords())
+        const auto told = [this, &shown] {
+            for (const auto& record : m_fakes.boxes->takeRecords())
                 shown << record.text;
             return shown;
         };

@@ -1,12 +1,13 @@
+#include "FormWidgets.h"
 #include "MessageBoxes.h"
 #include "PrintSession.h"
 #include "PrinterDialog.h"
 #include "PrivatePrintServer.h"
 #include "TForm1.h"
 #include "TextBytes.h"
+#include "WindowFakes.h"
 #include "WindowTestSupport.h"
 #include "Worksheet.h"
-#include "ui_TForm1.h"
 
 #include <QAction>
 #include <QFile>
@@ -43,13 +44,14 @@ private slots:
     void printerGoneAndNoPrinterAtAllAreReported();
 
 private:
-    Ui::TForm1* ui() { return m_form->ui(); }
+    const test::FormWidgets* ui() { return test::widgetsOf(*m_form); }
     void encipher(const QString& text);
     // Clicks the button with the dialog confirmed; the printed PDF's lines with text.
     QStringList printAndRead(QAbstractButton* button);
     QStringList printAndRead(const std::function<void()>& print);
 
     PrivatePrintServer m_server;
+    test::WindowFakes m_fakes;
     std::unique_ptr<TForm1> m_form;
 };
 
@@ -61,12 +63,9 @@ void TestWindowPrint::initTestCase()
 
 void TestWindowPrint::init()
 {
-    MessageBoxes::setTestMode(true);
-    MessageBoxes::takeRecords();
-    PrinterDialog::clearNextAnswers();
+    m_fakes = test::WindowFakes();
     QFile::remove(m_server.outputFile(queue));
-    m_form = std::make_unique<TForm1>();
-    m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+    m_form = std::make_unique<TForm1>(m_fakes.seams(std::make_shared<test::SequenceSource>()));
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -74,22 +73,22 @@ void TestWindowPrint::init()
 void TestWindowPrint::cleanup()
 {
     m_form.reset();
-    QVERIFY(!PrintSession::hasNextDialogAnswer());
+    QVERIFY(!m_fakes.printer->hasNextAnswer());
 }
 
 // Closing asks about a used pad that is neither saved nor printed; only a print that happened counts.
 void TestWindowPrint::aPrintedPadIsKeptButACancelledPrintKeepsNothing()
 {
     encipher(QStringLiteral("HALLO"));
-    PrinterDialog::setNextAnswer(false);
+    m_fakes.printer->setNextAnswer(false);
     ui()->bt_OTPPrint->click();
-    MessageBoxes::setNextAnswer(MessageBoxes::Answer::No);
+    m_fakes.boxes->setNextAnswer(test::Answer::No);
     QVERIFY(!m_form->close());
-    QCOMPARE(MessageBoxes::takeRecords().size(), 1);
+    QCOMPARE(m_fakes.boxes->takeRecords().size(), 1);
 
     QCOMPARE(printAndRead(ui()->bt_OTPPrint).join(u' '), ui()->OTPOut->fieldText().simplified());
     QVERIFY(m_form->close());
-    QCOMPARE(MessageBoxes::takeRecords().size(), 0);
+    QCOMPARE(m_fakes.boxes->takeRecords().size(), 0);
 }
 
 void TestWindowPrint::encipher(const QString& text)
@@ -111,9 +110,9 @@ QStringList TestWindowPrint::printAndRead(const std::function<void()>& print)
     const int before = m_server.completedJobs(queue);
     if (before < 0)
         return {m_server.error()};
-    PrinterDialog::setNextAnswer(true);
+    m_fakes.printer->setNextAnswer(true);
     print();
-    const QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
+    const QList<test::RecordingBoxes::Record> boxes = m_fakes.boxes->takeRecords();
     if (!boxes.isEmpty())
         return {QStringLiteral("box: ") + boxes.first().text};
     return m_server.waitForPrintedLines(queue, before);
@@ -166,7 +165,7 @@ void TestWindowPrint::aChangeOfDirectionPrintsTheCipherStillOnScreen()
     ui()->bt_kodieren->click();
     QVERIFY(ui()->bt_QuarnDecryptPrint->isEnabled());
     ui()->bt_QuarnDecryptPrint->click();
-    const QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
+    const QList<test::RecordingBoxes::Record> boxes = m_fakes.boxes->takeRecords();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, QStringLiteral("Keine Ausgabe vorhanden, nichts gedruckt!"));
 }
@@ -175,9 +174,9 @@ void TestWindowPrint::cancelPrintsNothingAndSaysNothing()
 {
     ui()->bt_OTPkey->click();
     const int before = m_server.completedJobs(queue);
-    PrinterDialog::setNextAnswer(false);
+    m_fakes.printer->setNextAnswer(false);
     ui()->bt_OTPPrint->click();
-    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+    QVERIFY(m_fakes.boxes->takeRecords().isEmpty());
     QTest::qWait(500);
     QCOMPARE(m_server.completedJobs(queue), before);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
@@ -185,6 +184,10 @@ void TestWindowPrint::cancelPrintsNothingAndSaysNothing()
 
 void TestWindowPrint::dialogOffersCopiesButNoRangeSelectionOrFile()
 {
+    WindowSeams seams = m_fakes.seams(std::make_shared<test::SequenceSource>());
+    seams.printer = std::make_shared<SystemPrinterChooser>();
+    m_form = std::make_unique<TForm1>(seams);
+    m_form->show();
     ui()->bt_OTPkey->click();
     QList<bool> options;
     QTimer::singleShot(0, this, [&] {
@@ -200,7 +203,7 @@ void TestWindowPrint::dialogOffersCopiesButNoRangeSelectionOrFile()
     });
     ui()->bt_OTPPrint->click();
     QCOMPARE(options, (QList<bool>{true, false, false, false, false, true}));
-    QVERIFY(MessageBoxes::takeRecords().isEmpty());
+    QVERIFY(m_fakes.boxes->takeRecords().isEmpty());
 }
 
 // Last: removes the queue.
@@ -211,23 +214,22 @@ void TestWindowPrint::printerGoneAndNoPrinterAtAllAreReported()
     QFile::remove(m_server.outputFile(queue));
     QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
 
-    PrinterDialog::setNextAnswer(true);
+    m_fakes.printer->setNextAnswer(true);
     ui()->bt_OTPPrint->click();
-    QList<MessageBoxes::Record> boxes = MessageBoxes::takeRecords();
+    QList<test::RecordingBoxes::Record> boxes = m_fakes.boxes->takeRecords();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().kind, MessageBoxes::Kind::Error);
     QCOMPARE(boxes.first().caption, QStringLiteral("QUARN"));
     QCOMPARE(boxes.first().text, QStringLiteral("Operation auf ausgewähltem Drucker nicht verfügbar."));
 
     // A new run of the program has no printer chosen yet, and the system has none: no dialog at all.
-    m_form = std::make_unique<TForm1>();
-    m_form->setRandomSource(std::make_unique<test::SequenceSource>());
+    m_form = std::make_unique<TForm1>(m_fakes.seams(std::make_shared<test::SequenceSource>()));
     ui()->bt_OTPkey->click();
-    PrinterDialog::setNextAnswer(true);
+    m_fakes.printer->setNextAnswer(true);
     ui()->bt_OTPPrint->click();
-    QVERIFY(PrintSession::hasNextDialogAnswer()); // the dialog was not shown
-    PrinterDialog::clearNextAnswers();
-    boxes = MessageBoxes::takeRecords();
+    QVERIFY(m_fakes.printer->hasNextAnswer()); // the dialog was not shown
+    m_fakes.printer->clearNextAnswers();
+    boxes = m_fakes.boxes->takeRecords();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt."));
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
@@ -247,7 +249,7 @@ void TestWindowPrint::theWorksheetIsPrintedAsItsLinesAndKeepsThePad()
     // The date is the day's; everything else is the sheet's.
     QCOMPARE(printed.mid(1), PrivatePrintServer::expectedLines(lines).mid(1));
     QVERIFY(m_form->close());
-    QCOMPARE(MessageBoxes::takeRecords().size(), 0);
+    QCOMPARE(m_fakes.boxes->takeRecords().size(), 0);
 }
 
 QTEST_MAIN(TestWindowPrint)

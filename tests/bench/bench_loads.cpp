@@ -1,8 +1,7 @@
 // Loading a text and a pad from a 1 GB file against a 1 KB file: a load reads only what it keeps.
-#include "FileDialog.h"
-#include "MessageBoxes.h"
 #include "TForm1.h"
-#include "ui_TForm1.h"
+#include "app/FormWidgets.h"
+#include "app/WindowFakes.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -33,6 +32,7 @@ class BenchLoads : public QObject
 
 private:
     QTemporaryDir m_dir;
+    test::WindowFakes m_fakes;
     QHash<QString, double> m_msecs;
 
     double timeLoad(TForm1& form, void (TForm1::*handler)(), const QString& path)
@@ -41,9 +41,9 @@ private:
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < runs; ++i) {
-            FileDialog::setNextAnswer(path);
+            m_fakes.files->setNextAnswer(path);
             (form.*handler)();
-            MessageBoxes::takeRecords();
+            m_fakes.boxes->takeRecords();
         }
         return double(timer.nsecsElapsed()) / 1e6 / runs;
     }
@@ -51,7 +51,6 @@ private:
 private slots:
     void initTestCase()
     {
-        MessageBoxes::setTestMode(true);
         makeFile(m_dir.filePath(QStringLiteral("klein.OTP")), 1024);
         makeFile(m_dir.filePath(QStringLiteral("gross.OTP")), qint64(1) << 30);
     }
@@ -66,12 +65,13 @@ private slots:
     void loads()
     {
         QFETCH(bool, pad);
-        TForm1 form;
-        form.ui()->rb_QuarnDecod->click();
+        TForm1 form(m_fakes.seams());
+        const test::FormWidgets* ui = test::widgetsOf(form);
+        ui->rb_QuarnDecod->click();
         const auto handler = pad ? &TForm1::bt_OTPLoadClick : &TForm1::bt_QuarnInLoadClick;
         const double small = timeLoad(form, handler, m_dir.filePath(QStringLiteral("klein.OTP")));
         const double large = timeLoad(form, handler, m_dir.filePath(QStringLiteral("gross.OTP")));
-        QVERIFY(pad ? form.ui()->OTPOut->fieldText().size() == 600 : form.ui()->QuarnIn->text().size() == 603);
+        QVERIFY(pad ? ui->OTPOut->fieldText().size() == 600 : ui->QuarnIn->text().size() == 603);
         qInfo("%s: 1 KB %.3f ms, 1 GB %.3f ms, ratio %.2f", QTest::currentDataTag(), small, large, large / small);
     }
 };

@@ -1,8 +1,8 @@
 // From the click on the cipher button to the final field contents, for the largest input of 100 groups.
-#include "MessageBoxes.h"
 #include "TForm1.h"
+#include "app/FormWidgets.h"
+#include "app/WindowFakes.h"
 #include "app/WindowTestSupport.h"
-#include "ui_TForm1.h"
 
 #include <QtTest>
 
@@ -23,12 +23,10 @@ private slots:
     void cipherClick()
     {
         QFETCH(bool, decode);
-        MessageBoxes::setTestMode(true);
-        TForm1 form;
-        form.setRandomSource(std::make_unique<test::SequenceSource>(7));
+        TForm1 form(test::WindowFakes().seams(std::make_shared<test::SequenceSource>(7)));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* ui = form.ui();
+        const test::FormWidgets* ui = test::widgetsOf(form);
         ui->bt_OTPkey->click();
         if (decode)
             ui->rb_QuarnDecod->click();

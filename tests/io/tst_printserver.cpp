@@ -59,6 +59,10 @@ private slots:
 private:
     // Prints and waits for the queue to finish the job; the PDF's lines with text.
     QStringList printAndRead(PrintSession& session, const QStringList& lines);
+    // A dialog that answers as the user would; each one made must be shown.
+    PrintSession::Dialog answering(bool confirm);
+
+    int m_dialogsNotShown = 0;
 
     PrivatePrintServer m_server;
 };
@@ -73,12 +77,21 @@ void TestPrintServer::initTestCase()
 void TestPrintServer::init()
 {
     QFile::remove(m_server.outputFile(queue));
-    PrintSession::clearNextDialogAnswers();
+    m_dialogsNotShown = 0;
 }
 
 void TestPrintServer::cleanup()
 {
-    QVERIFY(!PrintSession::hasNextDialogAnswer());
+    QCOMPARE(m_dialogsNotShown, 0);
+}
+
+PrintSession::Dialog TestPrintServer::answering(bool confirm)
+{
+    ++m_dialogsNotShown;
+    return [this, confirm](QPrinter&) {
+        --m_dialogsNotShown;
+        return confirm;
+    };
 }
 
 QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringList& lines)
@@ -86,8 +99,7 @@ QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringLi
     const int before = m_server.completedJobs(queue);
     if (before < 0)
         return {m_server.error()};
-    PrintSession::setNextDialogAnswer(true);
-    const QString failure = shown(session.print(lines, fieldFont(), {}));
+    const QString failure = shown(session.print(lines, fieldFont(), answering(true)));
     if (!failure.isEmpty())
         return {failure};
     return m_server.waitForPrintedLines(queue, before);
@@ -112,8 +124,7 @@ void TestPrintServer::cancelledDialogPrintsNothing()
 {
     PrintSession session;
     const int before = m_server.completedJobs(queue);
-    PrintSession::setNextDialogAnswer(false);
-    QCOMPARE(shown(session.print(padLines(), fieldFont(), {})), QString());
+    QCOMPARE(shown(session.print(padLines(), fieldFont(), answering(false))), QString());
     QTest::qWait(500);
     QCOMPARE(m_server.completedJobs(queue), before);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
@@ -140,8 +151,7 @@ void TestPrintServer::printerThatWentAwayIsNotAvailable()
     QCOMPARE(printAndRead(session, {QStringLiteral("ERSTER DRUCK")}), QStringList{QStringLiteral("ERSTER DRUCK")});
     QFile::remove(m_server.outputFile(queue));
     QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
-    PrintSession::setNextDialogAnswer(true);
-    QCOMPARE(shown(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), {})),
+    QCOMPARE(shown(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), answering(true))),
              QStringLiteral("Operation auf ausgewähltem Drucker nicht verfügbar"));
     QTest::qWait(500);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
