@@ -28,8 +28,9 @@ QString qtFilter(const QString& filter)
 
 #ifdef Q_OS_WIN
 // Qt's file dialog writes its history and last folder into the registry when it goes (the user's native
-// settings, which no settings path moves): HKEY_CURRENT_USER\Software\QtProject\OrganizationDefaults\
-// FileDialog. Once the dialog is gone, the keys it made are removed and values that were there come back.
+// settings, which no settings path moves), under HKEY_CURRENT_USER\Software\QtProject in
+// OrganizationDefaults\FileDialog. Once the dialog is gone, the keys it made are removed and values that
+// were there come back.
 class RegistryKeptAsItWas
 {
 public:

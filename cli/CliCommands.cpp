@@ -13,15 +13,12 @@
 #include "PadFileText.h"
 #include "PadGenerator.h"
 #include "PassedOver.h"
-#include "PdfPages.h"
 #include "Windows1252.h"
 #include "Worksheet.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -123,7 +120,7 @@ std::string readInput(Source& source, std::string& notices)
         bytes.append(buffer, got);
     }
     if (const std::string notice = InputText::endOfTextNotice(bytes); !notice.empty())
-        notices += source.name() + ": " + notice + "\n";
+        notices += Messages::endOfText(source.name(), notice) + "\n";
     bytes.resize(InputText::endOfText(bytes));
     bytes.resize(InputText::lengthWithoutFinalLineBreak(bytes));
     return bytes;
@@ -163,30 +160,10 @@ std::string line(const std::string& notice)
     return notice.empty() ? notice : notice + "\n";
 }
 
-// The characters the cipher reads, as the user gave them and as the code page has them.
-struct CipherInput
-{
-    std::u32string used;
-    std::string groups;
-    bool cut = false; // more than a pad covers
-};
-
 CipherInput cipherInput(const std::string& input)
 {
-    // The cipher reads no more than a pad's length of characters.
-    CipherInput in;
     InputText characters(input);
-    while (!characters.atEnd()) {
-        if (in.used.size() == Limits::Pad) {
-            in.cut = true;
-            break;
-        }
-        const char32_t cp = characters.next();
-        const auto byte = Windows1252::fromUnicode(cp);
-        in.used += cp;
-        in.groups += byte ? static_cast<char>(*byte) : EncoderInput::StandIn;
-    }
-    return in;
+    return CipherInput::of(characters);
 }
 
 PadCipherResult runCipher(const CipherInput& in, const std::string& pad, CipherDirection direction)
@@ -211,24 +188,6 @@ std::string codeDigits(const std::string& input, const std::string& name)
                           "' ist keine Ziffer"};
     }
     return digits;
-}
-
-// The paper the locale asks for, by the variables that choose it.
-Paper localePaper()
-{
-    for (const char* name : {"LC_ALL", "LC_PAPER", "LANG"})
-        if (const char* value = std::getenv(name); value && *value)
-            return Worksheet::paperFor(value);
-    return Paper::A4;
-}
-
-Worksheet::Date today()
-{
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    if (!local)
-        return {1970, 1, 1};
-    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
 }
 
 CliOutcome usageError(const std::string& why)
@@ -396,12 +355,12 @@ CliOutcome cipherCommand(const Command& c, const StandardInput& standardInput, C
     const CipherInput groups = cipherInput(in.text);
     const PadCipherResult result = runCipher(groups, in.pad, direction);
     const std::string& text = direction == CipherDirection::Decode && !c.digitsOnly ? result.decoded : result.output;
-    return {0, text + "\n", in.notices + line(groups.cut ? Messages::cipherInputCut() : "")};
+    return {0, text + "\n", in.notices + line(groups.notice())};
 }
 
 // The worksheet of a message as PDF. In encode direction the text is read as `encode` reads it, in decode
 // direction as `decipher` does, with the same notices and failures.
-CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput)
+CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput, const WorksheetPdf& worksheetPdf)
 {
     const CipherDirection direction = c.decipherSheet ? CipherDirection::Decode : CipherDirection::Encode;
     const PadAndText in = padAndText(c, standardInput, direction);
@@ -414,7 +373,7 @@ CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput
     } else {
         const CipherInput groups = cipherInput(in.text);
         runCipher(groups, in.pad, CipherDirection::Decode);
-        notices += line(groups.cut ? Messages::cipherInputCut() : "");
+        notices += line(groups.notice());
         input = groups.groups;
     }
     const Result<Worksheet> built = Worksheet::build(input, in.pad, direction);
@@ -423,14 +382,14 @@ CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput
     const Worksheet& sheet = *built;
     if (!c.decipherSheet && GroupFormatter::format(sheet.codeDigits).limitReached)
         notices += line(Messages::codeCut());
-    const Paper paper = localePaper();
-    const PdfPageLayout layout{Worksheet::pageWidth(paper), Worksheet::pageHeight(paper),
-                               Worksheet::MarginPoints,     Worksheet::MarginPoints + Worksheet::BaselinePoints,
-                               Worksheet::LinePoints,       Worksheet::FontPoints};
-    return written({0, pdfOfPages(sheet.pages(paper, today()), layout, "Quarn-Arbeitsblatt"), notices}, c);
+    std::string pdf = worksheetPdf(sheet);
+    if (pdf.empty())
+        throw Failure{Messages::withFullStop(Messages::text({quarn::Failure::Kind::WorksheetNotSet}))};
+    return written({0, std::move(pdf), notices}, c);
 }
 
-CliOutcome run(const Command& c, RandomSource& random, const StandardInput& standardInput)
+CliOutcome run(const Command& c, RandomSource& random, const StandardInput& standardInput,
+               const WorksheetPdf& worksheetPdf)
 {
     if (const std::string problem = argumentProblem(c); !problem.empty())
         return usageError(problem);
@@ -445,7 +404,7 @@ CliOutcome run(const Command& c, RandomSource& random, const StandardInput& stan
     if (c.name == "decipher")
         return cipherCommand(c, standardInput, CipherDirection::Decode);
     if (c.name == "worksheet")
-        return worksheetCommand(c, standardInput);
+        return worksheetCommand(c, standardInput, worksheetPdf);
     return usageError("unbekannter Befehl " + shown(c.name));
 }
 
@@ -486,13 +445,14 @@ std::string usageText()
            "Code und Klartext); die PDF-Datei enthält das OTP und entsteht wie bei pad -o.\n";
 }
 
-CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, const StandardInput& standardInput)
+CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, const StandardInput& standardInput,
+                  const WorksheetPdf& worksheetPdf)
 {
     const auto parsed = parse(args);
     if (const auto* outcome = std::get_if<CliOutcome>(&parsed))
         return *outcome;
     try {
-        return run(std::get<Command>(parsed), random, standardInput);
+        return run(std::get<Command>(parsed), random, standardInput, worksheetPdf);
     } catch (const Failure& failure) {
         return {ExitFailure, {}, "quarn-cli: " + failure.message + "\n"};
     } catch (const Failed& failed) {

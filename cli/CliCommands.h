@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace quarn {
+class Worksheet;
+}
+
 namespace quarn::cli {
 
 struct CliOutcome
@@ -21,9 +25,14 @@ struct CliOutcome
 // std::exception with the reason when it cannot.
 using StandardInput = std::function<std::size_t(char* buffer, std::size_t size)>;
 
+// The bytes of the worksheet's PDF file, dated today and on the paper the locale prefers; empty when it cannot be
+// set. Passed in, so that the commands need no Qt: only the PDF does (see WorksheetPdf.h).
+using WorksheetPdf = std::function<std::string(const Worksheet& sheet)>;
+
 // Runs one command line (without the program name). `standardInput` serves commands given no FILE or "-".
 // Kept apart from main() so tests can drive it.
-CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, const StandardInput& standardInput);
+CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, const StandardInput& standardInput,
+                  const WorksheetPdf& worksheetPdf);
 
 std::string usageText();
 

@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "CoreDumps.h"
+#include "WorksheetPdf.h"
 
 #include <cstdio>
 #include <string>
@@ -52,7 +53,8 @@ int main(int argc, char** argv)
     const auto readStandardInput = [](char* buffer, std::size_t size) {
         return quarn::cli::readSome(stdin, buffer, size);
     };
-    const quarn::cli::CliOutcome outcome = quarn::cli::runCli(args, random, readStandardInput);
+    const quarn::cli::CliOutcome outcome =
+        quarn::cli::runCli(args, random, readStandardInput, quarn::cli::worksheetPdf);
     // A full disk or a closed pipe must not pass for success.
     const bool written = std::fwrite(outcome.out.data(), 1, outcome.out.size(), stdout) == outcome.out.size() &&
                          std::fflush(stdout) == 0;

@@ -1,5 +1,5 @@
 # Cross build for 64-bit Windows with Debian's mingw-w64. CTest runs the executables under wine.
-#   -DQUARN_CORE_ONLY=ON               the core alone: code book, pad, quarn-cli and the Qt-free tests
+#   -DQUARN_CORE_ONLY=ON               the core alone: code book, pad, quarn-cli's commands and the Qt-free tests
 #   -DQUARN_WINDOWS_PREFIX=FOLDER      the whole program against the static Qt base and libjpeg that
 #                                      scripts/windows.sh builds into FOLDER
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,6 +1,33 @@
 #include "CipherFlow.h"
 
+#include "EncoderInput.h"
+#include "InputText.h"
+#include "Limits.h"
+#include "Windows1252.h"
+
 namespace quarn {
+
+CipherInput CipherInput::of(InputText& text)
+{
+    CipherInput in;
+    // Read no further than the one character past the pad that tells of the cut.
+    while (!text.atEnd()) {
+        if (in.used.size() == Limits::Pad) {
+            in.cut = true;
+            break;
+        }
+        const char32_t cp = text.next();
+        const auto byte = Windows1252::fromUnicode(cp);
+        in.used += cp;
+        in.groups += byte ? static_cast<char>(*byte) : EncoderInput::StandIn;
+    }
+    return in;
+}
+
+std::string CipherInput::notice() const
+{
+    return cut ? Messages::cipherInputCut() : std::string();
+}
 
 CipherPlan CipherPlan::of(const PadHistory& pads, CipherDirection direction, std::string_view groups,
                           std::string_view pad)

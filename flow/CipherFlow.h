@@ -11,6 +11,21 @@
 
 namespace quarn {
 
+class InputText;
+
+// What the cipher reads of a text: no more than a pad covers, each character in its code-page form (the
+// encoder's stand-in for one the code page lacks, which the cipher then refuses by the character's name).
+struct CipherInput
+{
+    std::u32string used; // the characters as the user gave them
+    std::string groups;  // the same, Windows-1252
+    bool cut = false;    // the text is longer than a pad covers
+
+    static CipherInput of(InputText& text);
+    // The notice for a cut text, or empty.
+    std::string notice() const;
+};
+
 // The input and pad of the last cipher that ran to its end, which its worksheet shows.
 struct CipherRun
 {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Files that are not regular files, and a tiny file system that can be filled, for the load and save tests.
-// Unix only; elsewhere the helpers report that they cannot make them and the tests skip.
+// Unix only, but for HeldFile and onlyTheOwnerMayOpen, their Windows counterparts; elsewhere the helpers
+// report that they cannot make them and the tests skip.
 
 #include <QDir>
 #include <QFile>
@@ -24,8 +25,89 @@
 #include <sys/un.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// After windows.h, which it needs.
+#include <aclapi.h>
+#endif
+
+// A row that rests on what Windows lacks (Unix modes, FIFOs, symbolic links for every user) is left out
+// there by name, with its reason.
+#ifdef Q_OS_WIN
+#define QUARN_UNIX_ONLY(why) QSKIP("SKIP on Windows: " why)
+#else
+#define QUARN_UNIX_ONLY(why) static_cast<void>(0)
+#endif
 
 namespace quarn::test {
+
+#ifdef Q_OS_WIN
+// On Windows a file is shut to its own user by a program that holds it open and shares it with nobody (an
+// editor, a virus scanner), not by its rights: this one holds it for as long as it lives.
+class HeldFile
+{
+public:
+    explicit HeldFile(const QString& path)
+    {
+        _wsopen_s(&m_fd, reinterpret_cast<const wchar_t*>(path.utf16()), _O_RDONLY | _O_BINARY, _SH_DENYRW, 0);
+    }
+    ~HeldFile()
+    {
+        if (m_fd >= 0)
+            _close(m_fd);
+    }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Whether the file's access list lets in the user this test runs as and nobody else, whatever the folder
+// passes on. wine keeps no access lists: it turns them into Unix modes and reads those back, unprotected and
+// with the system account always let in.
+inline bool onlyTheOwnerMayOpen(const QString& path)
+{
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(reinterpret_cast<const wchar_t*>(path.utf16()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, &acl, nullptr, &descriptor) != ERROR_SUCCESS)
+        return false;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    bool only = acl && (wine || (control & SE_DACL_PROTECTED));
+    bool ownerIn = false;
+    HANDLE token = nullptr;
+    BYTE user[256];
+    DWORD size = sizeof user;
+    only = only && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+           GetTokenInformation(token, TokenUser, user, size, &size);
+    for (DWORD i = 0; only && i < acl->AceCount; ++i) {
+        void* ace = nullptr;
+        GetAce(acl, i, &ace);
+        if (static_cast<ACE_HEADER*>(ace)->AceType != ACCESS_ALLOWED_ACE_TYPE)
+            continue;
+        const PSID sid = &static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart;
+        if (EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user)->User.Sid))
+            ownerIn = true;
+        else if (!wine || !IsWellKnownSid(sid, WinLocalSystemSid))
+            only = false;
+    }
+    if (token)
+        CloseHandle(token);
+    LocalFree(descriptor);
+    return only && ownerIn;
+}
+#endif
 
 inline bool makeFifo(const QString& path)
 {

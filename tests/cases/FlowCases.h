@@ -6,6 +6,7 @@
 #include "DirectionRules.h"
 #include "EncoderInput.h"
 #include "FileKinds.h"
+#include "InputText.h"
 #include "Messages.h"
 #include "PadCases.h"
 #include "PassedOver.h"
@@ -91,6 +92,27 @@ inline constexpr std::array CipherPlanCases{
                    "12345 ", true, CipherPlan::Stop::None, -1, -1},
 };
 
+struct CipherInputCase
+{
+    std::string_view name;
+    std::size_t ones; // the text: this many '1's, then `tail`
+    std::string_view tail;
+    std::size_t used;
+    std::string_view groupsEnd;
+    bool cut;
+};
+
+inline constexpr std::array CipherInputCases{
+    CipherInputCase{"a pad's length of characters is read whole", 600, "", 600, "1", false},
+    CipherInputCase{"one character more is cut and told", 600, "2", 600, "1", true},
+    CipherInputCase{"a UTF-8 umlaut is one character, in its code-page form", 599, "\xC3\xA4", 600, "\xE4", false},
+    CipherInputCase{"a character the code page lacks takes the stand-in", 0,
+                    "1\xE2\x86\x92"
+                    "2",
+                    3, "1?2", false},
+    CipherInputCase{"a line break counts like any character", 599, "\r\n", 600, "1\r", true},
+};
+
 struct FileKindCase
 {
     std::string_view name;
@@ -174,6 +196,18 @@ inline std::string flowProblem(const CipherPlanCase& c)
     return {};
 }
 
+inline std::string flowProblem(const CipherInputCase& c)
+{
+    const std::string text = std::string(c.ones, '1') + std::string(c.tail);
+    InputText characters(text);
+    const CipherInput in = CipherInput::of(characters);
+    if (in.used.size() != c.used || in.groups.size() != c.used || !in.groups.ends_with(c.groupsEnd))
+        return "groups " + in.groups.substr(in.groups.size() - std::min<std::size_t>(in.groups.size(), 3));
+    if (in.cut != c.cut || in.notice() != (c.cut ? Messages::cipherInputCut() : ""))
+        return "notice " + in.notice();
+    return {};
+}
+
 inline std::string flowProblem(const FileKindCase& c)
 {
     return fileKindOf(c.file) == c.kind ? std::string() : "kind " + std::to_string(int(fileKindOf(c.file)));
@@ -236,6 +270,7 @@ inline std::vector<std::pair<std::string, std::string>> flowProblems()
     all(DirectionCases);
     all(EncoderInputCases);
     all(CipherPlanCases);
+    all(CipherInputCases);
     all(FileKindCases);
     all(FullStopCases);
     for (auto& rule : flowRules())

@@ -42,6 +42,7 @@ private slots:
     void versionComesFromTheProject();
     void namesTheCodePageLacks();
     void padToANewFileForItsOwnerOnly();
+    void onlyTheWorksheetStartsQtGui();
     void noCoreDumps();
 
 private:
@@ -51,7 +52,8 @@ private:
         QByteArray out;
         QByteArray err;
     };
-    Run run(const QStringList& args, const QByteArray& input = {}, const QString& inputFile = {});
+    Run run(const QStringList& args, const QByteArray& input = {}, const QString& inputFile = {},
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
     QString writeFile(const QString& name, const QByteArray& bytes);
 
     QTemporaryDir m_dir;
@@ -68,10 +70,12 @@ void TestCli::initTestCase()
         writeFile(QString::fromStdString(name), QByteArray::fromStdString(content));
 }
 
-TestCli::Run TestCli::run(const QStringList& args, const QByteArray& input, const QString& inputFile)
+TestCli::Run TestCli::run(const QStringList& args, const QByteArray& input, const QString& inputFile,
+                          const QProcessEnvironment& environment)
 {
     QProcess process;
     process.setWorkingDirectory(m_dir.path());
+    process.setProcessEnvironment(environment);
     if (!inputFile.isEmpty())
         process.setStandardInputFile(inputFile);
 #ifdef Q_OS_UNIX
@@ -501,6 +505,27 @@ void TestCli::padToANewFileForItsOwnerOnly()
 
     // "-" is standard output, as without -o.
     QCOMPARE(run({"pad", "-o", "-"}).out.size(), 601);
+}
+
+// The worksheet starts Qt's offscreen platform by itself, with no display; the other commands start no GUI, so
+// a platform that cannot start does not touch them.
+void TestCli::onlyTheWorksheetStartsQtGui()
+{
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        noDisplay.remove(name);
+    const Run sheet = run({"worksheet", "count.OTP", "plain.txt", "-o", "-"}, {}, {}, noDisplay);
+    QCOMPARE(sheet.err, QByteArray());
+    QCOMPARE(sheet.exitCode, 0);
+    QVERIFY(sheet.out.startsWith("%PDF-"));
+
+    QProcessEnvironment noPlatform = noDisplay;
+    noPlatform.insert("QT_QPA_PLATFORM", "none-such");
+    QCOMPARE(run({"encode", "plain.txt"}, {}, {}, noPlatform).out, QByteArray("05052 \n"));
+    QCOMPARE(run({"pad", "-o", "-"}, {}, {}, noPlatform).out.size(), 601);
+    // The user's choice of platform stands.
+    const Run chosen = run({"worksheet", "count.OTP", "plain.txt", "-o", "-"}, {}, {}, noPlatform);
+    QVERIFY2(chosen.err.contains("none-such") && chosen.out.isEmpty(), chosen.err.constData());
 }
 
 void TestCli::noCoreDumps()

@@ -91,5 +91,23 @@ else
     echo "FAIL pad -o: the file changed or something is left beside it: $(ls -A pads)"
 fi
 
+# The worksheet is the one command that starts Qt: on its offscreen platform, with the fonts the system has
+# (wine's own folder has none, so its run names Debian's), and no display.
+fonts=()
+if [ ${#emulator[@]} -gt 0 ]; then
+    fonts=(QT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation)
+fi
+env -u DISPLAY -u QT_QPA_PLATFORM "${fonts[@]}" "${emulator[@]}" "$exe" worksheet "heute mittag.OTP" text.txt \
+    -o sheet.pdf 2>err.txt
+sheet=$?
+if [ "$sheet" -eq 0 ] && [ ! -s err.txt ] && [ "$(head -c 5 sheet.pdf)" = "%PDF-" ] &&
+    { ! command -v pdftotext >/dev/null || pdftotext sheet.pdf - | grep -q "^Klartext"; }; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    echo "FAIL worksheet: status $sheet, $(head -c 8 sheet.pdf 2>/dev/null | od -An -c | tr -s ' ')"
+    head -3 err.txt
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -24,11 +24,6 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 #endif
-#ifdef Q_OS_WIN
-#include <windows.h>
-// After windows.h, which it needs.
-#include <aclapi.h>
-#endif
 
 using namespace quarn;
 
@@ -150,35 +145,6 @@ QString aclText(const QString& path)
     return QString();
 #endif
 }
-
-#ifdef Q_OS_WIN
-// Whether the file's access list lets in the user this test runs as and nobody else, whatever the folder
-// passes on.
-bool onlyTheOwnerMayOpen(const QString& path)
-{
-    PACL acl = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetNamedSecurityInfoW(reinterpret_cast<const wchar_t*>(path.utf16()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                              nullptr, nullptr, &acl, nullptr, &descriptor) != ERROR_SUCCESS)
-        return false;
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    GetSecurityDescriptorControl(descriptor, &control, &revision);
-    bool only = acl && (control & SE_DACL_PROTECTED) && acl->AceCount == 1;
-    void* ace = nullptr;
-    HANDLE token = nullptr;
-    if (only && GetAce(acl, 0, &ace) && OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        BYTE user[256];
-        DWORD size = sizeof user;
-        only =
-            GetTokenInformation(token, TokenUser, user, size, &size) &&
-            EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart, reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
-        CloseHandle(token);
-    }
-    LocalFree(descriptor);
-    return only;
-}
-#endif
 
 } // namespace
 
@@ -464,7 +430,7 @@ void TestTextFile::newPadsArePrivate()
     if (oldMode >= 0)
         QSKIP("Unix modes");
     QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
-    QCOMPARE(onlyTheOwnerMayOpen(path), mode == 0600);
+    QCOMPARE(test::onlyTheOwnerMayOpen(path), mode == 0600);
     return;
 #endif
     const test::Umask umask(022);
@@ -813,11 +779,15 @@ void TestTextFile::readFailures()
 {
     QFETCH(QString, relativePath);
     QFETCH(QString, reason);
+    if (relativePath.startsWith(QLatin1String("loop")))
+        QUARN_UNIX_ONLY("symbolic links: Windows lets only administrators make them, and QFile::link makes shortcuts there");
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
     QVERIFY(writeBytes(m_dir->filePath(QStringLiteral("plain.txt")), "ABC"));
+#ifndef Q_OS_WIN
     QFile::link(QStringLiteral("loop.txt"), m_dir->filePath(QStringLiteral("loop2.txt")));
     QFile::link(QStringLiteral("loop2.txt"), m_dir->filePath(QStringLiteral("loop.txt")));
+#endif
     for (const LoadedText& loaded : {TextFile::read(m_dir->filePath(relativePath), TextFile::PlainTextLimit),
                                      TextFile::readPad(m_dir->filePath(relativePath))}) {
         QCOMPARE(loaded.error, reason);
@@ -845,19 +815,27 @@ void TestTextFile::writeFailuresKeepTheOldFile()
 {
     QFETCH(QString, relativePath);
     QFETCH(QString, reason);
+    if (relativePath.startsWith(QLatin1String("loop")))
+        QUARN_UNIX_ONLY("symbolic links: Windows lets only administrators make them, and QFile::link makes shortcuts there");
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.crp")));
     const QString old = m_dir->filePath(QStringLiteral("old.crp"));
     QVERIFY(writeBytes(old, Old));
+#ifndef Q_OS_WIN
     QVERIFY(QFile::link(QStringLiteral("loop.crp"), m_dir->filePath(QStringLiteral("loop2.crp"))));
     QVERIFY(QFile::link(QStringLiteral("loop2.crp"), m_dir->filePath(QStringLiteral("loop.crp"))));
+#endif
     const QString path = m_dir->filePath(relativePath);
     QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), reason);
     QCOMPARE(TextFile::writePad(path, padText()), reason);
     QCOMPARE(readBytes(old), Old);
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("folder.crp"))).isDir());
+#ifdef Q_OS_WIN
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 2);
+#else
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("loop.crp"))).isSymLink());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 4);
+#endif
 }
 
 void TestTextFile::unreadableFileIsReported()
@@ -865,7 +843,12 @@ void TestTextFile::unreadableFileIsReported()
     QUARN_RUN_WITHOUT_ROOT("unreadableFileIsReported");
     const QString path = m_dir->filePath(QStringLiteral("locked.OTP"));
     QVERIFY(writeBytes(path, padText().toLatin1()));
+#ifdef Q_OS_WIN
+    const test::HeldFile held(path);
+    QVERIFY(held.held());
+#else
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+#endif
     const LoadedText loaded = TextFile::readPad(path);
     QCOMPARE(loaded.error, QStringLiteral("Zugriff verweigert"));
     QVERIFY(loaded.text.isEmpty());
@@ -878,6 +861,17 @@ void TestTextFile::unwritableFolderIsReported()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("closed")));
     const QString old = folder + QStringLiteral("/06032026.OTP");
     QVERIFY(writeBytes(old, Old));
+#ifdef Q_OS_WIN
+    // A folder's rights do not shut its owner out there; a file held open by another program does.
+    {
+        const test::HeldFile held(old);
+        QVERIFY(held.held());
+        QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
+    }
+    QCOMPARE(readBytes(old), Old);
+    QCOMPARE(filesIn(folder), QStringList{QStringLiteral("06032026.OTP")});
+    return;
+#endif
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     // Both a new file and one written over: the old file may be writable, the folder is not.
     QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
@@ -903,8 +897,8 @@ void TestTextFile::pathLongerThan255IsUsedWhole()
     QCOMPARE(readBytes(path).size(), 602);
     QCOMPARE(TextFile::readPad(path).text, padText());
     QCOMPARE(TextFile::lastPart(path), QStringLiteral("25122026.OTP"));
-    // Nothing went to the path cut at 255 characters.
-    QVERIFY(!QFileInfo::exists(path.left(255)));
+    // Nothing went to the path cut at 255 characters (which may end in one of the folders).
+    QVERIFY(!QFileInfo(path.left(255)).isFile());
 }
 
 void TestTextFile::hugeFileIsNotReadToItsEnd()

@@ -75,6 +75,10 @@ cli=$scratch/root/usr/bin/quarn-cli
 "$cli" pad >"$scratch/test.OTP"
 text=$(echo "Treffen 12.30 Uhr" | "$cli" encode | "$cli" encipher "$scratch/test.OTP" | "$cli" decipher "$scratch/test.OTP")
 [ "$text" = "TREFFEN 12.30 UHR" ] || { echo "FAIL: installed quarn-cli round trip gave '$text'"; exit 1; }
+# Its worksheet is drawn by the Qt the package depends on, on the offscreen platform, with no display.
+echo "Treffen" | env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$cli" worksheet "$scratch/test.OTP" \
+    -o "$scratch/sheet.pdf" || { echo "FAIL: installed quarn-cli worksheet"; exit 1; }
+[ "$(head -c 5 "$scratch/sheet.pdf")" = "%PDF-" ] || { echo "FAIL: installed quarn-cli wrote no PDF"; exit 1; }
 
 desktop=$scratch/root/usr/share/applications/de.quarn.Quarn.desktop
 # A file manager hands the program the pads and cipher texts it opens with it.
