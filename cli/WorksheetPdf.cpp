@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "WorksheetDocument.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QStringList>
 #include <optional>
@@ -81,7 +82,11 @@ std::string worksheetPdf(const Worksheet& sheet)
     } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         return {}; // fonts need a GUI application, and a second one cannot start
     }
-    const QByteArray pdf = WorksheetDocument::pdf(sheet, SystemClock().today(), WorksheetDocument::preferredPaper());
+    // With no face that has digits (no fonts found at all) the sheet would be empty pages that look written.
+    const bool drawable = QFontMetricsF(WorksheetDocument::font()).inFont(QChar(u'0'));
+    const QByteArray pdf =
+        drawable ? WorksheetDocument::pdf(sheet, SystemClock().today(), WorksheetDocument::preferredPaper())
+                 : QByteArray();
     if (pdf.isEmpty() && held)
         held->show();
     return pdf.toStdString();

@@ -23,9 +23,13 @@ QPageSize pageSizeOf(Paper paper)
 
 QFont WorksheetDocument::font()
 {
-    QFont font = QFontDatabase::hasFamily(QStringLiteral("Liberation Mono"))
-                     ? QFont(QStringLiteral("Liberation Mono"))
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Liberation Mono (the package depends on it); else Courier New, the fixed face of Windows' own theme, which
+    // quarn-cli's offscreen platform there knows only by name; else the system's fixed face.
+    // The last one found wins.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const QString family : {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")})
+        if (QFontDatabase::hasFamily(family))
+            font = QFont(family);
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setPointSizeF(Worksheet::FontPoints);
@@ -39,6 +43,10 @@ Worksheet::Date WorksheetDocument::dateOf(QDate date)
 
 Paper WorksheetDocument::preferredPaper()
 {
+    // The paper is LC_PAPER's to say (LC_ALL above it, LANG beneath it); without them, the system's locale.
+    for (const char* name : {"LC_ALL", "LC_PAPER", "LANG"})
+        if (const QByteArray value = qgetenv(name); !value.isEmpty())
+            return Worksheet::paperFor(value.toStdString());
     return Worksheet::paperFor(QLocale::system().name().toStdString());
 }
 

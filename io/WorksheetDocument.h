@@ -18,7 +18,7 @@ class WorksheetDocument
 public:
     static QFont font();
     static Worksheet::Date dateOf(QDate date);
-    // A4, or Letter where the system's locale prefers it.
+    // A4, or Letter where the locale's paper is Letter; the one choice of the window and quarn-cli.
     static Paper preferredPaper();
 
     // The PDF file's bytes. Its text is real text, so a reader can search and copy it.

@@ -526,6 +526,19 @@ void TestCli::onlyTheWorksheetStartsQtGui()
     // The user's choice of platform stands.
     const Run chosen = run({"worksheet", "count.OTP", "plain.txt", "-o", "-"}, {}, {}, noPlatform);
     QVERIFY2(chosen.err.contains("none-such") && chosen.out.isEmpty(), chosen.err.constData());
+
+#ifdef Q_OS_LINUX
+    // A system without fonts gets a failure, not a PDF of empty pages.
+    QDir(m_dir.path()).mkdir("no-fonts");
+    writeFile("no-fonts.conf", "<fontconfig><dir>" + m_dir.filePath("no-fonts").toUtf8() + "</dir></fontconfig>");
+    QProcessEnvironment noFonts = noDisplay;
+    noFonts.insert("FONTCONFIG_FILE", m_dir.filePath("no-fonts.conf"));
+    const Run empty = run({"worksheet", "count.OTP", "plain.txt", "-o", "blank.pdf"}, {}, {}, noFonts);
+    QCOMPARE(empty.exitCode, 1);
+    QVERIFY2(empty.err.endsWith("quarn-cli: Das Arbeitsblatt lie\xC3\x9F sich nicht als PDF setzen.\n"),
+             empty.err.constData());
+    QVERIFY(!QFile::exists(m_dir.filePath("blank.pdf")));
+#endif
 }
 
 void TestCli::noCoreDumps()

@@ -43,6 +43,7 @@ private slots:
     void unwritablePrinterIsInvalid();
     void worksheetPdfReadsBackAsTheSheet_data();
     void worksheetPdfReadsBackAsTheSheet();
+    void paperFollowsThePaperLocale();
 };
 
 // Metrics of the recording canvas: characters 10 wide, a text line 20 + 2 high, an empty line 17, tab stops
@@ -352,6 +353,22 @@ void TestPrinting::worksheetPdfReadsBackAsTheSheet()
         }
     }
     QCOMPARE(columns, int(sheet.codeDigits.size()));
+}
+
+void TestPrinting::paperFollowsThePaperLocale()
+{
+    const QByteArray all = qgetenv("LC_ALL"), paper = qgetenv("LC_PAPER"), lang = qgetenv("LANG");
+    qunsetenv("LC_ALL");
+    qputenv("LANG", "de_DE.UTF-8");
+    qputenv("LC_PAPER", "en_US.UTF-8");
+    const Paper fromPaper = WorksheetDocument::preferredPaper();
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    const Paper fromAll = WorksheetDocument::preferredPaper();
+    qputenv("LC_ALL", all);
+    qputenv("LC_PAPER", paper);
+    qputenv("LANG", lang);
+    QCOMPARE(fromPaper, Paper::Letter);
+    QCOMPARE(fromAll, Paper::A4);
 }
 
 QTEST_MAIN(TestPrinting)
