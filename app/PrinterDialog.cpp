@@ -1,7 +1,5 @@
 #include "PrinterDialog.h"
 
-#include "Failure.h"
-
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -25,10 +23,10 @@ PrintSession::Dialog PrinterDialog::dialogOn(QWidget* parent) const
     return [chooser = m_chooser, parent](QPrinter& printer) { return chooser->confirm(parent, printer); };
 }
 
-bool PrinterDialog::outcome(const QString& failure) const
+bool PrinterDialog::outcome(const Result<>& printed) const
 {
-    if (!failure.isEmpty())
-        throw Failure(failure);
+    if (!printed)
+        throw Failed(printed.failure());
     return m_session.lastPrinted();
 }
 

@@ -36,14 +36,14 @@ class PrinterDialog : public QObject
 public:
     PrinterDialog(const QString& objectName, std::shared_ptr<PrinterChooser> chooser, QObject* parent);
 
-    // Shows the dialog and prints the lines in the font; a failed print throws quarn::Failure. True when
+    // Shows the dialog and prints the lines in the font; a failed print throws Failed. True when
     // the lines were printed, false when the user cancelled.
     bool print(QWidget* parent, const QStringList& lines, const QFont& font);
     // The same for a job that draws its own pages.
     bool print(QWidget* parent, const PrintSession::Job& job);
 
 private:
-    bool outcome(const QString& failure) const;
+    bool outcome(const Result<>& printed) const;
     PrintSession::Dialog dialogOn(QWidget* parent) const;
 
     std::shared_ptr<PrinterChooser> m_chooser;

@@ -5,7 +5,6 @@
 #include "DateFileName.h"
 #include "DirectionRules.h"
 #include "EncoderInput.h"
-#include "Failure.h"
 #include "FileDialog.h"
 #include "FileKinds.h"
 #include "GivenFiles.h"
@@ -427,10 +426,10 @@ void TForm1::runGuarded(void (TForm1::*handler)())
     const auto done = qScopeGuard([this] { --m_handlersRunning; });
     try {
         (this->*handler)();
-    } catch (const Failure& failure) {
-        boxes().error(this, failure.message());
+    } catch (const Failed& failed) {
+        boxes().error(this, QString::fromStdString(Messages::text(failed.failure())));
     } catch (const std::exception& e) {
-        // The program's own failures are written in UTF-8 on every platform.
+        // What the libraries throw (memory running out) in the words they have.
         boxes().error(this, QString::fromUtf8(e.what()));
     }
 }
@@ -709,8 +708,8 @@ void TForm1::showCipherResult(const PadCipherResult& result, const std::string& 
     m_groups.resultMade();
     if (decode)
         m_ui->QuarnDecrypt->setFieldText(fromWindows1252(result.decoded));
-    if (!result.completed)
-        throw Failure(QString::fromStdString(cipherFailure(result)));
+    if (result.failure)
+        throw Failed(*result.failure);
     // A message deciphered to its end is one this pad carries; the text is shown all the same.
     const bool secondMessage = decode && m_padHistory.deciphered(result.pad, result.output);
     m_lastRun = CipherRun{decode ? groups : m_encodedText, result.pad, direction()};
@@ -854,11 +853,9 @@ bool TForm1::takePad(const FilePath& path, const LoadedText& loaded)
     if (!mayReplacePad(pad))
         return false;
     // A pad whose groups repeat cannot be random: asked, "&Nein" keeps the pad in the field.
-    if (loaded.repeatedGroups > 0 && !boxes().confirm(this,
-                                                      TextFile::lastPart(path.shown()) + QLatin1Char(' ') +
-                                                          QString::fromStdString(PadFileText::repeatedGroupsQuestion(
-                                                              std::size_t(loaded.repeatedGroups))),
-                                                      MessageBoxes::Default::No))
+    if (loaded.repeatedGroups > 0 &&
+        !boxes().confirm(this, Messages::useRepeatedGroups(TextFile::lastPart(path.shown()).toStdString(),
+                                                           std::size_t(loaded.repeatedGroups))))
         return false;
     // Loading a pad enables nothing: the work flow decides when the pad may be used.
     m_ui->OTPOut->setFieldText(loaded.text);
@@ -996,6 +993,19 @@ void TForm1::bt_QuarnDecryptPrintClick()
 
 // Worksheet
 
+namespace {
+
+// The last run was a cipher that ran to its end, so its sheet builds; were it ever not to, the user is told.
+Worksheet worksheetOf(const CipherRun& run)
+{
+    Result<Worksheet> sheet = Worksheet::build(run.input, run.pad, run.direction);
+    if (!sheet)
+        throw Failed(sheet.failure());
+    return std::move(sheet).value();
+}
+
+} // namespace
+
 std::optional<CipherRun> TForm1::worksheetRun()
 {
     if (!m_lastRun)
@@ -1008,7 +1018,7 @@ void TForm1::ArbeitsblattDrucken1Click()
     const std::optional<CipherRun> run = worksheetRun();
     if (!run)
         return;
-    const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
+    const Worksheet sheet = worksheetOf(*run);
     // The sheet holds the pad: on paper, it is kept.
     if (PrintDialog->print(this, WorksheetDocument::printJob(sheet, m_seams.clock->today())))
         m_padHistory.printed(run->pad);
@@ -1019,10 +1029,10 @@ void TForm1::ArbeitsblattSpeichern1Click()
     const std::optional<CipherRun> run = worksheetRun();
     if (!run)
         return;
-    const Worksheet sheet = Worksheet::build(run->input, run->pad, run->direction);
-    const QByteArray pdf = WorksheetDocument::pdf(sheet, m_seams.clock->today(), WorksheetDocument::preferredPaper());
+    const QByteArray pdf =
+        WorksheetDocument::pdf(worksheetOf(*run), m_seams.clock->today(), WorksheetDocument::preferredPaper());
     if (pdf.isEmpty())
-        throw Failure(QString::fromStdString(Messages::worksheetNotSet()));
+        throw Failed({Failure::Kind::WorksheetNotSet});
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
     saveThroughDialog(FileKind::Worksheet, run->pad, [&pdf](const QString& path) {
         return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly);

@@ -135,12 +135,12 @@ std::string readPad(Source& source, CipherDirection direction, std::string& noti
     // A failed read throws.
     pad.readFrom([&source](char* buffer, std::size_t size) { return std::ptrdiff_t(source.read(buffer, size)); });
     const std::string text = pad.text();
-    if (const std::string problem = PadFileText::problem(text); !problem.empty())
-        source.fail(problem);
+    if (const Result<> isPad = PadFileText::check(text); !isPad)
+        source.fail(Messages::text(isPad.failure()));
     if (const std::size_t repeated = PadFileText::repeatedGroups(text)) {
         if (direction == CipherDirection::Encode)
-            source.fail(PadFileText::repeatedGroupsNotice(repeated) + "; damit wird nicht chiffriert");
-        notices += source.name() + " " + PadFileText::repeatedGroupsNotice(repeated) + "\n";
+            source.fail(Messages::text({.kind = quarn::Failure::Kind::RepeatedGroups, .count = repeated}));
+        notices += source.name() + " " + Messages::repeatedGroups(repeated) + "\n";
     }
     return text;
 }
@@ -169,8 +169,8 @@ CipherInput cipherInput(const std::string& input)
 PadCipherResult runCipher(const CipherInput& in, const std::string& pad, CipherDirection direction)
 {
     PadCipherResult result = PadCipher::run(in.groups, pad, direction);
-    if (!result.completed)
-        throw Failure{shown(Messages::withFullStop(cipherFailure(result, in.used)))};
+    if (result.failure)
+        throw Failure{shown(Messages::withFullStop(Messages::text(cipherFailure(*result.failure, in.used))))};
     return result;
 }
 
@@ -362,26 +362,29 @@ CliOutcome cipherCommand(const Command& c, const StandardInput& standardInput, C
 // direction as `decipher` does, with the same notices and failures.
 CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput, const WorksheetPdf& worksheetPdf)
 {
-    const PadAndText in =
-        padAndText(c, standardInput, c.decipherSheet ? CipherDirection::Decode : CipherDirection::Encode);
+    const CipherDirection direction = c.decipherSheet ? CipherDirection::Decode : CipherDirection::Encode;
+    const PadAndText in = padAndText(c, standardInput, direction);
     std::string notices = in.notices;
-    Worksheet sheet;
+    std::string input;
     if (!c.decipherSheet) {
         const EncoderInput text = plainText(in.text, c.spellGermanLetters);
-        sheet = Worksheet::build(text.bytes(), in.pad, CipherDirection::Encode);
-        const bool cut = GroupFormatter::format(sheet.codeDigits).limitReached;
-        notices += line(text.notice()) + line(cut ? Messages::codeCut() : "");
+        input = text.bytes();
+        notices += line(text.notice());
     } else {
         const CipherInput groups = cipherInput(in.text);
         runCipher(groups, in.pad, CipherDirection::Decode);
         notices += line(groups.notice());
-        sheet = Worksheet::build(groups.groups, in.pad, CipherDirection::Decode);
+        input = groups.groups;
     }
-    if (!sheet.failure.empty())
-        throw Failure{Messages::withFullStop(sheet.failure)};
+    const Result<Worksheet> built = Worksheet::build(input, in.pad, direction);
+    if (!built)
+        throw Failure{Messages::withFullStop(Messages::text(built.failure()))};
+    const Worksheet& sheet = *built;
+    if (!c.decipherSheet && GroupFormatter::format(sheet.codeDigits).limitReached)
+        notices += line(Messages::codeCut());
     std::string pdf = worksheetPdf(sheet);
     if (pdf.empty())
-        throw Failure{Messages::withFullStop(Messages::worksheetNotSet())};
+        throw Failure{Messages::withFullStop(Messages::text({quarn::Failure::Kind::WorksheetNotSet}))};
     return written({0, std::move(pdf), notices}, c);
 }
 
@@ -452,6 +455,8 @@ CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, co
         return run(std::get<Command>(parsed), random, standardInput, worksheetPdf);
     } catch (const Failure& failure) {
         return {ExitFailure, {}, "quarn-cli: " + failure.message + "\n"};
+    } catch (const Failed& failed) {
+        return {ExitFailure, {}, "quarn-cli: " + Messages::text(failed.failure()) + "\n"};
     } catch (const std::exception& e) {
         return {ExitFailure, {}, std::string("quarn-cli: ") + e.what() + "\n"};
     }

@@ -63,11 +63,12 @@ std::optional<Question> closeQuestion(const PadHistory& pads, std::string_view p
     return Messages::closeWithPad();
 }
 
-std::string cipherFailure(const PadCipherResult& result, std::u32string_view given)
+Failure cipherFailure(const Failure& failure, std::u32string_view given)
 {
-    if (result.failureInGroups && result.failurePosition < given.size())
-        return PadCipher::notADigitMessage(given[result.failurePosition]);
-    return result.failure;
+    Failure asGiven = failure;
+    if (failure.kind == Failure::Kind::NotADigitInGroups && failure.position < given.size())
+        asGiven.character = given[failure.position];
+    return asGiven;
 }
 
 } // namespace quarn

@@ -58,8 +58,8 @@ std::optional<Question> replaceQuestion(const PadHistory& pads, std::string_view
 // The question before the window closes with `pad` in its field.
 std::optional<Question> closeQuestion(const PadHistory& pads, std::string_view pad);
 
-// Why the cipher stopped (UTF-8), naming the character as the user gave it: `given` holds the characters the
-// groups were made of, one for each byte (empty: the groups' own characters).
-std::string cipherFailure(const PadCipherResult& result, std::u32string_view given = {});
+// Why the cipher stopped, naming the character as the user gave it: `given` holds the characters the groups
+// were made of, one for each byte (empty: the groups' own characters).
+Failure cipherFailure(const Failure& failure, std::u32string_view given = {});
 
 } // namespace quarn

@@ -1,6 +1,8 @@
 #include "Messages.h"
 
 #include "Limits.h"
+#include "PassedOver.h"
+#include "Windows1252.h"
 
 namespace quarn::Messages {
 
@@ -14,7 +16,63 @@ std::string cat(std::initializer_list<std::string_view> parts)
     return out;
 }
 
+std::string number(std::size_t n)
+{
+    return std::to_string(n);
+}
+
+// A character in quotes, or named in words where it cannot be seen (a byte-order mark, a control character).
+std::string named(char32_t character)
+{
+    std::string itself;
+    Windows1252::appendUtf8(itself, character);
+    const std::string name = PassedOver::name(character);
+    return name != itself ? name : "'" + PassedOver::readable(character) + "'";
+}
+
 } // namespace
+
+std::string text(const Failure& failure)
+{
+    using Kind = Failure::Kind;
+    switch (failure.kind) {
+    case Kind::SourceNotRandom:
+        return "Der Zufallsgenerator liefert keine zufälligen Werte, es wurde kein OTP erzeugt";
+    case Kind::EntropyUnavailable:
+        return "Der Zufallsgenerator des Systems ist nicht verfügbar";
+    case Kind::PadTooShort:
+        return "Das OTP hat weniger als " + number(failure.limit) + " Zeichen";
+    case Kind::NotADigitInGroups:
+    case Kind::NotADigitInPad: {
+        std::string out = "'";
+        Windows1252::appendUtf8(out, failure.character);
+        return out + "' ist kein gültiger Integerwert";
+    }
+    case Kind::NothingToWorkOut:
+        return "Nichts zu rechnen: die Eingabe ergibt keine Ziffern";
+    case Kind::WorksheetNotSet:
+        return "Das Arbeitsblatt ließ sich nicht als PDF setzen";
+    case Kind::PadFileTooShort:
+        return "das OTP hat nur " + number(failure.count) + " statt " + number(failure.limit) + " Zeichen";
+    case Kind::NoBlankAfterGroup:
+        return "nach Gruppe " + number(failure.position) + " steht " + named(failure.character) +
+               " statt eines Leerzeichens";
+    case Kind::NoDigitInGroup:
+        return "in Gruppe " + number(failure.position) + " ist das " + number(failure.place) + ". Zeichen " +
+               named(failure.character) + " keine Ziffer";
+    case Kind::RepeatedGroups:
+        return repeatedGroups(failure.count) + "; damit wird nicht chiffriert";
+    case Kind::NoDefaultPrinter:
+        return "Zur Zeit ist kein Standard-Drucker gewählt";
+    case Kind::PrinterNotAvailable:
+        return "Operation auf ausgewähltem Drucker nicht verfügbar";
+    case Kind::PrinterInvalid:
+        return "Ausgewählter Drucker ist ungültig";
+    case Kind::PrintingBusy:
+        return "Das Drucken ist im Gang";
+    }
+    return {};
+}
 
 std::string withFullStop(std::string message)
 {
@@ -57,11 +115,6 @@ std::string nothingPrinted()
 std::string noWorksheetYet()
 {
     return "Ein Arbeitsblatt gibt es erst, wenn „Chiffrieren“ oder „Dechiffrieren“ zu Ende gelaufen ist.";
-}
-
-std::string worksheetNotSet()
-{
-    return "Das Arbeitsblatt ließ sich nicht als PDF setzen";
 }
 
 Question reusePad()
@@ -149,6 +202,19 @@ std::string endOfText(std::string_view name, std::string_view notice)
 std::string notAPad(std::string_view name, std::string_view problem)
 {
     return cat({name, " ist kein gültiges OTP: ", problem});
+}
+
+std::string repeatedGroups(std::size_t repeated)
+{
+    return "enthält " + number(repeated) + (repeated == 1 ? " doppelte Gruppe" : " doppelte Gruppen") +
+           " und ist daher kein zufälliges OTP";
+}
+
+Question useRepeatedGroups(std::string_view name, std::size_t repeated)
+{
+    return {cat({name, " ", repeatedGroups(repeated),
+                 ". Was damit chiffriert wird, ist nicht geheim. Trotzdem als OTP verwenden?"}),
+            false};
 }
 
 } // namespace quarn::Messages

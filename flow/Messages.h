@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,9 @@ namespace Messages {
 // The error box's rule: a full stop after a message whose last character sorts after it.
 std::string withFullStop(std::string message);
 
+// What went wrong, for a message that names the file (if any) in front of it.
+std::string text(const Failure& failure);
+
 std::string enterText();
 // The encoder stopped at its limit.
 std::string codeCut();
@@ -29,7 +34,6 @@ std::string loadPadFirst();
 std::string nothingSaved();
 std::string nothingPrinted();
 std::string noWorksheetYet();
-std::string worksheetNotSet();
 
 // Guarding a pad: it is for one message, and the one way to read that message again.
 Question reusePad();
@@ -53,6 +57,10 @@ std::string notRead(std::string_view name, std::string_view reason);
 std::string endOfText(std::string_view name, std::string_view notice);
 // A pad load whose file holds no pad; `problem` says what is wrong with it.
 std::string notAPad(std::string_view name, std::string_view problem);
+// A pad whose `repeated` (> 0) groups repeat, for a message that names the file in front of it; and what the
+// window asks after that before such a pad takes the field ("&Nein" keeps the old one).
+std::string repeatedGroups(std::size_t repeated);
+Question useRepeatedGroups(std::string_view name, std::size_t repeated);
 
 } // namespace Messages
 

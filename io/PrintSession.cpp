@@ -48,7 +48,7 @@ bool isPrinting()
 PrintSession::PrintSession() = default;
 PrintSession::~PrintSession() = default;
 
-QString PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
+Result<> PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
 {
     return print(
         [&](QPrinter& printer) {
@@ -61,26 +61,26 @@ QString PrintSession::print(const QStringList& lines, const QFont& font, const D
         dialog);
 }
 
-QString PrintSession::print(const Job& job, const Dialog& dialog)
+Result<> PrintSession::print(const Job& job, const Dialog& dialog)
 {
     m_lastPrinted = false;
     if (printing)
-        return PrintMessages::busy;
+        return Failure{Failure::Kind::PrintingBusy};
     if (!m_printer) {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
-            return PrintMessages::noDefaultPrinter;
+            return Failure{Failure::Kind::NoDefaultPrinter};
         m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     }
     if (!confirm(dialog))
         return {};
     // The printer may have gone from the system since it was chosen.
     if (!m_printer->isValid() || QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
-        return PrintMessages::notAvailable;
+        return Failure{Failure::Kind::PrinterNotAvailable};
     m_printer->setDocName(QString());
     PrintingMark mark;
     if (!job(*m_printer))
-        return PrintMessages::invalidPrinter;
+        return Failure{Failure::Kind::PrinterInvalid};
     m_lastPrinted = true;
     return {};
 }

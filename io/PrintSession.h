@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QFont>
 #include <QStringList>
 #include <functional>
@@ -10,14 +12,6 @@ class QPrinter;
 namespace quarn {
 
 class PageCanvas;
-
-// The messages of failed prints, as the error box shows them.
-namespace PrintMessages {
-inline const QString noDefaultPrinter = QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt");
-inline const QString notAvailable = QStringLiteral("Operation auf ausgewähltem Drucker nicht verfügbar");
-inline const QString invalidPrinter = QStringLiteral("Ausgewählter Drucker ist ungültig");
-inline const QString busy = QStringLiteral("Das Drucken ist im Gang");
-} // namespace PrintMessages
 
 // Writes the display lines of a field onto the canvas in the font, one below the other, and ends the job.
 // Every line is printed, and never fewer than ten: a shorter list is filled up with empty lines.
@@ -43,11 +37,11 @@ public:
     // prepared for it.
     using Job = std::function<bool(QPrinter& printer)>;
 
-    // Shows the dialog and prints the lines as printDisplayLines() does. Returns the failure's message, or an
-    // empty text when the lines were printed or the dialog was cancelled.
-    QString print(const QStringList& lines, const QFont& font, const Dialog& dialog);
+    // Shows the dialog and prints the lines as printDisplayLines() does. Fails when no printer can take them;
+    // a cancelled dialog is no failure.
+    Result<> print(const QStringList& lines, const QFont& font, const Dialog& dialog);
     // The same for a job of its own, with the same failures.
-    QString print(const Job& job, const Dialog& dialog);
+    Result<> print(const Job& job, const Dialog& dialog);
 
     // Whether the last print() wrote the lines (not cancelled, not failed).
     bool lastPrinted() const { return m_lastPrinted; }

@@ -4,6 +4,7 @@
 #include "FileFailure.h"
 #include "HardLinks.h"
 #include "InputText.h"
+#include "Messages.h"
 #include "PadFileText.h"
 #include "SystemCalls.h"
 #include "TextBytes.h"
@@ -156,8 +157,8 @@ LoadedText TextFile::readPad(const FilePath& path)
         return loaded;
     }
     // A file that is no pad must not take the pad's place: a message enciphered with it could never be read.
-    if (const std::string problem = PadFileText::problem(pad.text()); !problem.empty()) {
-        loaded.error = QString::fromStdString(problem);
+    if (const Result<> isPad = PadFileText::check(pad.text()); !isPad) {
+        loaded.error = QString::fromStdString(Messages::text(isPad.failure()));
         loaded.notAPad = true;
         return loaded;
     }

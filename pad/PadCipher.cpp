@@ -14,13 +14,6 @@ constexpr auto isDigit = &CodeTable::isDigit;
 
 } // namespace
 
-std::string PadCipher::notADigitMessage(char32_t character)
-{
-    std::string out = "'";
-    Windows1252::appendUtf8(out, character);
-    return out + "' ist kein gültiger Integerwert";
-}
-
 PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, CipherDirection direction,
                                const PadCipherCallbacks& callbacks)
 {
@@ -36,7 +29,7 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
     if (result.pad.size() < PadLength && callbacks.newPad)
         result.pad = callbacks.newPad();
     if (result.pad.size() < PadLength) {
-        result.failure = "Das OTP hat weniger als " + std::to_string(PadLength) + " Zeichen";
+        result.failure = Failure{.kind = Failure::Kind::PadTooShort, .limit = PadLength};
         return result;
     }
 
@@ -51,9 +44,10 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
         const char k = result.pad[i];
         // The groups character is tested first, so it is the one named when both are wrong.
         if (!isDigit(g) || !isDigit(k)) {
-            result.failure = notADigitMessage(Windows1252::toUnicode(static_cast<unsigned char>(isDigit(g) ? k : g)));
-            result.failurePosition = i;
-            result.failureInGroups = !isDigit(g);
+            result.failure =
+                Failure{.kind = isDigit(g) ? Failure::Kind::NotADigitInPad : Failure::Kind::NotADigitInGroups,
+                        .character = Windows1252::toUnicode(static_cast<unsigned char>(isDigit(g) ? k : g)),
+                        .position = i};
             break;
         }
         const int gv = g - '0';
@@ -74,7 +68,6 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
     // Without a progress listener the text is decoded once; decoding is pure, so the result is the same.
     if (decode && !callbacks.progress)
         result.decoded = CodeDecoder::decode(result.digits);
-    result.completed = result.failure.empty();
     return result;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Failure.h"
 #include "PadGenerator.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,10 +24,10 @@ struct PadCipherResult
     std::string padRead; // the pad digits they met
     std::string decoded; // decode direction: the digits decoded into text
     std::string pad;     // the pad that was used (a new one if the caller was asked for it)
-    bool completed = false;
-    std::string failure;             // why it stopped early (UTF-8); what was produced until then is kept above
-    std::size_t failurePosition = 0; // the position (0-based) read when it stopped, in G and P alike
-    bool failureInGroups = false;    // the character named is G's, not the pad's
+    // Why it stopped early: a short pad, or a character that is no digit at its position (0-based) in G and P
+    // alike. What was produced until then is kept above.
+    std::optional<Failure> failure;
+    bool completed() const { return !failure; }
 };
 
 struct PadCipherCallbacks
@@ -43,9 +45,6 @@ public:
 
     static PadCipherResult run(std::string_view groups, std::string_view pad, CipherDirection direction,
                                const PadCipherCallbacks& callbacks = {});
-
-    // The failure text (UTF-8) for a character that should have been a digit.
-    static std::string notADigitMessage(char32_t character);
 };
 
 } // namespace quarn

@@ -3,7 +3,6 @@
 #include "CodeTable.h"
 #include "InputText.h"
 #include "PadFormat.h"
-#include "PassedOver.h"
 #include "Windows1252.h"
 
 #include <algorithm>
@@ -69,35 +68,29 @@ bool PadFileText::readFrom(const Reader& read)
     return true;
 }
 
-std::string PadFileText::problem(std::string_view text)
+Result<> PadFileText::check(std::string_view text)
 {
     if (text.size() < PadLength)
-        return "das OTP hat nur " + std::to_string(text.size()) + " statt " + std::to_string(PadLength) + " Zeichen";
+        return Failure{.kind = Failure::Kind::PadFileTooShort, .count = text.size(), .limit = PadLength};
     // The character as the file's author wrote it: a UTF-8 editor's no-break space or byte-order mark is
-    // one character of several bytes. Named in words where it cannot be seen, else shown in quotes.
-    const auto shown = [text](std::size_t at) {
-        char32_t cp = Windows1252::toUnicode(static_cast<unsigned char>(text[at]));
+    // one character of several bytes.
+    const auto written = [text](std::size_t at) {
         for (std::size_t length = 2; length <= 4 && static_cast<unsigned char>(text[at]) >= 0xC2; ++length) {
             const std::string_view bytes = text.substr(at, length);
-            if (InputText(bytes).isUtf8() && InputText::characters(bytes).size() == 1) {
-                cp = InputText::characters(bytes).front();
-                break;
-            }
+            if (InputText(bytes).isUtf8() && InputText::characters(bytes).size() == 1)
+                return InputText::characters(bytes).front();
         }
-        std::string itself;
-        Windows1252::appendUtf8(itself, cp);
-        const std::string name = PassedOver::name(cp);
-        return name != itself ? name : "'" + PassedOver::readable(cp) + "'";
+        return Windows1252::toUnicode(static_cast<unsigned char>(text[at]));
     };
     for (std::size_t i = 0; i < PadLength; ++i) {
         const char c = text[i];
         const std::size_t group = PadFormat::groupOf(i);
         const std::size_t place = PadFormat::placeOf(i);
         if (place == PadFormat::GroupWidth && c != ' ')
-            return "nach Gruppe " + std::to_string(group) + " steht " + shown(i) + " statt eines Leerzeichens";
+            return Failure{.kind = Failure::Kind::NoBlankAfterGroup, .character = written(i), .position = group};
         if (place < PadFormat::GroupWidth && !CodeTable::isDigit(c))
-            return "in Gruppe " + std::to_string(group) + " ist das " + std::to_string(place) + ". Zeichen " +
-                   shown(i) + " keine Ziffer";
+            return Failure{
+                .kind = Failure::Kind::NoDigitInGroup, .character = written(i), .position = group, .place = place};
     }
     return {};
 }
@@ -109,18 +102,6 @@ std::size_t PadFileText::repeatedGroups(std::string_view pad)
     for (std::size_t at = 0; at + 5 <= std::min(pad.size(), PadLength); at += 6)
         repeated += seen.insert(pad.substr(at, 5)).second ? 0 : 1;
     return repeated;
-}
-
-std::string PadFileText::repeatedGroupsNotice(std::size_t repeated)
-{
-    return "enth\xC3\xA4lt " + std::to_string(repeated) + (repeated == 1 ? " doppelte Gruppe" : " doppelte Gruppen") +
-           " und ist daher kein zuf\xC3\xA4lliges OTP";
-}
-
-std::string PadFileText::repeatedGroupsQuestion(std::size_t repeated)
-{
-    return repeatedGroupsNotice(repeated) + ". Was damit chiffriert wird, ist nicht geheim. Trotzdem als OTP "
-                                            "verwenden?";
 }
 
 } // namespace quarn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Failure.h"
 #include "PadGenerator.h"
 
 #include <cstddef>
@@ -36,18 +37,14 @@ public:
     // costs no more than a pad. False when a read failed.
     bool readFrom(const Reader& read);
 
-    // Empty when `text` begins with a pad: 100 groups of five digits, each followed by one blank. Otherwise
-    // what is wrong, in German (UTF-8), for a message that names the file in front of it.
-    static std::string problem(std::string_view text);
+    // Whether `text` begins with a pad: 100 groups of five digits, each followed by one blank. Otherwise the
+    // first thing wrong: too short, or the character (as the file's author wrote it) where a digit or a blank
+    // belongs.
+    static Result<> check(std::string_view text);
 
     // How many groups of `pad` repeat a group before them. A pad the program makes has none; a pad with
     // any cannot be random.
     static std::size_t repeatedGroups(std::string_view pad);
-    // The notice for a pad with `repeated` > 0 repeated groups (UTF-8), for a message that names the file
-    // in front of it.
-    static std::string repeatedGroupsNotice(std::size_t repeated);
-    // What the window asks after that notice before such a pad takes the field ("&Nein" keeps the old one).
-    static std::string repeatedGroupsQuestion(std::size_t repeated);
 
 private:
     // Characters as read, without bytes 0: enough for a pad with a CR LF and a blank at every line end.

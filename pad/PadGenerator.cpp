@@ -1,6 +1,5 @@
 #include "PadGenerator.h"
 
-#include <stdexcept>
 #include <vector>
 
 namespace quarn {
@@ -17,7 +16,7 @@ std::string PadGenerator::generate(RandomSource& source)
         if (r >= ValueRange || used[r]) {
             // A repeat (or a value out of range) is drawn again, but not for ever.
             if (++rejected == MaxRejectedDraws)
-                throw std::runtime_error(SourceNotRandom);
+                throw Failed({Failure::Kind::SourceNotRandom});
             continue;
         }
         used[r] = true;

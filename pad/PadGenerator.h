@@ -17,7 +17,7 @@ public:
     // A fair source repeats a group about once in twenty pads; this many repeats mean it is stuck.
     static constexpr int MaxRejectedDraws = 1000;
 
-    // Throws std::runtime_error(SourceNotRandom) after MaxRejectedDraws repeats, so a stuck source fails
+    // Throws Failed (SourceNotRandom) after MaxRejectedDraws repeats, so a stuck source fails
     // instead of hanging; whatever the source throws passes through.
     static std::string generate(RandomSource& source);
 };

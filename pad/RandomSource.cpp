@@ -3,14 +3,14 @@
 #include "SystemEntropy.h"
 
 #include <cstring>
-#include <stdexcept>
 
 namespace quarn {
 
 std::uint32_t uniformBelow(std::uint32_t n, const std::function<std::uint32_t()>& nextWord)
 {
+    // No value lies below 0: the one answer that is no division by zero.
     if (n == 0)
-        throw std::invalid_argument("uniformBelow: empty range");
+        return 0;
     // 2^32 mod n words at the bottom would make low values more likely; reject them.
     const std::uint32_t threshold = static_cast<std::uint32_t>(-n) % n;
     for (int rejected = 0; rejected < MaxRejectedWords; ++rejected) {
@@ -18,7 +18,7 @@ std::uint32_t uniformBelow(std::uint32_t n, const std::function<std::uint32_t()>
         if (word >= threshold)
             return word % n;
     }
-    throw std::runtime_error(SourceNotRandom);
+    throw Failed({Failure::Kind::SourceNotRandom});
 }
 
 std::uint32_t SystemRandomSource::draw(std::uint32_t n)

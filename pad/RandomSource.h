@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -10,17 +12,14 @@ class RandomSource
 {
 public:
     virtual ~RandomSource() = default;
-    // A value in 0 to n - 1, each equally likely; n must be at least 1.
+    // A value in 0 to n - 1, each equally likely (0 for n = 0). A source that cannot give one throws Failed:
+    // no pad is made, and the failure goes to the user as it is.
     virtual std::uint32_t draw(std::uint32_t n) = 0;
 };
 
-// Why a pad could not be made from a source that gives the same few values over and over (UTF-8).
-inline constexpr char SourceNotRandom[] =
-    "Der Zufallsgenerator liefert keine zufälligen Werte, es wurde kein OTP erzeugt";
-
 // Maps uniform 32-bit words onto 0 to n - 1 without bias: words from the incomplete last
 // stretch of the 32-bit range are thrown away and drawn again. A random source is never thrown back
-// MaxRejectedWords times in a row; a stuck one is, and std::runtime_error(SourceNotRandom) ends the draw.
+// MaxRejectedWords times in a row; a stuck one is, and Failed (SourceNotRandom) ends the draw.
 std::uint32_t uniformBelow(std::uint32_t n, const std::function<std::uint32_t()>& nextWord);
 inline constexpr int MaxRejectedWords = 64;
 

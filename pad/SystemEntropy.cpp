@@ -1,7 +1,6 @@
 #include "SystemEntropy.h"
 
 #include <cerrno>
-#include <stdexcept>
 
 #ifdef _WIN32
 // windows.h first: bcrypt.h needs its types.
@@ -21,7 +20,7 @@ void fillWithSystemEntropy(unsigned char* buffer, std::size_t size)
     while (size > 0) {
         const ULONG chunk = size > 0x10000000 ? 0x10000000 : static_cast<ULONG>(size);
         if (BCryptGenRandom(nullptr, buffer, chunk, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0)
-            throw std::runtime_error(EntropyUnavailable);
+            throw Failed({Failure::Kind::EntropyUnavailable});
         buffer += chunk;
         size -= chunk;
     }
@@ -38,10 +37,10 @@ void fillFrom(const EntropyRead& read, unsigned char* buffer, std::size_t size)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            throw std::runtime_error(EntropyUnavailable);
+            throw Failed({Failure::Kind::EntropyUnavailable});
         if (got == 0) {
             if (++empty == MaxEmptyReads)
-                throw std::runtime_error(EntropyUnavailable);
+                throw Failed({Failure::Kind::EntropyUnavailable});
             continue;
         }
         empty = 0;

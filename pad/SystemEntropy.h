@@ -1,16 +1,15 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <cstddef>
 #include <functional>
 
 namespace quarn {
 
 // The one place that asks the operating system for random bytes (getrandom, BCryptGenRandom).
-// Throws std::runtime_error when the system cannot deliver.
+// Throws Failed (EntropyUnavailable) when the system cannot deliver.
 void fillWithSystemEntropy(unsigned char* buffer, std::size_t size);
-
-// Why no pad could be made: the system's generator failed or kept giving nothing (UTF-8).
-inline constexpr char EntropyUnavailable[] = "Der Zufallsgenerator des Systems ist nicht verfügbar";
 
 // One request to a source like getrandom: the bytes given (possibly fewer than asked), or -1 with errno.
 using EntropyRead = std::function<long(unsigned char* buffer, std::size_t size)>;

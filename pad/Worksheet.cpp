@@ -102,19 +102,20 @@ std::string passedOverLabel(std::string_view run)
     return "{" + shown + "}";
 }
 
-// The three digit rows, as the pad cipher read and wrote them; false (with the failure set) when it stopped.
-bool cipherRows(Worksheet& sheet, std::string_view groups, std::string_view pad)
+// The three digit rows, as the pad cipher read and wrote them; the cipher's failure when it stopped.
+Result<> cipherRows(Worksheet& sheet, std::string_view groups, std::string_view pad)
 {
     const PadCipherResult result = PadCipher::run(groups, pad, sheet.direction);
-    sheet.failure = result.failure;
     const bool encode = sheet.direction == CipherDirection::Encode;
     sheet.padDigits = result.padRead;
     (encode ? sheet.codeDigits : sheet.cipherDigits) = result.read;
     (encode ? sheet.cipherDigits : sheet.codeDigits) = result.digits;
-    return result.completed;
+    if (result.failure)
+        return *result.failure;
+    return {};
 }
 
-void buildEncode(Worksheet& sheet, std::string_view text, std::string_view pad)
+Result<> buildEncode(Worksheet& sheet, std::string_view text, std::string_view pad)
 {
     const std::vector<EncodedCode> codes = CodeEncoder::codes(text, GroupFormatter::MaxDigits);
     std::string digits;
@@ -140,13 +141,13 @@ void buildEncode(Worksheet& sheet, std::string_view text, std::string_view pad)
     if (covered < text.size() && digits.size() < GroupFormatter::MaxDigits)
         sheet.labels.push_back({digits.size(), passedOverLabel(text.substr(covered))});
 
-    cipherRows(sheet, GroupFormatter::format(digits).text, pad);
+    return cipherRows(sheet, GroupFormatter::format(digits).text, pad);
 }
 
-void buildDecode(Worksheet& sheet, std::string_view cipher, std::string_view pad)
+Result<> buildDecode(Worksheet& sheet, std::string_view cipher, std::string_view pad)
 {
-    if (!cipherRows(sheet, cipher, pad))
-        return;
+    if (Result<> rows = cipherRows(sheet, cipher, pad); !rows)
+        return rows;
     for (const DecodedCode& code : CodeDecoder::codes(sheet.codeDigits)) {
         std::string shown = code.kind == DecodedCode::Kind::ToFigures   ? toFiguresMark
                             : code.kind == DecodedCode::Kind::ToLetters ? toLettersMark
@@ -154,6 +155,7 @@ void buildDecode(Worksheet& sheet, std::string_view cipher, std::string_view pad
                                                                         : shownCharacters(code.text);
         sheet.labels.push_back({code.start, std::move(shown)});
     }
+    return {};
 }
 
 std::vector<std::string> header(CipherDirection direction, Worksheet::Date date, std::size_t page,
@@ -182,22 +184,16 @@ std::vector<std::string> header(CipherDirection direction, Worksheet::Date date,
 
 } // namespace
 
-Worksheet Worksheet::build(std::string_view input, std::string_view pad, CipherDirection direction)
+Result<Worksheet> Worksheet::build(std::string_view input, std::string_view pad, CipherDirection direction)
 {
     Worksheet sheet;
     sheet.direction = direction;
-    if (direction == CipherDirection::Encode)
-        buildEncode(sheet, input, pad);
-    else
-        buildDecode(sheet, input, pad);
-    if (sheet.failure.empty() && sheet.codeDigits.empty())
-        sheet.failure = "Nichts zu rechnen: die Eingabe ergibt keine Ziffern";
-    if (!sheet.failure.empty()) {
-        sheet.codeDigits.clear();
-        sheet.padDigits.clear();
-        sheet.cipherDigits.clear();
-        sheet.labels.clear();
-    }
+    const Result<> rows =
+        direction == CipherDirection::Encode ? buildEncode(sheet, input, pad) : buildDecode(sheet, input, pad);
+    if (!rows)
+        return rows.failure();
+    if (sheet.codeDigits.empty())
+        return Failure{Failure::Kind::NothingToWorkOut};
     return sheet;
 }
 

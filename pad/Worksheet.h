@@ -45,11 +45,10 @@ public:
     };
 
     // `input` is the plain text as the encoder takes it (encode direction) or the cipher text (decode);
-    // `pad` the pad field's text. On a failure of the cipher `failure` says why and nothing else is set.
-    static Worksheet build(std::string_view input, std::string_view pad, CipherDirection direction);
+    // `pad` the pad field's text. Fails as the cipher does, or when there is nothing to work out.
+    static Result<Worksheet> build(std::string_view input, std::string_view pad, CipherDirection direction);
 
     CipherDirection direction = CipherDirection::Encode;
-    std::string failure;
     std::string codeDigits; // the code digits, without blanks
     std::string padDigits;  // the pad digit added to or taken from each
     std::string cipherDigits;

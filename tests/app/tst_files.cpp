@@ -73,7 +73,7 @@ public:
     std::uint32_t draw(std::uint32_t n) override
     {
         if (m_broken == Broken::Fails)
-            throw std::runtime_error("Der Zufallsgenerator des Systems ist nicht verfügbar");
+            throw Failed({Failure::Kind::EntropyUnavailable});
         return m_broken == Broken::Stuck ? 4711 : m_system.draw(n);
     }
 

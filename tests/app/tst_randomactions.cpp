@@ -97,7 +97,7 @@ std::optional<QString> padFromFile(const QByteArray& bytes)
 {
     PadFileText pad;
     pad.feed(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-    if (!PadFileText::problem(pad.text()).empty())
+    if (!PadFileText::check(pad.text()))
         return std::nullopt;
     return fromWindows1252(pad.text());
 }

@@ -220,7 +220,7 @@ void TestWindowPrint::printerGoneAndNoPrinterAtAllAreReported()
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().kind, MessageBoxes::Kind::Error);
     QCOMPARE(boxes.first().caption, QStringLiteral("QUARN"));
-    QCOMPARE(boxes.first().text, MessageBoxes::withFullStop(PrintMessages::notAvailable));
+    QCOMPARE(boxes.first().text, QStringLiteral("Operation auf ausgewähltem Drucker nicht verfügbar."));
 
     // A new run of the program has no printer chosen yet, and the system has none: no dialog at all.
     m_form = std::make_unique<TForm1>(m_fakes.seams(std::make_shared<test::SequenceSource>()));
@@ -241,7 +241,7 @@ void TestWindowPrint::theWorksheetIsPrintedAsItsLinesAndKeepsThePad()
     encipher(QStringLiteral("TREFFEN UM 12.30 UHR"));
     const QStringList printed = printAndRead([this] { m_form->ArbeitsblattDrucken1->trigger(); });
     const Worksheet sheet =
-        Worksheet::build("TREFFEN UM 12.30 UHR", toWindows1252(ui()->OTPOut->fieldText()), CipherDirection::Encode);
+        *Worksheet::build("TREFFEN UM 12.30 UHR", toWindows1252(ui()->OTPOut->fieldText()), CipherDirection::Encode);
     QStringList lines;
     const auto pages = sheet.pages(Paper::A4, {2000, 1, 1});
     for (const std::string& line : pages.at(0))

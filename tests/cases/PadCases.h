@@ -3,6 +3,7 @@
 // Pad cipher cases shared by the QTest suite and the Qt-free runner.
 #include "CodeEncoder.h"
 #include "GroupFormatter.h"
+#include "Messages.h"
 #include "Worksheet.h"
 
 #include <array>
@@ -36,6 +37,16 @@ inline std::string padText(PadKind kind)
         return zeros;
     }
     return zeros;
+}
+
+// A failure as the user reads it; empty for none.
+inline std::string failureText(const std::optional<Failure>& failure)
+{
+    return failure ? Messages::text(*failure) : std::string();
+}
+inline std::string failureText(const Result<>& result)
+{
+    return result ? std::string() : Messages::text(result.failure());
 }
 
 struct CipherCase
@@ -169,11 +180,13 @@ inline constexpr std::array WorksheetCases{
 inline std::string worksheetProblem(const WorksheetCase& c)
 {
     const auto direction = c.decode ? CipherDirection::Decode : CipherDirection::Encode;
-    const Worksheet sheet = Worksheet::build(c.input, padText(c.pad), direction);
-    if (sheet.failure != c.failure)
-        return "failure '" + sheet.failure + "'";
+    const Result<Worksheet> built = Worksheet::build(c.input, padText(c.pad), direction);
+    const std::string failure = built ? std::string() : Messages::text(built.failure());
+    if (failure != c.failure)
+        return "failure '" + failure + "'";
     if (!c.failure.empty())
         return {};
+    const Worksheet& sheet = *built;
     std::string wanted = c.decode ? std::string(c.input) : CodeEncoder::encode(c.input);
     std::erase(wanted, ' ');
     if ((c.decode ? sheet.cipherDigits : sheet.codeDigits) != wanted.substr(0, GroupFormatter::MaxDigits))

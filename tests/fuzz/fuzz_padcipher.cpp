@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PadCipherResult result = PadCipher::run(groups, pad, direction, callbacks);
     checkOutputLayout(result);
-    FUZZ_CHECK(result.completed == result.failure.empty());
+    FUZZ_CHECK(result.completed() == !result.failure);
     if (direction == CipherDirection::Decode)
         FUZZ_CHECK(result.decoded == CodeDecoder::decode(result.digits));
     else
@@ -104,13 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool padShort = pad.size() < PadCipher::PadLength;
     FUZZ_CHECK(result.pad == (padShort && (flags & WithNewPad) ? newPad : pad));
     if (result.pad.size() < PadCipher::PadLength) {
-        FUZZ_CHECK(!result.completed && result.output.empty());
+        FUZZ_CHECK(!result.completed() && result.output.empty());
         return 0;
     }
-    if (!result.completed) {
-        const std::size_t at = result.failurePosition;
-        const char named = result.failureInGroups ? groups[at] : result.pad[at];
-        FUZZ_CHECK(result.failure == PadCipher::notADigitMessage(Windows1252::toUnicode(static_cast<unsigned char>(named))));
+    if (!result.completed()) {
+        const Failure& failure = *result.failure;
+        const bool inGroups = failure.kind == Failure::Kind::NotADigitInGroups;
+        FUZZ_CHECK(inGroups || failure.kind == Failure::Kind::NotADigitInPad);
+        const char named = inGroups ? groups[failure.position] : result.pad[failure.position];
+        FUZZ_CHECK(failure.character == Windows1252::toUnicode(static_cast<unsigned char>(named)));
     }
     if (flags & WithProgress) {
         FUZZ_CHECK(progressCalls == result.digits.size());
@@ -122,13 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Valid groups are read whole, and the other direction with the same pad gives back their digits.
-    if (validGroups && result.completed) {
+    if (validGroups && result.completed()) {
         std::string groupDigits = groups;
         std::erase(groupDigits, ' ');
         FUZZ_CHECK(result.digits.size() == groupDigits.size());
         const auto back = direction == CipherDirection::Encode ? CipherDirection::Decode : CipherDirection::Encode;
         const PadCipherResult undone = PadCipher::run(result.output, result.pad, back);
-        FUZZ_CHECK(undone.completed);
+        FUZZ_CHECK(undone.completed());
         FUZZ_CHECK(undone.digits == groupDigits);
         FUZZ_CHECK(undone.output == groups);
     }

@@ -186,14 +186,16 @@ void TestPrinting::secondPrintDuringAJobIsRefused()
 {
     PrintSession session;
     RecordingCanvas canvas;
-    QStringList answers;
+    QList<Failure::Kind> answers;
     bool dialogShown = false;
     canvas.onPageEnd = [&] {
         QVERIFY(isPrinting());
-        answers << session.print({QStringLiteral("X")}, QFont(), [&](QPrinter&) { return dialogShown = true; });
+        const Result<> printed =
+            session.print({QStringLiteral("X")}, QFont(), [&](QPrinter&) { return dialogShown = true; });
+        answers << (printed ? Failure::Kind{} : printed.failure().kind);
     };
     printDisplayLines(canvas, QFont(), {QStringLiteral("A")});
-    QCOMPARE(answers, QStringList{PrintMessages::busy});
+    QCOMPARE(answers, QList{Failure::Kind::PrintingBusy});
     QVERIFY(!dialogShown);
     QVERIFY(!isPrinting());
 }
@@ -271,8 +273,9 @@ void TestPrinting::worksheetPdfReadsBackAsTheSheet()
     const std::string cipher =
         PadCipher::run(GroupFormatter::format(CodeEncoder::encode(text)).text, pad, CipherDirection::Encode).output;
     const auto direction = decode ? CipherDirection::Decode : CipherDirection::Encode;
-    const Worksheet sheet = Worksheet::build(decode ? cipher : text, pad, direction);
-    QVERIFY(sheet.failure.empty());
+    const Result<Worksheet> built = Worksheet::build(decode ? cipher : text, pad, direction);
+    QVERIFY(built.ok());
+    const Worksheet& sheet = *built;
     const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
     if (fromCli) {
         for (const auto& [name, bytes] : {std::pair{"pad.OTP", pad}, std::pair{"input.txt", decode ? cipher : text}}) {

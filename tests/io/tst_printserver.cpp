@@ -1,3 +1,4 @@
+#include "Messages.h"
 #include "PadGenerator.h"
 #include "PrintSession.h"
 #include "PrivatePrintServer.h"
@@ -22,6 +23,12 @@ QStringList padLines()
     for (int n = 0; n < 10; ++n)
         lines << pad.mid(60 * n, 60);
     return lines;
+}
+
+// A print's failure as the error box words it; empty when it printed or was cancelled.
+QString shown(const Result<>& printed)
+{
+    return printed ? QString() : QString::fromStdString(Messages::text(printed.failure()));
 }
 
 QFont fieldFont()
@@ -92,7 +99,7 @@ QStringList TestPrintServer::printAndRead(PrintSession& session, const QStringLi
     const int before = m_server.completedJobs(queue);
     if (before < 0)
         return {m_server.error()};
-    const QString failure = session.print(lines, fieldFont(), answering(true));
+    const QString failure = shown(session.print(lines, fieldFont(), answering(true)));
     if (!failure.isEmpty())
         return {failure};
     return m_server.waitForPrintedLines(queue, before);
@@ -117,7 +124,7 @@ void TestPrintServer::cancelledDialogPrintsNothing()
 {
     PrintSession session;
     const int before = m_server.completedJobs(queue);
-    QCOMPARE(session.print(padLines(), fieldFont(), answering(false)), QString());
+    QCOMPARE(shown(session.print(padLines(), fieldFont(), answering(false))), QString());
     QTest::qWait(500);
     QCOMPARE(m_server.completedJobs(queue), before);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
@@ -132,8 +139,8 @@ void TestPrintServer::chosenPrinterAndCopiesStayForTheNextPrint()
         printer.setCopyCount(2);
         return false;
     };
-    QCOMPARE(session.print({}, fieldFont(), dialog), QString());
-    QCOMPARE(session.print({}, fieldFont(), dialog), QString());
+    QCOMPARE(shown(session.print({}, fieldFont(), dialog)), QString());
+    QCOMPARE(shown(session.print({}, fieldFont(), dialog)), QString());
     QCOMPARE(seen, (QStringList{queue + " x1", queue + " x2"}));
 }
 
@@ -144,8 +151,8 @@ void TestPrintServer::printerThatWentAwayIsNotAvailable()
     QCOMPARE(printAndRead(session, {QStringLiteral("ERSTER DRUCK")}), QStringList{QStringLiteral("ERSTER DRUCK")});
     QFile::remove(m_server.outputFile(queue));
     QVERIFY2(m_server.removeQueue(queue), qPrintable(m_server.error()));
-    QCOMPARE(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), answering(true)),
-             PrintMessages::notAvailable);
+    QCOMPARE(shown(session.print({QStringLiteral("ZWEITER DRUCK")}, fieldFont(), answering(true))),
+             QStringLiteral("Operation auf ausgewähltem Drucker nicht verfügbar"));
     QTest::qWait(500);
     QVERIFY(!QFile::exists(m_server.outputFile(queue)));
 }
@@ -155,8 +162,8 @@ void TestPrintServer::withoutPrintersThereIsNoDefault()
     QVERIFY(QPrinterInfo::availablePrinters().isEmpty());
     PrintSession session;
     bool dialogShown = false;
-    QCOMPARE(session.print({QStringLiteral("A")}, fieldFont(), [&](QPrinter&) { return dialogShown = true; }),
-             PrintMessages::noDefaultPrinter);
+    QCOMPARE(shown(session.print({QStringLiteral("A")}, fieldFont(), [&](QPrinter&) { return dialogShown = true; })),
+             QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
     QVERIFY(!dialogShown);
     QVERIFY(session.printer() == nullptr);
 }

@@ -158,12 +158,12 @@ void TestPad::stuckSourcesFailInsteadOfHanging()
 {
     // A source that gives one value for ever: the first group is taken, every later draw is a repeat.
     ScriptedSource repeating(std::deque<std::uint32_t>(PadGenerator::MaxRejectedDraws + 1, 7));
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, PadGenerator::generate(repeating));
+    QVERIFY_THROWS_EXCEPTION(Failed, PadGenerator::generate(repeating));
     try {
         ScriptedSource again(std::deque<std::uint32_t>(PadGenerator::MaxRejectedDraws + 1, 7));
         PadGenerator::generate(again);
-    } catch (const std::runtime_error& e) {
-        QCOMPARE(QString::fromUtf8(e.what()),
+    } catch (const Failed& e) {
+        QCOMPARE(QString::fromStdString(Messages::text(e.failure())),
                  QStringLiteral("Der Zufallsgenerator liefert keine zufälligen Werte, es wurde kein OTP erzeugt"));
     }
     // Fewer repeats than the bound are only drawn again.
@@ -172,7 +172,7 @@ void TestPad::stuckSourcesFailInsteadOfHanging()
 
     // Words from the biased stretch only, as from an entropy source that returns zeros.
     int asked = 0;
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, uniformBelow(99999, [&] {
+    QVERIFY_THROWS_EXCEPTION(Failed, uniformBelow(99999, [&] {
                                  ++asked;
                                  return 0u;
                              }));
@@ -184,8 +184,9 @@ void TestPad::stuckSourcesFailInsteadOfHanging()
     try {
         fillFrom([&](unsigned char*, std::size_t) { return ++asked, 0L; }, buffer, sizeof(buffer));
         QFAIL("a source that gives nothing was asked for ever");
-    } catch (const std::runtime_error& e) {
-        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Der Zufallsgenerator des Systems ist nicht verfügbar"));
+    } catch (const Failed& e) {
+        QCOMPARE(QString::fromStdString(Messages::text(e.failure())),
+                 QStringLiteral("Der Zufallsgenerator des Systems ist nicht verfügbar"));
     }
     QCOMPARE(asked, MaxEmptyReads);
     // Short answers in between are only asked again.
@@ -218,7 +219,7 @@ void TestPad::cipher()
     QFETCH(QByteArray, output);
     const auto result = PadCipher::run(groups.toStdString(), pad.toStdString(),
                                        decode ? CipherDirection::Decode : CipherDirection::Encode);
-    QVERIFY(result.completed);
+    QVERIFY(result.completed());
     QCOMPARE(QByteArray::fromStdString(result.output), output);
     QCOMPARE(QByteArray::fromStdString(result.digits), output.replace(" ", ""));
 }
@@ -243,8 +244,8 @@ void TestPad::failures()
     QFETCH(QByteArray, partial);
     for (auto direction : {CipherDirection::Encode, CipherDirection::Decode}) {
         const auto result = PadCipher::run(groups.toStdString(), pad.toStdString(), direction);
-        QVERIFY(!result.completed);
-        QCOMPARE(QByteArray::fromStdString(result.failure), message);
+        QVERIFY(!result.completed());
+        QCOMPARE(QByteArray::fromStdString(cases::failureText(result.failure)), message);
         QCOMPARE(QByteArray::fromStdString(result.output), partial);
     }
 }
@@ -260,7 +261,7 @@ void TestPad::shortPadAsksForANewOne()
     const std::string pad599 = zeroPad().substr(0, 599);
     auto result = PadCipher::run("12345", pad599, CipherDirection::Encode, callbacks);
     QCOMPARE(asked, 1);
-    QVERIFY(result.completed);
+    QVERIFY(result.completed());
     QCOMPARE(result.pad, zeroPad());
     QCOMPARE(result.output, std::string("12345 "));
 
@@ -269,7 +270,7 @@ void TestPad::shortPadAsksForANewOne()
 
     // Without anyone to ask, a short pad is a failure, not a guess.
     result = PadCipher::run("12345", pad599, CipherDirection::Decode);
-    QVERIFY(!result.completed);
+    QVERIFY(!result.completed());
     QVERIFY(result.output.empty());
 }
 
@@ -279,7 +280,7 @@ void TestPad::progressAfterEveryDigit()
     PadCipherCallbacks callbacks;
     callbacks.progress = [&](const std::string& c, const std::string& t) { steps.emplace_back(c, t); };
     const auto result = PadCipher::run("50083 11", zeroPad(), CipherDirection::Decode, callbacks);
-    QVERIFY(result.completed);
+    QVERIFY(result.completed());
     QCOMPARE(steps.size(), std::size_t(7));
     QCOMPARE(steps[0], std::make_pair(std::string("5"), std::string("")));
     QCOMPARE(steps[1], std::make_pair(std::string("50"), std::string("B")));
@@ -301,9 +302,9 @@ void TestPad::encipherThenDecipherGivesTheTextBack()
         const std::string groups = GroupFormatter::format(CodeEncoder::encode(text)).text;
         const std::string pad = PadGenerator::generate(source);
         const auto enciphered = PadCipher::run(groups, pad, CipherDirection::Encode);
-        QVERIFY(enciphered.completed);
+        QVERIFY(enciphered.completed());
         const auto deciphered = PadCipher::run(enciphered.output, pad, CipherDirection::Decode);
-        QVERIFY(deciphered.completed);
+        QVERIFY(deciphered.completed());
         QCOMPARE(deciphered.output, groups);
         // The whole text comes back, also beyond 255 digits.
         QCOMPARE(deciphered.decoded, CodeDecoder::decode(CodeEncoder::encode(text)));
@@ -408,7 +409,8 @@ void TestPad::padProblem()
 {
     QFETCH(QByteArray, text);
     QFETCH(QString, problem);
-    QCOMPARE(QString::fromStdString(PadFileText::problem(std::string_view(text.constData(), size_t(text.size())))),
+    QCOMPARE(QString::fromStdString(
+                 cases::failureText(PadFileText::check(std::string_view(text.constData(), size_t(text.size()))))),
              problem);
 }
 
@@ -448,7 +450,7 @@ void TestPad::worksheet()
 
 void TestPad::worksheetHeaderAndPaper()
 {
-    const Worksheet sheet = Worksheet::build("A", zeroPad(), CipherDirection::Encode);
+    const Worksheet sheet = *Worksheet::build("A", zeroPad(), CipherDirection::Encode);
     const auto pages = sheet.pages(Paper::Letter, {2026, 3, 6});
     QVERIFY(pages.at(0).at(0).ends_with("06.03.2026, Seite 1 von 1"));
     QVERIFY(pages.at(0).at(1).find("OTP") != std::string::npos);
