@@ -20,6 +20,9 @@ namespace {
 
 void chooseOffscreen()
 {
+    // A console program's remarks belong on standard error, also where Windows gives it no console (a pipe).
+    if (qEnvironmentVariableIsEmpty("QT_FORCE_STDERR_LOGGING"))
+        qputenv("QT_FORCE_STDERR_LOGGING", "1");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #ifdef _WIN32
