@@ -1,7 +1,8 @@
 #pragma once
 
-#include "FileLimits.h"
 #include "FilePath.h"
+#include "Limits.h"
+#include "PadFileText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,10 +26,10 @@ struct LoadedText
 class TextFile
 {
 public:
-    static constexpr qsizetype PlainTextLimit = FileLimits::PlainText;
-    static constexpr qsizetype CipherTextLimit = FileLimits::CipherText;
-    static constexpr qsizetype PadLength = FileLimits::Pad;
-    static constexpr char EndOfText = FileLimits::EndOfText;
+    static constexpr qsizetype PlainTextLimit = Limits::PlainText;
+    static constexpr qsizetype CipherTextLimit = Limits::CipherTextLoaded;
+    static constexpr qsizetype PadLength = Limits::Pad;
+    static constexpr char EndOfText = PadFileText::EndOfText;
 
     // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts
     // toward the limit but is dropped. Reading stops at the first character past the limit, so a huge

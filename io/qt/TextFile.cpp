@@ -127,7 +127,7 @@ LoadedText TextFile::readInput(const FilePath& path, qsizetype limit)
         }
         bytes.resize(std::size_t(at + n));
         const bool more = qsizetype(bytes.size()) == wanted;
-        if (n == 0 || !more || wanted == qsizetype(FileLimits::InputBytes)) {
+        if (n == 0 || !more || wanted == qsizetype(Limits::InputBytes)) {
             const InputText::Loaded text = InputText::load(bytes, !more, std::size_t(limit));
             loaded.text = QString::fromStdU32String(text.text);
             loaded.tooLarge = text.tooLarge;
@@ -140,7 +140,7 @@ LoadedText TextFile::readInput(const FilePath& path, qsizetype limit)
             loaded.tooLarge = text.tooLarge;
             return loaded;
         }
-        wanted = qsizetype(FileLimits::InputBytes);
+        wanted = qsizetype(Limits::InputBytes);
     }
 }
 
