@@ -873,6 +873,20 @@ void TestFiles::filesNamedAtStartOpenAsTheButtonsWould_data()
         many << QStringLiteral("p%1.OTP=").arg(i) + pad << QStringLiteral("gone%1.crp").arg(i);
         refused += i <= 8 ? "• " + QStringLiteral("gone%1.crp").arg(i) + gone + u'\n' : QString();
     }
+    QString eight;
+    QStringList justFit;
+    for (int i = 1; i <= 8; ++i) {
+        if (i <= 6)
+            justFit << QStringLiteral("p%1.OTP=").arg(i) + pad;
+        justFit << QStringLiteral("gone%1.crp").arg(i);
+        eight += "\n• " + QStringLiteral("gone%1.crp").arg(i) + gone;
+    }
+    QTest::newRow("six pads and eight missing files: the lists just fit, with nothing more to count")
+        << justFit << pad << false << ""
+        << ""
+        << QStringList{info("Geöffnet:\n• p6.OTP als OTP\nÜbergangen, da jedes Feld nur die zuletzt genannte Datei "
+                            "übernimmt:\n• OTP: p1.OTP, p2.OTP, p3.OTP, p4.OTP, p5.OTP\nNicht geöffnet:" +
+                            eight)};
     QTest::newRow("500 pads and 500 missing files: one box, its lists cut short")
         << many << pad << false << ""
         << ""

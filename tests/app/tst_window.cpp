@@ -129,9 +129,16 @@ private slots:
         QCOMPARE(m_form->palette().color(QPalette::Window), m_form->palette().color(QPalette::Button));
         QCOMPARE(m_form->font().pointSize(), 8);
         // The icon start-up gives the application is built in, and the window shows it, not one of its own.
-        for (const char* icon : {":/icons/quarn-16.png", ":/icons/quarn-32.png"})
+        QIcon application;
+        for (const char* icon : {":/icons/quarn-16.png", ":/icons/quarn-32.png"}) {
             QVERIFY2(!QPixmap(QLatin1String(icon)).isNull(), icon);
-        QCOMPARE(m_form->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+            application.addFile(QLatin1String(icon));
+        }
+        const QIcon before = QApplication::windowIcon();
+        QApplication::setWindowIcon(application);
+        const qint64 shown = m_form->windowIcon().cacheKey();
+        QApplication::setWindowIcon(before);
+        QCOMPARE(shown, application.cacheKey());
     }
 
     void widgetsSitWhereTheLayoutPutsThem_data()
@@ -465,6 +472,8 @@ private slots:
             << QRect(1920, 24, 1366, 744) << QPoint(1920, 24) << QSize(815, 712) << true << QMargins(0, 32, 0, 0);
         QTest::newRow("at 2x the measured borders move the frame inside the right edge")
             << QRect(0, 0, 960, 540) << QPoint(143, 0) << QSize(815, 529) << true << QMargins(1, 10, 1, 1);
+        QTest::newRow("an area lower than the title bar keeps the window's top on it")
+            << QRect(0, 0, 640, 20) << QPoint(0, 0) << QSize(640, 1) << true << QMargins(0, 32, 0, 0);
         QTest::newRow("a title bar taller than allowed for takes its height from the view")
             << QRect(0, 0, 1366, 740) << QPoint(300, 0) << QSize(815, 696) << true << QMargins(4, 40, 4, 4);
     }

@@ -127,6 +127,7 @@ inline constexpr std::array FileKindCases{
     FileKindCase{"only the end counts", "a.crp.txt", FileKind::PlainText},
     FileKindCase{"no dot, no kind", "OTP", FileKind::PlainText},
     FileKindCase{"a name shorter than the ending", "rp", FileKind::PlainText},
+    FileKindCase{"a name that is nothing but its ending has that kind", ".OTP", FileKind::Pad},
 };
 
 struct FullStopCase

@@ -141,6 +141,10 @@ inline constexpr std::array WorksheetCases{
         "Klartext    A A A A A   A A A A A   A A A A A   A A A A A   A A A A A|"
         "                                                             {\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\x85}|",
         1, 1, ""},
+    WorksheetCase{"a run passed over after a short line's last group stands where the next group would", "AAAAA\xC4",
+                  PadKind::Counting, false, "Klartext    A A A A A   {\xC4}|", 1, 1, ""},
+    WorksheetCase{"a control character passed over shows as a question mark, so that the line stays whole", "A\tB",
+                  PadKind::Counting, false, "Klartext    A B|              {?}|", 1, 1, ""},
     WorksheetCase{"eight characters passed over are shown whole",
                   "\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4"
                   "A",

@@ -369,6 +369,20 @@ void TestPrinting::paperFollowsThePaperLocale()
     qputenv("LANG", lang);
     QCOMPARE(fromPaper, Paper::Letter);
     QCOMPARE(fromAll, Paper::A4);
+
+    // A printer's paper is the sheet's: nine blocks fill an A4 page, and on Letter they take two.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("SKIP: pdftotext (poppler-utils) is not installed; the printed pages cannot be counted");
+    const Worksheet sheet = *Worksheet::build(
+        "\xC4" + std::string(225, 'A'), QByteArray("00000 ").repeated(100).toStdString(), CipherDirection::Encode);
+    QCOMPARE(sheet.pages(Paper::A4, {2026, 12, 9}).size(), std::size_t(1));
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("sheet.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    QVERIFY(WorksheetDocument::printJob(sheet, QDate(2026, 12, 9))(printer));
+    QCOMPARE(pdfText(dir.filePath(QStringLiteral("sheet.pdf"))).count(u'\f'), qsizetype(2));
 }
 
 QTEST_MAIN(TestPrinting)

@@ -558,6 +558,8 @@ void TestTextFile::failedStepsKeepTheOldFile_data()
     QTest::newRow("a failed sync keeps the old pad") << Step::SyncFile << EIO << true << failed;
     QTest::newRow("a full disk met by the sync is named")
         << Step::SyncFile << ENOSPC << false << QStringLiteral("Datenträger voll");
+    QTest::newRow("a file system that cannot sync saves the pad all the same")
+        << Step::SyncFile << EINVAL << false << QString();
     QTest::newRow("a failed folder sync takes the new pad back") << Step::SyncFolder << EIO << false << failed;
     QTest::newRow("a failed rename keeps the old pad") << Step::Rename << EIO << true << failed;
     QTest::newRow("a refused rename is named")
@@ -583,10 +585,11 @@ void TestTextFile::failedStepsKeepTheOldFile()
     DurableFile::setCalls(before);
 
     QCOMPARE(got, reason);
-    QCOMPARE(readBytes(path), exists ? Old : QByteArray("<unreadable>"));
+    const bool saved = reason.isEmpty();
+    QCOMPARE(readBytes(path), saved ? padText().toLatin1() + "\r\n" : exists ? Old : QByteArray("<unreadable>"));
     // No temporary copy of the pad is left.
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             exists ? QStringList{QStringLiteral("06032026.OTP")} : QStringList{});
+             exists || saved ? QStringList{QStringLiteral("06032026.OTP")} : QStringList{});
 #else
     QSKIP("the seam serves Unix only");
 #endif
@@ -662,6 +665,8 @@ void TestTextFile::leftoversOfKilledSavesAreRemoved_data()
     QTest::newRow("one younger than the save is not") << own << -60 << "file" << false;
     QTest::newRow("a name of the user's that looks alike is not")
         << QStringLiteral(".06032026.OTP.0a1b2c3d") << 60 << "file" << false;
+    QTest::newRow("a longer name that starts and ends alike is not")
+        << QStringLiteral(".quarn-0a1b2c3d4e5f6.tmp") << 60 << "file" << false;
     QTest::newRow("capitals make it no name of the program's")
         << QStringLiteral(".quarn-0A1B2C3D4E5F.tmp") << 60 << "file" << false;
     QTest::newRow("one with a second name is not") << own << 60 << "linked" << false;

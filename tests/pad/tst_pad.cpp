@@ -453,7 +453,11 @@ void TestPad::worksheetHeaderAndPaper()
     const Worksheet sheet = *Worksheet::build("A", zeroPad(), CipherDirection::Encode);
     const auto pages = sheet.pages(Paper::Letter, {2026, 3, 6});
     QVERIFY(pages.at(0).at(0).ends_with("06.03.2026, Seite 1 von 1"));
+    QCOMPARE(pages.at(0).at(0).size(), Worksheet::MaxColumns); // the date at the right margin
     QVERIFY(pages.at(0).at(1).find("OTP") != std::string::npos);
+    // What the encoder cut at its last group is not marked as passed over: the table has it.
+    const Worksheet cut = *Worksheet::build(std::string(251, 'B'), zeroPad(), CipherDirection::Encode);
+    QCOMPARE(QByteArray::fromStdString(cut.labels.back().text), QByteArray("B"));
     QCOMPARE(Worksheet::paperFor("en_US.UTF-8"), Paper::Letter);
     QCOMPARE(Worksheet::paperFor("de_DE.UTF-8"), Paper::A4);
     QCOMPARE(Worksheet::paperFor("C"), Paper::A4);
