@@ -46,9 +46,6 @@ public:
     // Whether the last print() wrote the lines (not cancelled, not failed).
     bool lastPrinted() const { return m_lastPrinted; }
 
-    // The printer in use; null until a print has found one.
-    QPrinter* printer() const { return m_printer.get(); }
-
 private:
     bool confirm(const Dialog& dialog);
 
