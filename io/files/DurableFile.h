@@ -26,7 +26,7 @@ enum class Access
     OwnerOnly // a new file only its owner may read and write (a pad, a decoded message)
 };
 
-FileFailure write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access);
+Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access);
 
 // The calls a save makes that differ by file system, so that tests can fail them or make them behave as
 // FAT does. Each returns 0 or -1 with errno set; a member left empty is the system's call.

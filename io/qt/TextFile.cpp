@@ -4,7 +4,6 @@
 #include "FileFailure.h"
 #include "HardLinks.h"
 #include "InputText.h"
-#include "Messages.h"
 #include "PadFileText.h"
 #include "SystemCalls.h"
 #include "TextBytes.h"
@@ -20,11 +19,6 @@ namespace {
 
 constexpr qsizetype MaxBytesPerCharacter = 4;
 
-QString reasonText(FileFailure failure)
-{
-    return QString::fromStdString(reason(failure));
-}
-
 std::filesystem::path nativePath(const QString& path)
 {
 #ifdef Q_OS_WIN
@@ -38,29 +32,16 @@ std::filesystem::path nativePath(const QString& path)
 // would hold the window until someone writes to it, a device never ends.
 bool openForReading(QFile& file, const FilePath& path, LoadedText& loaded)
 {
-    int error = 0;
-    const std::filesystem::path native = path.native();
-    switch (SystemCalls::openRegularForReading(file, native, error)) {
-    case SystemCalls::OpenResult::Opened:
-        return true;
-    case SystemCalls::OpenResult::NotRegular: {
-        std::error_code ignored;
-        loaded.error = reasonText(std::filesystem::is_directory(native, ignored) ? FileFailure::IsFolder
-                                                                                 : FileFailure::NotRegular);
-        return false;
-    }
-    case SystemCalls::OpenResult::Failed:
-        break;
-    }
-    loaded.error = reasonText(failureOf(error, native, FileOperation::Reading));
-    return false;
+    if (Result<> opened = SystemCalls::openRegularForReading(file, path.native()); !opened)
+        loaded.failure = opened.failure();
+    return loaded.ok();
 }
 
-QString writeBytes(const QString& path, const std::string& bytes, TextFile::Access access)
+Result<> writeBytes(const QString& path, const std::string& bytes, TextFile::Access access)
 {
-    return reasonText(DurableFile::write(nativePath(path), bytes, DurableFile::Existing::Replace,
-                                         access == TextFile::Access::OwnerOnly ? DurableFile::Access::OwnerOnly
-                                                                               : DurableFile::Access::Usual));
+    return DurableFile::write(nativePath(path), bytes, DurableFile::Existing::Replace,
+                              access == TextFile::Access::OwnerOnly ? DurableFile::Access::OwnerOnly
+                                                                    : DurableFile::Access::Usual);
 }
 
 } // namespace
@@ -82,7 +63,7 @@ LoadedText TextFile::read(const FilePath& path, qsizetype limit)
     while (got < wanted) {
         const qint64 n = file.read(bytes.data() + got, wanted - got);
         if (n < 0) {
-            loaded.error = reasonText(FileFailure::ReadFailed);
+            loaded.failure = Failure{Failure::Kind::ReadFailed};
             return loaded;
         }
         if (n == 0)
@@ -122,7 +103,7 @@ LoadedText TextFile::readInput(const FilePath& path, qsizetype limit)
         bytes.resize(std::size_t(wanted));
         const qint64 n = file.read(bytes.data() + at, wanted - at);
         if (n < 0) {
-            loaded.error = reasonText(FileFailure::ReadFailed);
+            loaded.failure = Failure{Failure::Kind::ReadFailed};
             return loaded;
         }
         bytes.resize(std::size_t(at + n));
@@ -153,13 +134,12 @@ LoadedText TextFile::readPad(const FilePath& path)
     PadFileText pad;
     if (!pad.readFrom(
             [&file](char* buffer, std::size_t size) { return std::ptrdiff_t(file.read(buffer, qint64(size))); })) {
-        loaded.error = reasonText(FileFailure::ReadFailed);
+        loaded.failure = Failure{Failure::Kind::ReadFailed};
         return loaded;
     }
     // A file that is no pad must not take the pad's place: a message enciphered with it could never be read.
     if (const Result<> isPad = PadFileText::check(pad.text()); !isPad) {
-        loaded.error = QString::fromStdString(Messages::text(isPad.failure()));
-        loaded.notAPad = true;
+        loaded.failure = isPad.failure();
         return loaded;
     }
     loaded.text = fromWindows1252(pad.text());
@@ -167,17 +147,17 @@ LoadedText TextFile::readPad(const FilePath& path)
     return loaded;
 }
 
-QString TextFile::write(const QString& path, const QString& text, Access access)
+Result<> TextFile::write(const QString& path, const QString& text, Access access)
 {
     return writeBytes(path, toWindows1252(text), access);
 }
 
-QString TextFile::writePad(const QString& path, const QString& padText)
+Result<> TextFile::writePad(const QString& path, const QString& padText)
 {
     return writeBytes(path, toWindows1252(padText) + "\r\n", Access::OwnerOnly);
 }
 
-QString TextFile::writeBinary(const QString& path, const QByteArray& bytes, Access access)
+Result<> TextFile::writeBinary(const QString& path, const QByteArray& bytes, Access access)
 {
     return writeBytes(path, bytes.toStdString(), access);
 }

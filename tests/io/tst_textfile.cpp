@@ -1,9 +1,9 @@
 #include "DateFileName.h"
 #include "DurableFile.h"
-#include "FileFailure.h"
 #include "FileMessages.h"
 #include "FixedClock.h"
 #include "OddFiles.h"
+#include "PadFileText.h"
 #include "TestFiles.h"
 #include "TextFile.h"
 #include "Unprivileged.h"
@@ -31,6 +31,21 @@ namespace {
 
 using test::readBytes;
 using test::writeBytes;
+
+// The reason a save or a load gives, as the window words it; empty where it succeeded.
+QString why(const Result<>& done)
+{
+    return done ? QString() : QString::fromStdString(Messages::text(done.failure()));
+}
+QString why(const LoadedText& loaded)
+{
+    return loaded.failure ? QString::fromStdString(Messages::text(*loaded.failure)) : QString();
+}
+// The file was read, and it is no pad.
+bool notAPad(const LoadedText& loaded)
+{
+    return loaded.failure && PadFileText::isNoPad(*loaded.failure);
+}
 
 QString padText()
 {
@@ -235,14 +250,14 @@ void TestTextFile::writtenBytesAreExact()
     const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
     if (overExisting)
         QVERIFY(writeBytes(path, Old + Old));
-    const QString error = pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
+    const QString error = pad ? why(TextFile::writePad(path, text)) : why(TextFile::write(path, text));
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(readBytes(path), bytes);
 
     // Back through a load, as far as its limit reaches; a pad load takes nothing but a pad.
     const LoadedText back = pad ? TextFile::readPad(path) : TextFile::read(path, TextFile::CipherTextLimit);
     if (pad && text.size() != TextFile::PadLength) {
-        QVERIFY(back.notAPad);
+        QVERIFY(notAPad(back));
         return;
     }
     QVERIFY(back.ok());
@@ -317,7 +332,7 @@ void TestTextFile::readLimits()
     const QString path = m_dir->filePath(QStringLiteral("text.txt"));
     QVERIFY(writeBytes(path, bytes));
     const LoadedText loaded = TextFile::read(path, limit);
-    QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+    QVERIFY2(loaded.ok(), qPrintable(why(loaded)));
     QCOMPARE(loaded.text, text);
     QCOMPARE(loaded.tooLarge, tooLarge);
 }
@@ -383,8 +398,8 @@ void TestTextFile::onlyRegularFilesAreRead()
     const LoadedText pad = TextFile::readPad(path);
     QVERIFY2(!guard.finish(), "the load waited for a writer");
     for (const LoadedText& loaded : {text, pad}) {
-        QCOMPARE(loaded.error, reason);
-        QVERIFY(!loaded.notAPad);
+        QCOMPARE(why(loaded), reason);
+        QVERIFY(!notAPad(loaded));
         QVERIFY(loaded.text.isEmpty());
     }
 }
@@ -397,8 +412,8 @@ void TestTextFile::specialFilesAreNotWrittenOver()
         QSKIP("no FIFO or socket on this system");
     for (const QString& path : {fifo, socket}) {
         QVERIFY(!TextFile::isFile(path));
-        QCOMPARE(TextFile::writePad(path, padText()), QStringLiteral("ist keine normale Datei"));
-        QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), QStringLiteral("ist keine normale Datei"));
+        QCOMPARE(why(TextFile::writePad(path, padText())), QStringLiteral("ist keine normale Datei"));
+        QCOMPARE(why(TextFile::write(path, QStringLiteral("12345 "))), QStringLiteral("ist keine normale Datei"));
         QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
     }
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 2);
@@ -429,7 +444,8 @@ void TestTextFile::newPadsArePrivate()
     // There the access list says it; the Unix modes of an old file have no counterpart.
     if (oldMode >= 0)
         QSKIP("Unix modes");
-    QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
+    QCOMPARE(pad ? why(TextFile::writePad(path, padText())) : why(TextFile::write(path, QStringLiteral("12345 "))),
+             QString());
     QCOMPARE(test::onlyTheOwnerMayOpen(path), mode == 0600);
     return;
 #endif
@@ -440,7 +456,8 @@ void TestTextFile::newPadsArePrivate()
         QVERIFY(writeBytes(path, Old));
         QVERIFY(test::setMode(path, oldMode));
     }
-    QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
+    QCOMPARE(pad ? why(TextFile::writePad(path, padText())) : why(TextFile::write(path, QStringLiteral("12345 "))),
+             QString());
     QCOMPARE(QString::number(test::modeOf(path), 8), QString::number(mode, 8));
 }
 
@@ -492,7 +509,7 @@ void TestTextFile::rightsOfTheOldFileAreKept()
     struct stat before;
     QCOMPARE(::stat(native.constData(), &before), 0);
 
-    QCOMPARE(TextFile::writePad(path, padText()), QString());
+    QCOMPARE(why(TextFile::writePad(path, padText())), QString());
     QCOMPARE(readBytes(path), padText().toLatin1() + "\r\n");
     struct stat after;
     QCOMPARE(::stat(native.constData(), &after), 0);
@@ -539,7 +556,7 @@ void TestTextFile::rightsThatCannotBeKeptFailTheSave()
     const QString given = qEnvironmentVariable("QUARN_SHARED_FOLDER");
     if (given.isEmpty())
         QSKIP("SKIP: nur als root lässt sich eine Datei eines anderen Benutzers anlegen");
-    QCOMPARE(TextFile::writePad(given + QStringLiteral("/06032026.OTP"), padText()),
+    QCOMPARE(why(TextFile::writePad(given + QStringLiteral("/06032026.OTP"), padText())),
              QStringLiteral("die Rechte der alten Datei lassen sich nicht übertragen"));
 #else
     QSKIP("no owners here");
@@ -579,7 +596,7 @@ void TestTextFile::failedStepsKeepTheOldFile()
     FailingStep::error = error;
     FailingStep::syncs = 0;
     const DurableFile::Calls before = DurableFile::setCalls({&FailingStep::sync, &FailingStep::rename});
-    const QString got = TextFile::writePad(path, padText());
+    const QString got = why(TextFile::writePad(path, padText()));
     DurableFile::setCalls(before);
 
     QCOMPARE(got, reason);
@@ -636,7 +653,7 @@ void TestTextFile::fatSavesThroughTheSeam()
     fat.chmod = &FatCalls::chmod;
     fat.keepsModes = &FatCalls::keeps;
     const DurableFile::Calls before = DurableFile::setCalls(fat);
-    const QString got = TextFile::writePad(path, padText());
+    const QString got = why(TextFile::writePad(path, padText()));
     DurableFile::setCalls(before);
 
     QCOMPARE(got, reason);
@@ -700,7 +717,7 @@ void TestTextFile::leftoversOfKilledSavesAreRemoved()
     times[1] = times[0];
     QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(leftover).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
 
-    QCOMPARE(TextFile::writePad(m_dir->filePath(QStringLiteral("06032026.OTP")), padText()), QString());
+    QCOMPARE(why(TextFile::writePad(m_dir->filePath(QStringLiteral("06032026.OTP")), padText())), QString());
     ::close(held);
     QCOMPARE(QFileInfo(leftover).exists() || QFileInfo(leftover).isSymLink(), !removed);
     QCOMPARE(readBytes(pad), padText().toLatin1());
@@ -728,21 +745,21 @@ void TestTextFile::savesOnARealFatStick()
         QSKIP(qPrintable(QStringLiteral("SKIP: no FAT stick to test on: ") + stick.refusal()));
     const auto on = [&](const char* name) { return m_dir->filePath(QStringLiteral("stick/") + QLatin1String(name)); };
 
-    QCOMPARE(TextFile::writePad(on("06032026.OTP"), padText()), QString());
-    QCOMPARE(TextFile::write(on("06032026.crp"), QStringLiteral("12345 67890 ")), QString());
-    QCOMPARE(TextFile::write(on("06032026.txt"), QStringLiteral("TREFFEN UM ACHT"), TextFile::Access::OwnerOnly),
+    QCOMPARE(why(TextFile::writePad(on("06032026.OTP"), padText())), QString());
+    QCOMPARE(why(TextFile::write(on("06032026.crp"), QStringLiteral("12345 67890 "))), QString());
+    QCOMPARE(why(TextFile::write(on("06032026.txt"), QStringLiteral("TREFFEN UM ACHT"), TextFile::Access::OwnerOnly)),
              QString());
-    QCOMPARE(TextFile::writeBinary(on("06032026.pdf"), QByteArray("%PDF-1.4\n"), TextFile::Access::OwnerOnly),
+    QCOMPARE(why(TextFile::writeBinary(on("06032026.pdf"), QByteArray("%PDF-1.4\n"), TextFile::Access::OwnerOnly)),
              QString());
     QString second = padText();
     std::rotate(second.begin(), second.begin() + 6, second.end());
-    QCOMPARE(TextFile::writePad(on("06032026.OTP"), second), QString());
-    QCOMPARE(DurableFile::write(on("neu.OTP").toStdString(), "new", DurableFile::Existing::Refuse,
-                                DurableFile::Access::OwnerOnly),
-             FileFailure::None);
-    QCOMPARE(DurableFile::write(on("neu.OTP").toStdString(), "again", DurableFile::Existing::Refuse,
-                                DurableFile::Access::OwnerOnly),
-             FileFailure::Exists);
+    QCOMPARE(why(TextFile::writePad(on("06032026.OTP"), second)), QString());
+    QCOMPARE(why(DurableFile::write(on("neu.OTP").toStdString(), "new", DurableFile::Existing::Refuse,
+                                    DurableFile::Access::OwnerOnly)),
+             QString());
+    QCOMPARE(why(DurableFile::write(on("neu.OTP").toStdString(), "again", DurableFile::Existing::Refuse,
+                                    DurableFile::Access::OwnerOnly)),
+             QStringLiteral("existiert bereits"));
 
     QCOMPARE(TextFile::readPad(on("06032026.OTP")).text, second);
     QCOMPARE(TextFile::read(on("06032026.crp"), TextFile::CipherTextLimit).text, QStringLiteral("12345 67890 "));
@@ -751,7 +768,7 @@ void TestTextFile::savesOnARealFatStick()
     QCOMPARE(readBytes(on("neu.OTP")), QByteArray("new"));
 
     QVERIFY(stick.fill());
-    QCOMPARE(TextFile::writePad(on("voll.OTP"), padText()), QStringLiteral("Datenträger voll"));
+    QCOMPARE(why(TextFile::writePad(on("voll.OTP"), padText())), QStringLiteral("Datenträger voll"));
     QCOMPARE(TextFile::readPad(on("06032026.OTP")).text, second);
     const QStringList files = filesIn(m_dir->filePath(QStringLiteral("stick")));
     for (const QString& file : files)
@@ -780,7 +797,8 @@ void TestTextFile::readFailures()
     QFETCH(QString, relativePath);
     QFETCH(QString, reason);
     if (relativePath.startsWith(QLatin1String("loop")))
-        QUARN_UNIX_ONLY("symbolic links: Windows lets only administrators make them, and QFile::link makes shortcuts there");
+        QUARN_UNIX_ONLY(
+            "symbolic links: Windows lets only administrators make them, and QFile::link makes shortcuts there");
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
     QVERIFY(writeBytes(m_dir->filePath(QStringLiteral("plain.txt")), "ABC"));
@@ -790,7 +808,7 @@ void TestTextFile::readFailures()
 #endif
     for (const LoadedText& loaded : {TextFile::read(m_dir->filePath(relativePath), TextFile::PlainTextLimit),
                                      TextFile::readPad(m_dir->filePath(relativePath))}) {
-        QCOMPARE(loaded.error, reason);
+        QCOMPARE(why(loaded), reason);
         QVERIFY(loaded.text.isEmpty());
         QVERIFY(!loaded.tooLarge);
     }
@@ -816,7 +834,8 @@ void TestTextFile::writeFailuresKeepTheOldFile()
     QFETCH(QString, relativePath);
     QFETCH(QString, reason);
     if (relativePath.startsWith(QLatin1String("loop")))
-        QUARN_UNIX_ONLY("symbolic links: Windows lets only administrators make them, and QFile::link makes shortcuts there");
+        QUARN_UNIX_ONLY(
+            "symbolic links: Windows lets only administrators make them, and QFile::link makes shortcuts there");
 
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.crp")));
     const QString old = m_dir->filePath(QStringLiteral("old.crp"));
@@ -826,8 +845,8 @@ void TestTextFile::writeFailuresKeepTheOldFile()
     QVERIFY(QFile::link(QStringLiteral("loop2.crp"), m_dir->filePath(QStringLiteral("loop.crp"))));
 #endif
     const QString path = m_dir->filePath(relativePath);
-    QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), reason);
-    QCOMPARE(TextFile::writePad(path, padText()), reason);
+    QCOMPARE(why(TextFile::write(path, QStringLiteral("12345 "))), reason);
+    QCOMPARE(why(TextFile::writePad(path, padText())), reason);
     QCOMPARE(readBytes(old), Old);
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("folder.crp"))).isDir());
 #ifdef Q_OS_WIN
@@ -850,7 +869,7 @@ void TestTextFile::unreadableFileIsReported()
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
 #endif
     const LoadedText loaded = TextFile::readPad(path);
-    QCOMPARE(loaded.error, QStringLiteral("Zugriff verweigert"));
+    QCOMPARE(why(loaded), QStringLiteral("Zugriff verweigert"));
     QVERIFY(loaded.text.isEmpty());
 }
 
@@ -866,7 +885,7 @@ void TestTextFile::unwritableFolderIsReported()
     {
         const test::HeldFile held(old);
         QVERIFY(held.held());
-        QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
+        QCOMPARE(why(TextFile::writePad(old, padText())), QStringLiteral("Zugriff verweigert"));
     }
     QCOMPARE(readBytes(old), Old);
     QCOMPARE(filesIn(folder), QStringList{QStringLiteral("06032026.OTP")});
@@ -874,8 +893,8 @@ void TestTextFile::unwritableFolderIsReported()
 #endif
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     // Both a new file and one written over: the old file may be writable, the folder is not.
-    QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
-    QCOMPARE(TextFile::write(folder + QStringLiteral("/new.crp"), QStringLiteral("1")),
+    QCOMPARE(why(TextFile::writePad(old, padText())), QStringLiteral("Zugriff verweigert"));
+    QCOMPARE(why(TextFile::write(folder + QStringLiteral("/new.crp"), QStringLiteral("1"))),
              QStringLiteral("Zugriff verweigert"));
     QCOMPARE(readBytes(old), Old);
     QVERIFY(!QFile::exists(folder + QStringLiteral("/new.crp")));
@@ -892,7 +911,7 @@ void TestTextFile::pathLongerThan255IsUsedWhole()
     QVERIFY(path.size() > 255);
 
     QVERIFY(!TextFile::isFile(path));
-    QCOMPARE(TextFile::writePad(path, padText()), QString());
+    QCOMPARE(why(TextFile::writePad(path, padText())), QString());
     QVERIFY(TextFile::isFile(path));
     QCOMPARE(readBytes(path).size(), 602);
     QCOMPARE(TextFile::readPad(path).text, padText());
@@ -919,7 +938,7 @@ void TestTextFile::hugeFileIsNotReadToItsEnd()
     QCOMPARE(loaded.text, QStringLiteral("HALLO WELT"));
     QVERIFY(loaded.tooLarge);
     timer.restart();
-    QVERIFY(TextFile::readPad(path).notAPad);
+    QVERIFY(notAPad(TextFile::readPad(path)));
     QVERIFY(timer.elapsed() < 2000);
 
     // A byte 0 takes no place in a pad, so only the reading bound ends a pad load of nothing but bytes 0.
@@ -931,7 +950,7 @@ void TestTextFile::hugeFileIsNotReadToItsEnd()
     timer.restart();
     const LoadedText zeros = TextFile::readPad(path);
     QVERIFY(timer.elapsed() < 2000);
-    QCOMPARE(zeros.error, QStringLiteral("das OTP hat nur 0 statt 600 Zeichen"));
+    QCOMPARE(why(zeros), QStringLiteral("das OTP hat nur 0 statt 600 Zeichen"));
 }
 
 void TestTextFile::isFileOnlyForFiles()
