@@ -1026,13 +1026,13 @@ void TForm1::ArbeitsblattSpeichern1Click()
     const std::optional<CipherRun> run = worksheetRun();
     if (!run)
         return;
-    const QByteArray pdf =
+    const Result<QByteArray> pdf =
         WorksheetDocument::pdf(worksheetOf(*run), m_seams.clock->today(), WorksheetDocument::preferredPaper());
-    if (pdf.isEmpty())
-        throw Failed({Failure::Kind::WorksheetNotSet});
+    if (!pdf)
+        throw Failed(pdf.failure());
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
     saveThroughDialog(FileKind::Worksheet, run->pad, [&pdf](const QString& path) {
-        return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly);
+        return TextFile::writeBinary(path, *pdf, TextFile::Access::OwnerOnly);
     });
 }
 

@@ -392,10 +392,10 @@ CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput
     const Worksheet& sheet = *built;
     if (!c.decipherSheet && GroupFormatter::format(sheet.codeDigits).limitReached)
         notices += line(Messages::codeCut());
-    std::string pdf = worksheetPdf(sheet);
-    if (pdf.empty())
-        throw Failed({Kind::WorksheetNotSet});
-    return written({0, std::move(pdf), notices}, c);
+    Result<std::string> pdf = worksheetPdf(sheet);
+    if (!pdf)
+        throw Failed(pdf.failure());
+    return written({0, std::move(pdf).value(), notices}, c);
 }
 
 CliOutcome run(const Command& c, RandomSource& random, const StandardInput& standardInput,

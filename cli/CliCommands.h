@@ -25,9 +25,9 @@ struct CliOutcome
 // Reads up to `size` bytes of standard input into `buffer`; returns how many, 0 at its end, or why it cannot.
 using StandardInput = std::function<Result<std::size_t>(char* buffer, std::size_t size)>;
 
-// The bytes of the worksheet's PDF file, dated today and on the paper the locale prefers; empty when it cannot be
+// The bytes of the worksheet's PDF file, dated today and on the paper the locale prefers, or why it cannot be
 // set. Passed in, so that the commands need no Qt: only the PDF does (see WorksheetPdf.h).
-using WorksheetPdf = std::function<std::string(const Worksheet& sheet)>;
+using WorksheetPdf = std::function<Result<std::string>(const Worksheet& sheet)>;
 
 // Runs one command line (without the program name). `standardInput` serves commands given no FILE or "-".
 // Kept apart from main() so tests can drive it.

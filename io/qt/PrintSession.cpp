@@ -48,7 +48,7 @@ bool isPrinting()
 PrintSession::PrintSession() = default;
 PrintSession::~PrintSession() = default;
 
-Result<> PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
+Result<bool> PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
 {
     return print(
         [&](QPrinter& printer) {
@@ -61,9 +61,8 @@ Result<> PrintSession::print(const QStringList& lines, const QFont& font, const 
         dialog);
 }
 
-Result<> PrintSession::print(const Job& job, const Dialog& dialog)
+Result<bool> PrintSession::print(const Job& job, const Dialog& dialog)
 {
-    m_lastPrinted = false;
     if (printing)
         return Failure{Failure::Kind::PrintingBusy};
     if (!m_printer) {
@@ -73,7 +72,7 @@ Result<> PrintSession::print(const Job& job, const Dialog& dialog)
         m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     }
     if (!confirm(dialog))
-        return {};
+        return false;
     // The printer may have gone from the system since it was chosen.
     if (!m_printer->isValid() || QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
         return Failure{Failure::Kind::PrinterNotAvailable};
@@ -81,8 +80,7 @@ Result<> PrintSession::print(const Job& job, const Dialog& dialog)
     PrintingMark mark;
     if (!job(*m_printer))
         return Failure{Failure::Kind::PrinterInvalid};
-    m_lastPrinted = true;
-    return {};
+    return true;
 }
 
 bool PrintSession::confirm(const Dialog& dialog)

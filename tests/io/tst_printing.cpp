@@ -190,7 +190,7 @@ void TestPrinting::secondPrintDuringAJobIsRefused()
     bool dialogShown = false;
     canvas.onPageEnd = [&] {
         QVERIFY(isPrinting());
-        const Result<> printed =
+        const Result<bool> printed =
             session.print({QStringLiteral("X")}, QFont(), [&](QPrinter&) { return dialogShown = true; });
         answers << (printed ? Failure::Kind{} : printed.failure().kind);
     };
@@ -292,7 +292,7 @@ void TestPrinting::worksheetPdfReadsBackAsTheSheet()
         QCOMPARE(QString::fromStdString(outcome.err), QString());
         QCOMPARE(outcome.exitCode, 0);
     } else {
-        const QByteArray pdf = WorksheetDocument::pdf(sheet, QDate::currentDate(), Paper::A4);
+        const QByteArray pdf = *WorksheetDocument::pdf(sheet, QDate::currentDate(), Paper::A4);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
     }
