@@ -37,6 +37,23 @@ bool openForReading(QFile& file, const FilePath& path, LoadedText& loaded)
     return loaded.ok();
 }
 
+// Adds to `bytes` until it holds `wanted` or the file ends; false when the file cannot be read.
+bool readUpTo(QFile& file, std::string& bytes, qsizetype wanted)
+{
+    qsizetype got = qsizetype(bytes.size());
+    bytes.resize(std::size_t(wanted));
+    while (got < wanted) {
+        const qint64 n = file.read(bytes.data() + got, wanted - got);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += qsizetype(n);
+    }
+    bytes.resize(std::size_t(got));
+    return true;
+}
+
 Result<> writeBytes(const QString& path, const std::string& bytes, TextFile::Access access)
 {
     return DurableFile::write(nativePath(path), bytes, DurableFile::Existing::Replace,
@@ -58,22 +75,14 @@ LoadedText TextFile::read(const FilePath& path, qsizetype limit)
     limit = std::max<qsizetype>(limit, 0);
     // Enough for one character past the limit, however many bytes a UTF-8 character takes.
     const qsizetype wanted = (limit + 1) * MaxBytesPerCharacter;
-    std::string bytes(std::size_t(wanted), '\0');
-    qsizetype got = 0;
-    while (got < wanted) {
-        const qint64 n = file.read(bytes.data() + got, wanted - got);
-        if (n < 0) {
-            loaded.failure = Failure{Failure::Kind::ReadFailed};
-            return loaded;
-        }
-        if (n == 0)
-            break;
-        got += qsizetype(n);
+    std::string bytes;
+    if (!readUpTo(file, bytes, wanted)) {
+        loaded.failure = Failure{Failure::Kind::ReadFailed};
+        return loaded;
     }
-    bytes.resize(std::size_t(got));
 
     const auto end = bytes.find(EndOfText);
-    const bool cutShort = end == std::string::npos && got == wanted;
+    const bool cutShort = end == std::string::npos && qsizetype(bytes.size()) == wanted;
     if (end != std::string::npos)
         bytes.resize(end);
     // UTF-8 or Windows-1252 as quarn-cli reads it; the limit counts characters, not bytes.
@@ -96,32 +105,21 @@ LoadedText TextFile::readInput(const FilePath& path, qsizetype limit)
     limit = std::max<qsizetype>(limit, 0);
     // Enough for the limit, the final line break and one character more, however long a UTF-8 character;
     // after a Ctrl-Z on to the input bound, so that its notice can say how much it cut.
-    qsizetype wanted = (limit + 3) * MaxBytesPerCharacter;
     std::string bytes;
-    for (;;) {
-        const qsizetype at = qsizetype(bytes.size());
-        bytes.resize(std::size_t(wanted));
-        const qint64 n = file.read(bytes.data() + at, wanted - at);
-        if (n < 0) {
+    for (qsizetype wanted = (limit + 3) * MaxBytesPerCharacter;; wanted = qsizetype(Limits::InputBytes)) {
+        if (!readUpTo(file, bytes, wanted)) {
             loaded.failure = Failure{Failure::Kind::ReadFailed};
             return loaded;
         }
-        bytes.resize(std::size_t(at + n));
         const bool more = qsizetype(bytes.size()) == wanted;
-        if (n == 0 || !more || wanted == qsizetype(Limits::InputBytes)) {
+        // On past the limit only behind a Ctrl-Z, to say how much it cut.
+        if (!more || wanted == qsizetype(Limits::InputBytes) || InputText::endOfText(bytes) == bytes.size()) {
             const InputText::Loaded text = InputText::load(bytes, !more, std::size_t(limit));
             loaded.text = QString::fromStdU32String(text.text);
             loaded.tooLarge = text.tooLarge;
             loaded.endOfTextNotice = QString::fromStdString(text.endOfTextNotice);
             return loaded;
         }
-        if (InputText::endOfText(bytes) == bytes.size()) {
-            const InputText::Loaded text = InputText::load(bytes, false, std::size_t(limit));
-            loaded.text = QString::fromStdU32String(text.text);
-            loaded.tooLarge = text.tooLarge;
-            return loaded;
-        }
-        wanted = qsizetype(Limits::InputBytes);
     }
 }
 
