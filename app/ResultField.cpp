@@ -65,12 +65,6 @@ QStringList ResultField::displayLines() const
     return lines;
 }
 
-QString ResultField::displayLine(int n) const
-{
-    const QStringList lines = displayLines();
-    return n >= 0 && n < lines.size() ? lines.at(n) : QString();
-}
-
 QString ResultField::selectedText() const
 {
     return textCursor().selection().toPlainText();

@@ -17,8 +17,7 @@ public:
     QString fieldText() const { return m_text; }
     void clearField() { setFieldText(QString()); }
 
-    // The n-th line as displayed after wrapping, without its line break; empty past the last line.
-    QString displayLine(int n) const;
+    // The lines as displayed after wrapping, without their line breaks.
     QStringList displayLines() const;
     QString selectedText() const;
 

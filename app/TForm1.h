@@ -90,7 +90,6 @@ public slots:
     // Where the context menus open; the menus remember the field (their popup component).
     void openInputMenu(const QPoint& globalPos);
     void openResultMenu(QWidget* field, const QPoint& globalPos);
-    QWidget* popupComponent() const { return m_popupComponent; }
 
 protected:
     // Asks before a pad that carries a message is lost with the window.

@@ -45,7 +45,6 @@ public:
     static constexpr std::uint8_t LineBreakCode = 80;
     static constexpr std::uint8_t ToLettersCode = 81;
     static constexpr std::uint8_t ToFiguresCode = 82;
-    static constexpr std::uint8_t BlankCode = 83;
     static constexpr std::uint8_t CodeMarkCode = 84;
     static constexpr std::uint8_t TrigraphCode = 85;
 

@@ -57,16 +57,10 @@ PadCipherResult PadCipher::run(std::string_view groups, std::string_view pad, Ci
         result.digits += static_cast<char>('0' + r);
         result.read += g;
         result.padRead += k;
-        if (callbacks.progress) {
-            if (decode)
-                result.decoded = CodeDecoder::decode(result.digits);
-            callbacks.progress(result.output, result.decoded);
-        }
         if (result.digits.size() % 5 == 0)
             result.output += ' ';
     }
-    // Without a progress listener the text is decoded once; decoding is pure, so the result is the same.
-    if (decode && !callbacks.progress)
+    if (decode)
         result.decoded = CodeDecoder::decode(result.digits);
     return result;
 }

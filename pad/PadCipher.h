@@ -32,8 +32,6 @@ struct PadCipherResult
 
 struct PadCipherCallbacks
 {
-    // After each result digit: the output text so far and, in decode direction, the decoded text so far.
-    std::function<void(const std::string& output, const std::string& decoded)> progress;
     // Asked for a pad when the given one is shorter than PadLength.
     std::function<std::string()> newPad;
 };

@@ -237,11 +237,6 @@ std::vector<std::vector<std::string>> Worksheet::pages(Paper paper, Date date) c
     return out;
 }
 
-double Worksheet::pageWidth(Paper paper)
-{
-    return paper == Paper::Letter ? 612 : 595.276;
-}
-
 double Worksheet::pageHeight(Paper paper)
 {
     return paper == Paper::Letter ? 792 : 841.89;

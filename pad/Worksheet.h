@@ -58,7 +58,6 @@ public:
     // holds the pad), then blocks of whole groups that a page never splits.
     std::vector<std::vector<std::string>> pages(Paper paper, Date date) const;
 
-    static double pageWidth(Paper paper);
     static double pageHeight(Paper paper);
     // Letter for the territories that use it (the locale name's part after "_", as in "en_US.UTF-8").
     static Paper paperFor(std::string_view localeName);

@@ -138,17 +138,8 @@ private:
 
 } // namespace
 
-Calls systemCalls()
-{
-    return {nullptr, nullptr};
-}
-
-Calls setCalls(const Calls& calls)
-{
-    return calls;
-}
-
-Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access)
+Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
+               const Calls&)
 {
     const std::wstring target = path.wstring();
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -281,14 +272,17 @@ int systemKeepsModes(int fd)
     return 1;
 }
 
-const Calls g_system{systemSync,        systemRename, systemRenameNoReplace, systemLink,
-                     systemOpenUnnamed, systemChmod,  systemKeepsModes};
-Calls g_calls = g_system;
-
-// The call in use: the one set, or the system's.
-template <typename Call> Call call(Call set, Call system)
+// The calls in use: those given, the system's for the rest.
+Calls withSystemCalls(const Calls& given)
 {
-    return set ? set : system;
+    const auto pick = [](auto call, auto system) { return call ? call : system; };
+    return {pick(given.sync, systemSync),
+            pick(given.rename, systemRename),
+            pick(given.renameNoReplace, systemRenameNoReplace),
+            pick(given.link, systemLink),
+            pick(given.openUnnamed, systemOpenUnnamed),
+            pick(given.chmod, systemChmod),
+            pick(given.keepsModes, systemKeepsModes)};
 }
 
 class Descriptor
@@ -335,9 +329,9 @@ int writeError(int fd, int error)
 }
 
 // A file system that cannot sync (EINVAL) has nothing more to write.
-bool synced(int fd)
+bool synced(const Calls& calls, int fd)
 {
-    return call(g_calls.sync, g_system.sync)(fd) == 0 || errno == EINVAL;
+    return calls.sync(fd) == 0 || errno == EINVAL;
 }
 
 struct Target
@@ -415,17 +409,17 @@ void copyAttributes(const std::string& from, int fd)
 
 // Sets the mode; 0, or the error where the file system keeps modes: one without them (FAT) gives every file
 // the mount's, and that is no failure.
-int setMode(int fd, mode_t mode)
+int setMode(const Calls& calls, int fd, mode_t mode)
 {
-    if (call(g_calls.chmod, g_system.chmod)(fd, int(mode)) == 0)
+    if (calls.chmod(fd, int(mode)) == 0)
         return 0;
     const int error = errno;
-    return call(g_calls.keepsModes, g_system.keepsModes)(fd) ? error : 0;
+    return calls.keepsModes(fd) ? error : 0;
 }
 
 // The new file takes the old one's owner, group, ACL and mode before it has a name. What cannot be carried
 // over fails the save: the pad must not become readable to anyone the old file kept out.
-Result<> copyRights(const Target& target, int fd)
+Result<> copyRights(const Calls& calls, const Target& target, int fd)
 {
     struct stat now;
     if (::fstat(fd, &now) != 0)
@@ -448,7 +442,7 @@ Result<> copyRights(const Target& target, int fd)
 #endif
     // After the list, whose mask the group bits already are; also the set-id and sticky bits. A file system
     // without modes gives the new file the mount's mode, as the old one had.
-    if (setMode(fd, target.old.st_mode & 07777) != 0)
+    if (setMode(calls, fd, target.old.st_mode & 07777) != 0)
         return Failure{Kind::RightsNotKept};
 #ifdef __linux__
     copyAttributes(target.path, fd);
@@ -458,9 +452,9 @@ Result<> copyRights(const Target& target, int fd)
 
 // An unnamed file in the folder, so that a kill leaves nothing behind; a named temporary one where the
 // file system has no unnamed files. Locked while the save runs, so that no other save takes it for a leftover.
-int createTemporary(int folder, mode_t mode, std::string& temporary)
+int createTemporary(const Calls& calls, int folder, mode_t mode, std::string& temporary)
 {
-    int fd = call(g_calls.openUnnamed, g_system.openUnnamed)(folder, int(mode));
+    int fd = calls.openUnnamed(folder, int(mode));
     if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
         return -1;
     for (int tries = 0; fd < 0 && tries < 100; ++tries) {
@@ -510,7 +504,7 @@ void removeLeftovers(int folder, const struct timespec& start)
 // Gives the named temporary file its target name without replacing a file that took the name meanwhile:
 // a rename that does not replace, else a hard link, else (FAT through FUSE has neither) a look first, which
 // says "existiert bereits" rather than replace. The temporary name is gone afterwards, whatever came of it.
-int placeNew(int folder, const std::string& temporary, const std::string& name)
+int placeNew(const Calls& calls, int folder, const std::string& temporary, const std::string& name)
 {
     const auto gone = [&](int result) {
         const int error = errno;
@@ -518,11 +512,11 @@ int placeNew(int folder, const std::string& temporary, const std::string& name)
         errno = error;
         return result;
     };
-    if (call(g_calls.renameNoReplace, g_system.renameNoReplace)(folder, temporary.c_str(), name.c_str()) == 0)
+    if (calls.renameNoReplace(folder, temporary.c_str(), name.c_str()) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOTSUP)
         return gone(-1);
-    if (call(g_calls.link, g_system.link)(folder, temporary.c_str(), name.c_str()) == 0)
+    if (calls.link(folder, temporary.c_str(), name.c_str()) == 0)
         return gone(0);
     if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOTSUP && errno != ENOSYS && errno != EMLINK)
         return gone(-1);
@@ -533,7 +527,7 @@ int placeNew(int folder, const std::string& temporary, const std::string& name)
     }
     if (errno != ENOENT)
         return gone(-1);
-    if (call(g_calls.rename, g_system.rename)(folder, temporary.c_str(), name.c_str()) == 0)
+    if (calls.rename(folder, temporary.c_str(), name.c_str()) == 0)
         return 0;
     return gone(-1);
 }
@@ -552,20 +546,10 @@ int linkUnnamed(int fd, int folder, const std::string& name)
 
 } // namespace
 
-Calls systemCalls()
+Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
+               const Calls& given)
 {
-    return g_system;
-}
-
-Calls setCalls(const Calls& calls)
-{
-    const Calls before = g_calls;
-    g_calls = calls;
-    return before;
-}
-
-Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access)
-{
+    const Calls calls = withSystemCalls(given);
     Target target;
     if (Result<> located = locate(path, existing, target); !located)
         return located;
@@ -581,7 +565,7 @@ Result<> write(const std::filesystem::path& path, std::string_view bytes, Existi
     // Private until it has its rights: an old file's are copied onto it, a new one keeps them.
     const bool usual = access == Access::Usual && !target.exists;
     std::string temporary;
-    const Descriptor file(createTemporary(folder.get(), usual ? 0666 : 0600, temporary));
+    const Descriptor file(createTemporary(calls, folder.get(), usual ? 0666 : 0600, temporary));
     if (file.get() < 0)
         return failed(errno);
     const auto removeTemporary = [&] {
@@ -593,11 +577,11 @@ Result<> write(const std::filesystem::path& path, std::string_view bytes, Existi
     if (!writeAll(file.get(), bytes))
         done = failed(writeError(file.get(), errno));
     else if (target.exists)
-        done = copyRights(target, file.get());
+        done = copyRights(calls, target, file.get());
     // A folder's default list may have widened a new private file.
-    else if (const int error = usual ? 0 : setMode(file.get(), 0600))
+    else if (const int error = usual ? 0 : setMode(calls, file.get(), 0600))
         done = failed(error);
-    if (done && !synced(file.get()))
+    if (done && !synced(calls, file.get()))
         done = failed(errno);
     if (!done) {
         removeTemporary();
@@ -619,7 +603,7 @@ Result<> write(const std::filesystem::path& path, std::string_view bytes, Existi
                 return failed(error);
             }
         }
-        if (call(g_calls.rename, g_system.rename)(folder.get(), temporary.c_str(), target.name.c_str()) != 0) {
+        if (calls.rename(folder.get(), temporary.c_str(), target.name.c_str()) != 0) {
             const int error = errno;
             removeTemporary();
             return failed(error);
@@ -627,13 +611,13 @@ Result<> write(const std::filesystem::path& path, std::string_view bytes, Existi
     } else if (temporary.empty()) {
         if (linkUnnamed(file.get(), folder.get(), target.name) != 0)
             return failed(errno);
-    } else if (placeNew(folder.get(), temporary, target.name) != 0) {
+    } else if (placeNew(calls, folder.get(), temporary, target.name) != 0) {
         // Never replaces: a file that took the name meanwhile stays.
         return failed(errno);
     }
 
     // The name is on disk only once the folder is.
-    if (!synced(folder.get())) {
+    if (!synced(calls, folder.get())) {
         const int error = errno;
         // A new file that might not survive is taken back; one written over cannot be.
         if (!target.exists)

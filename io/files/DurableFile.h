@@ -26,8 +26,6 @@ enum class Access
     OwnerOnly // a new file only its owner may read and write (a pad, a decoded message)
 };
 
-Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access);
-
 // The calls a save makes that differ by file system, so that tests can fail them or make them behave as
 // FAT does. Each returns 0 or -1 with errno set; a member left empty is the system's call.
 struct Calls
@@ -47,11 +45,13 @@ struct Calls
     // no failure.
     int (*keepsModes)(int fd) = nullptr;
 };
-Calls systemCalls();
+
+// Saves through `calls`, the system's where a member is empty; the Windows save makes none of them.
+Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
+               const Calls& calls = {});
+
 // Whether `name` is one of the temporary names a save gives its file (a leftover of a killed save).
 bool isTemporaryName(std::string_view name);
-// Replaces the calls until the returned ones are put back; for tests.
-Calls setCalls(const Calls& calls);
 
 } // namespace DurableFile
 

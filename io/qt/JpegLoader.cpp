@@ -56,14 +56,6 @@ struct Decoded
     bool progressive = false;
 };
 
-void emitPartial(const Decoded& d, const JpegLoader::PartialImage& partial)
-{
-    if (!partial || !d.pixels)
-        return;
-    const QImage view(d.pixels, d.width, d.height, d.width * BytesPerPixel, OutputFormat);
-    partial(view.copy());
-}
-
 unsigned scaleFor(const jpeg_decompress_struct& cinfo, QSize box)
 {
     if (!box.isValid() || box.isEmpty())
@@ -77,19 +69,16 @@ unsigned scaleFor(const jpeg_decompress_struct& cinfo, QSize box)
     return 8;
 }
 
-void readRows(jpeg_decompress_struct* cinfo, Decoded* d, const JpegLoader::PartialImage* partial, bool report)
+void readRows(jpeg_decompress_struct* cinfo, Decoded* d)
 {
     while (cinfo->output_scanline < cinfo->output_height) {
         JSAMPROW row = d->pixels + std::size_t(cinfo->output_scanline) * std::size_t(d->width) * BytesPerPixel;
         jpeg_read_scanlines(cinfo, &row, 1);
-        if (report && cinfo->output_scanline % 32 == 0)
-            emitPartial(*d, *partial);
     }
 }
 
 // Returns 0 on success; on failure err->message says why.
-int decodeInto(const unsigned char* data, unsigned long size, QSize box, const JpegLoader::PartialImage* partial,
-               ErrorManager* err, Decoded* d)
+int decodeInto(const unsigned char* data, unsigned long size, QSize box, ErrorManager* err, Decoded* d)
 {
     jpeg_decompress_struct cinfo;
     cinfo.err = jpeg_std_error(&err->base);
@@ -121,9 +110,6 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
     cinfo.scale_num = scaleFor(cinfo, box);
     cinfo.scale_denom = 8;
     d->progressive = jpeg_has_multiple_scans(&cinfo);
-    // Passes per scan cost a whole output pass each: only worth it when someone shows the partial images.
-    const bool scanByScan = d->progressive && partial && *partial;
-    cinfo.buffered_image = scanByScan ? TRUE : FALSE;
     // A header may claim up to 65500 x 65500 pixels in a few bytes; refuse before allocating for it.
     jpeg_calc_output_dimensions(&cinfo);
     if (std::uint64_t(cinfo.output_width) * cinfo.output_height > std::uint64_t(JpegLoader::MaxPixels)) {
@@ -141,27 +127,7 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
-    if (scanByScan) {
-        // One output pass per scan that has arrived, so partial results can be shown.
-        while (!jpeg_input_complete(&cinfo)) {
-            int status;
-            do {
-                status = jpeg_consume_input(&cinfo);
-            } while (status != JPEG_SUSPENDED && status != JPEG_REACHED_EOI && status != JPEG_REACHED_SOS);
-            jpeg_start_output(&cinfo, cinfo.input_scan_number);
-            readRows(&cinfo, d, partial, false);
-            jpeg_finish_output(&cinfo);
-            if (!jpeg_input_complete(&cinfo))
-                emitPartial(*d, *partial);
-            if (status == JPEG_SUSPENDED)
-                break;
-        }
-        jpeg_start_output(&cinfo, cinfo.input_scan_number);
-        readRows(&cinfo, d, partial, false);
-        jpeg_finish_output(&cinfo);
-    } else {
-        readRows(&cinfo, d, partial, true);
-    }
+    readRows(&cinfo, d);
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return 0;
@@ -169,7 +135,7 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, const J
 
 } // namespace
 
-JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialImage& partial)
+JpegImage JpegLoader::decode(const QByteArray& data, QSize box)
 {
     JpegImage result;
     if (data.isEmpty()) {
@@ -179,7 +145,7 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialIma
     ErrorManager err{};
     Decoded d;
     if (decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
-                   box, &partial, &err, &d) != 0) {
+                   box, &err, &d) != 0) {
         result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromUtf8(err.message);
         return result;
     }
@@ -193,7 +159,7 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box, const PartialIma
     return result;
 }
 
-JpegImage JpegLoader::load(const QString& path, QSize box, const PartialImage& partial)
+JpegImage JpegLoader::load(const QString& path, QSize box)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -201,7 +167,7 @@ JpegImage JpegLoader::load(const QString& path, QSize box, const PartialImage& p
         result.error = path + QStringLiteral(": ") + file.errorString();
         return result;
     }
-    return decode(file.readAll(), box, partial);
+    return decode(file.readAll(), box);
 }
 
 } // namespace quarn

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <functional>
 
 namespace quarn {
 
@@ -21,16 +20,14 @@ struct JpegImage
 class JpegLoader
 {
 public:
-    using PartialImage = std::function<void(const QImage&)>;
-
     // Pictures above these sizes are refused before any pixel memory is taken: a damaged header can claim
     // up to 65500 x 65500 pixels, gigabytes for a file of a few hundred bytes. Far more than any picture
     // of the window needs (the largest has about a million pixels).
     static constexpr qint64 MaxPixels = qint64(4096) * 4096;       // the decoded, possibly scaled image
     static constexpr qint64 MaxSourcePixels = qint64(8192) * 8192; // the file's full size
 
-    static JpegImage decode(const QByteArray& data, QSize box = {}, const PartialImage& partial = {});
-    static JpegImage load(const QString& path, QSize box = {}, const PartialImage& partial = {});
+    static JpegImage decode(const QByteArray& data, QSize box = {});
+    static JpegImage load(const QString& path, QSize box = {});
 };
 
 } // namespace quarn

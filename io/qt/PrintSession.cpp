@@ -40,11 +40,6 @@ void printDisplayLines(PageCanvas& canvas, const QFont& font, const QStringList&
     device.close();
 }
 
-bool isPrinting()
-{
-    return printing;
-}
-
 PrintSession::PrintSession() = default;
 PrintSession::~PrintSession() = default;
 

@@ -17,9 +17,6 @@ class PageCanvas;
 // Every line is printed, and never fewer than ten: a shorter list is filled up with empty lines.
 void printDisplayLines(PageCanvas& canvas, const QFont& font, const QStringList& lines);
 
-// True while a job is being written (then another print must not start).
-bool isPrinting();
-
 // Printing from the window: the printer in use, which the dialog opens on and which stays chosen for the next
 // print, and the failures as messages. Widgets are the window's business, so it passes its print dialog in.
 class PrintSession
@@ -42,9 +39,6 @@ public:
     Result<bool> print(const QStringList& lines, const QFont& font, const Dialog& dialog);
     // The same for a job of its own, with the same failures.
     Result<bool> print(const Job& job, const Dialog& dialog);
-
-    // The printer in use; null until a print has found one.
-    QPrinter* printer() const { return m_printer.get(); }
 
 private:
     bool confirm(const Dialog& dialog);

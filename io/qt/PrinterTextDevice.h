@@ -21,7 +21,6 @@ public:
     void close();
 
     QPoint position() const { return {m_x, m_y}; }
-    int lineHeight() const { return m_h; }
 
 private:
     void writeText(QString text);

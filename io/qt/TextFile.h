@@ -27,9 +27,6 @@ struct LoadedText
 class TextFile
 {
 public:
-    static constexpr qsizetype PlainTextLimit = Limits::PlainText;
-    static constexpr qsizetype CipherTextLimit = Limits::CipherTextLoaded;
-    static constexpr qsizetype PadLength = Limits::Pad;
     static constexpr char EndOfText = PadFileText::EndOfText;
 
     // Reads at most `limit` characters. A byte 26 or the end of the file ends the text; a byte 0 counts

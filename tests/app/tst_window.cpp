@@ -688,7 +688,6 @@ private slots:
         const QStringList groups = ui()->OTPOut->fieldText().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (int i = 0; i < 10; ++i)
             QCOMPARE(lines.at(i).trimmed(), groups.mid(i * 10, 10).join(QLatin1Char(' ')));
-        QVERIFY(ui()->OTPOut->displayLine(10).isEmpty());
     }
 
     void typingIsLimitedAndTurnedIntoUpperCase_data()
@@ -806,7 +805,6 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
         openMenuOn(ui()->OTPCryptOut);
         QVERIFY(m_form->PMenue_K->isVisible());
-        QCOMPARE(m_form->popupComponent(), ui()->OTPCryptOut);
         m_form->Kopieren1->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), cipher);
 
@@ -820,7 +818,6 @@ private slots:
         ui()->QuarnDecrypt->setFieldText(QStringLiteral("HALLO WELT"));
         QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
         openMenuOn(ui()->QuarnDecrypt, QContextMenuEvent::Keyboard);
-        QCOMPARE(m_form->popupComponent(), ui()->QuarnDecrypt);
         m_form->Kopieren1->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("HALLO WELT"));
         QCOMPARE(ui()->QuarnDecrypt->textCursor().selectedText(), QStringLiteral("HALLO WELT"));

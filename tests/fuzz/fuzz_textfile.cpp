@@ -22,8 +22,9 @@ using quarn::TextFile;
 
 constexpr qsizetype PadLoad = -100; // stands for readPad in the table below
 // The real limits, the edges around them, and limits no caller uses but the reader must survive.
-const std::array<qsizetype, 10> kLimits{
-    TextFile::PlainTextLimit, TextFile::CipherTextLimit, PadLoad, 0, 1, 5, TextFile::PlainTextLimit + 1, 602, -1, 4096};
+constexpr qsizetype PlainText = qsizetype(quarn::Limits::PlainText);
+constexpr qsizetype CipherText = qsizetype(quarn::Limits::CipherTextLoaded);
+const std::array<qsizetype, 10> kLimits{PlainText, CipherText, PadLoad, 0, 1, 5, PlainText + 1, 602, -1, 4096};
 
 } // namespace
 
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const qsizetype choice = kLimits[data[0] % kLimits.size()];
     const bool pad = choice == PadLoad;
-    const qsizetype limit = pad ? TextFile::PadLength : choice;
+    const qsizetype limit = pad ? qsizetype(quarn::Limits::Pad) : choice;
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
     const QString path = dir.filePath(QStringLiteral("input.txt"));

@@ -44,8 +44,6 @@ class TestPictures : public QObject
 private slots:
     void decodesAtTheSmallestCoveringScale_data();
     void decodesAtTheSmallestCoveringScale();
-    void partialResults_data();
-    void partialResults();
     void scaledDecodeLooksLikeTheFullOne();
     void stretchedToItsBox_data();
     void stretchedToItsBox();
@@ -95,33 +93,6 @@ void TestPictures::decodesAtTheSmallestCoveringScale()
     QVERIFY2(result.ok(), qPrintable(result.error));
     QCOMPARE(result.image.size(), size);
     QCOMPARE(result.progressive, progressive);
-}
-
-void TestPictures::partialResults_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QSize>("box");
-    QTest::addColumn<int>("atLeast");
-    QTest::newRow("the card reports rows as they come") << QStringLiteral("QuarnKarte.jpg") << QSize() << 5;
-    QTest::newRow("the card at window size too") << QStringLiteral("QuarnKarte.jpg") << QSize(385, 257) << 5;
-    QTest::newRow("the sheet reports its scans") << QStringLiteral("QuarnKarte1.jpg") << QSize() << 2;
-    QTest::newRow("the sheet at window size too") << QStringLiteral("QuarnKarte1.jpg") << QSize(265, 433) << 2;
-}
-
-void TestPictures::partialResults()
-{
-    QFETCH(QString, file);
-    QFETCH(QSize, box);
-    QFETCH(int, atLeast);
-    QList<QImage> partials;
-    const JpegImage result =
-        JpegLoader::load(resourcePath(file), box, [&](const QImage& image) { partials.append(image); });
-    QVERIFY2(result.ok(), qPrintable(result.error));
-    QVERIFY2(partials.size() >= atLeast, qPrintable(QString::number(partials.size())));
-    for (const QImage& image : partials)
-        QCOMPARE(image.size(), result.image.size());
-    // Something is shown before the end, and the picture is not done at the first report.
-    QVERIFY(!sameImage(partials.first(), result.image));
 }
 
 void TestPictures::scaledDecodeLooksLikeTheFullOne()
@@ -222,8 +193,7 @@ void TestPictures::damagedData()
     QFETCH(QString, why);
     // At full size and scaled: the two take different roads through the decoder.
     for (const QSize box : {QSize(), QSize(385, 257)}) {
-        int partials = 0;
-        const JpegImage result = JpegLoader::decode(data, box, [&](const QImage&) { ++partials; });
+        const JpegImage result = JpegLoader::decode(data, box);
         QVERIFY(!result.ok());
         QVERIFY(result.image.isNull());
         QVERIFY(!result.error.isEmpty());
