@@ -48,6 +48,11 @@ struct Failure
         InputTooLarge,   // more than `limit` bytes
         NotADigitInCode, // `character` at `position` (from 1) of a code text to decode
 
+        // The window's pictures
+        PictureUnreadable, // no JPEG data the program reads: empty, damaged, CMYK
+        PictureTooLarge,   // more pixels than the limit, as a damaged header may claim
+        OutOfMemory,
+
         // Printing
         NoDefaultPrinter,
         PrinterNotAvailable, // the printer chosen has gone from the system

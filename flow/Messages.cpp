@@ -92,6 +92,12 @@ std::string text(const Failure& failure)
     case Kind::NotADigitInCode:
         return "das " + number(failure.position) + ". Zeichen '" + PassedOver::readable(failure.character) +
                "' ist keine Ziffer";
+    case Kind::PictureUnreadable:
+        return "Bild nicht lesbar";
+    case Kind::PictureTooLarge:
+        return "Bild zu groß";
+    case Kind::OutOfMemory:
+        return "zu wenig Speicher";
     case Kind::NoDefaultPrinter:
         return "Zur Zeit ist kein Standard-Drucker gewählt";
     case Kind::PrinterNotAvailable:
