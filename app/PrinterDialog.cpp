@@ -23,11 +23,11 @@ PrintSession::Dialog PrinterDialog::dialogOn(QWidget* parent) const
     return [chooser = m_chooser, parent](QPrinter& printer) { return chooser->confirm(parent, printer); };
 }
 
-bool PrinterDialog::outcome(const Result<>& printed) const
+bool PrinterDialog::outcome(const Result<bool>& printed)
 {
     if (!printed)
         throw Failed(printed.failure());
-    return m_session.lastPrinted();
+    return *printed;
 }
 
 bool PrinterDialog::print(QWidget* parent, const QStringList& lines, const QFont& font)

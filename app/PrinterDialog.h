@@ -43,7 +43,7 @@ public:
     bool print(QWidget* parent, const PrintSession::Job& job);
 
 private:
-    bool outcome(const Result<>& printed) const;
+    static bool outcome(const Result<bool>& printed);
     PrintSession::Dialog dialogOn(QWidget* parent) const;
 
     std::shared_ptr<PrinterChooser> m_chooser;

@@ -765,7 +765,7 @@ std::string fileKey(const QString& path)
 
 // A refused or failed save never shows the written notice, and a failed one leaves the old file whole.
 bool TForm1::saveThroughDialog(FileKind kind, const std::string& heldPad,
-                               const std::function<QString(const QString& path)>& write)
+                               const std::function<Result<>(const QString& path)>& write)
 {
     const FileKindRules& rules = FileKindRules::of(kind);
     SaveDialog1->setFileName(DateFileName::today(*m_seams.clock, QString::fromStdString(rules.extension)));
@@ -779,9 +779,8 @@ bool TForm1::saveThroughDialog(FileKind kind, const std::string& heldPad,
         boxes().information(this, rules.namedAsPad ? Messages::padNotSaved() : Messages::notSaved(name));
         return false;
     }
-    const QString error = write(path);
-    if (!error.isEmpty()) {
-        boxes().information(this, Messages::notWritten(name, error.toStdString()));
+    if (const Result<> written = write(path); !written) {
+        boxes().information(this, Messages::notWritten(name, Messages::text(written.failure())));
         return false;
     }
     m_padHistory.written(fileKey(path), heldPad);
@@ -795,7 +794,7 @@ bool TForm1::mayWriteOver(const QString& path, const std::string& heldPad)
     const bool losesPad = m_padHistory.fileHoldsUsedPad(fileKey(path), heldPad);
     // A file with other names keeps its old content under them: the user is told first, "&Nein" the default.
     const bool otherNames = TextFile::nameCount(path) > 1;
-    if (otherNames && !boxes().confirm(this, Question{HardLinks::question(name, !heldPad.empty()), false}))
+    if (otherNames && !boxes().confirm(this, Messages::otherNames(name, !heldPad.empty())))
         return false;
     if (otherNames && !losesPad)
         return true;
@@ -830,9 +829,7 @@ namespace {
 // What the button's load says of a file it cannot take.
 QString refusal(const QString& name, const LoadedText& loaded)
 {
-    const std::string file = name.toStdString();
-    const std::string why = loaded.error.toStdString();
-    return QString::fromStdString(loaded.notAPad ? Messages::notAPad(file, why) : Messages::notRead(file, why));
+    return QString::fromStdString(Messages::notLoaded(name.toStdString(), *loaded.failure));
 }
 
 LoadedText readInput(const FilePath& path, bool decode)
@@ -1029,13 +1026,13 @@ void TForm1::ArbeitsblattSpeichern1Click()
     const std::optional<CipherRun> run = worksheetRun();
     if (!run)
         return;
-    const QByteArray pdf =
+    const Result<QByteArray> pdf =
         WorksheetDocument::pdf(worksheetOf(*run), m_seams.clock->today(), WorksheetDocument::preferredPaper());
-    if (pdf.isEmpty())
-        throw Failed({Failure::Kind::WorksheetNotSet});
+    if (!pdf)
+        throw Failed(pdf.failure());
     // Private to its owner, as a pad file is: the file holds the pad, and keeps it as a saved pad does.
     saveThroughDialog(FileKind::Worksheet, run->pad, [&pdf](const QString& path) {
-        return TextFile::writeBinary(path, pdf, TextFile::Access::OwnerOnly);
+        return TextFile::writeBinary(path, *pdf, TextFile::Access::OwnerOnly);
     });
 }
 

@@ -156,7 +156,7 @@ private:
     // Offers today's name, asks before a file is written over, writes, and says what came of it. `write`
     // writes the file, which then holds `heldPad` (empty: no pad).
     bool saveThroughDialog(FileKind kind, const std::string& heldPad,
-                           const std::function<QString(const QString& path)>& write);
+                           const std::function<Result<>(const QString& path)>& write);
     bool saveThroughDialog(FileKind kind, const QString& text);
     // The questions before a file is written over; false when the user declined.
     bool mayWriteOver(const QString& path, const std::string& heldPad);

@@ -14,7 +14,7 @@ BoxPicture fit(const QString& path, QSize box)
     BoxPicture picture;
     JpegImage decoded = JpegLoader::load(path, box);
     if (!decoded.ok()) {
-        picture.error = decoded.error;
+        picture.failure = decoded.failure;
         return picture;
     }
     // Exactly what the picture box does when it paints a picture of another size.

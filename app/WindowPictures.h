@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
 #include <future>
+#include <optional>
 
 namespace quarn {
 
@@ -12,8 +15,8 @@ namespace quarn {
 struct BoxPicture
 {
     QImage decoded;
-    QImage fitted; // the box's size, one device pixel per pixel
-    QString error; // empty on success
+    QImage fitted;                  // the box's size, one device pixel per pixel
+    std::optional<Failure> failure; // none on success
 };
 
 struct WindowPictures

@@ -22,7 +22,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <utility>
 #include <variant>
 
@@ -33,10 +32,7 @@ namespace {
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
-struct Failure
-{
-    std::string message;
-};
+using Kind = quarn::Failure::Kind;
 
 // A file name or argument as a message shows it: read like any input, control characters written out, so
 // that a name with a line break or an escape sequence stays one harmless line.
@@ -87,19 +83,23 @@ public:
         const std::filesystem::path native = nativePath(*path);
         m_file.reset(openForReading(native));
         if (!m_file)
-            fail(reason(failureOf(errno, native, FileOperation::Reading)));
+            fail(fileFailure(errno, native, FileOperation::Reading));
     }
 
     std::size_t read(char* buffer, std::size_t size)
     {
-        try {
-            return m_file ? readSome(m_file.get(), buffer, size) : m_standardInput(buffer, size);
-        } catch (const std::exception& e) {
-            fail(e.what());
-        }
+        const Result<std::size_t> got = m_file ? readSome(m_file.get(), buffer, size) : m_standardInput(buffer, size);
+        if (!got)
+            fail(got.failure());
+        return *got;
     }
 
-    [[noreturn]] void fail(const std::string& why) const { throw Failure{m_name + ": " + why}; }
+    // Ends the command with a failure that names this file.
+    [[noreturn]] void fail(Failure failure) const
+    {
+        failure.file = m_name;
+        throw Failed(std::move(failure));
+    }
     const std::string& name() const { return m_name; }
 
 private:
@@ -116,7 +116,7 @@ std::string readInput(Source& source, std::string& notices)
     char buffer[65536];
     while (const std::size_t got = source.read(buffer, sizeof(buffer))) {
         if (bytes.size() + got > Limits::InputBytes)
-            source.fail("zu gro\xC3\x9F: mehr als 1 MiB");
+            source.fail({.kind = Kind::InputTooLarge, .limit = Limits::InputBytes});
         bytes.append(buffer, got);
     }
     if (const std::string notice = InputText::endOfTextNotice(bytes); !notice.empty())
@@ -136,10 +136,10 @@ std::string readPad(Source& source, CipherDirection direction, std::string& noti
     pad.readFrom([&source](char* buffer, std::size_t size) { return std::ptrdiff_t(source.read(buffer, size)); });
     const std::string text = pad.text();
     if (const Result<> isPad = PadFileText::check(text); !isPad)
-        source.fail(Messages::text(isPad.failure()));
+        source.fail(isPad.failure());
     if (const std::size_t repeated = PadFileText::repeatedGroups(text)) {
         if (direction == CipherDirection::Encode)
-            source.fail(Messages::text({.kind = quarn::Failure::Kind::RepeatedGroups, .count = repeated}));
+            source.fail({.kind = Kind::RepeatedGroups, .count = repeated});
         notices += source.name() + " " + Messages::repeatedGroups(repeated) + "\n";
     }
     return text;
@@ -160,6 +160,14 @@ std::string line(const std::string& notice)
     return notice.empty() ? notice : notice + "\n";
 }
 
+// A failure as standard error shows it: after the file it concerns, or as a sentence of its own, with any
+// character from the input written out.
+std::string line(const Failure& failure)
+{
+    const std::string text = Messages::text(failure);
+    return failure.file.empty() ? line(shown(Messages::withFullStop(text))) : line(failure.file + ": " + text);
+}
+
 CipherInput cipherInput(const std::string& input)
 {
     InputText characters(input);
@@ -170,7 +178,7 @@ PadCipherResult runCipher(const CipherInput& in, const std::string& pad, CipherD
 {
     PadCipherResult result = PadCipher::run(in.groups, pad, direction);
     if (result.failure)
-        throw Failure{shown(Messages::withFullStop(Messages::text(cipherFailure(*result.failure, in.used))))};
+        throw Failed(cipherFailure(*result.failure, in.used));
     return result;
 }
 
@@ -184,8 +192,7 @@ std::string codeDigits(const std::string& input, const std::string& name)
         if (cp >= U'0' && cp <= U'9')
             digits += static_cast<char>(cp);
         else if (cp != U' ' && cp != U'\t' && cp != U'\n' && cp != U'\r')
-            throw Failure{name + ": das " + std::to_string(position) + ". Zeichen '" + PassedOver::readable(cp) +
-                          "' ist keine Ziffer"};
+            throw Failed({.kind = Kind::NotADigitInCode, .file = name, .character = cp, .position = position});
     }
     return digits;
 }
@@ -258,18 +265,21 @@ CliOutcome written(CliOutcome outcome, const Command& c)
 {
     if (!c.outputFile || *c.outputFile == "-")
         return outcome;
-    const FileFailure failure = DurableFile::write(nativePath(*c.outputFile), outcome.out,
-                                                   DurableFile::Existing::Refuse, DurableFile::Access::OwnerOnly);
-    if (failure == FileFailure::Exists)
-        throw Failure{shown(*c.outputFile) + ": " + reason(failure) + "; ein OTP wird nie überschrieben"};
-    if (failure != FileFailure::None)
-        throw Failure{shown(*c.outputFile) + ": " + reason(failure)};
+    const Result<> saved = DurableFile::write(nativePath(*c.outputFile), outcome.out, DurableFile::Existing::Refuse,
+                                              DurableFile::Access::OwnerOnly);
+    if (!saved) {
+        Failure failure = saved.failure();
+        if (failure.kind == Kind::FileExists)
+            failure.kind = Kind::OutputExists;
+        failure.file = shown(*c.outputFile);
+        throw Failed(std::move(failure));
+    }
     outcome.out.clear();
     return outcome;
 }
 
-// What is wrong with the files and options given to a command, or empty.
-std::string argumentProblem(const Command& c)
+// What is wrong with the files and options given to a command, if anything.
+std::optional<std::string> argumentProblem(const Command& c)
 {
     const bool withPad = c.name == "encipher" || c.name == "decipher" || c.name == "worksheet";
     if ((c.name == "encode" || c.name == "decode") && c.files.size() > 1)
@@ -277,7 +287,7 @@ std::string argumentProblem(const Command& c)
     if (c.name == "pad" && !c.files.empty())
         return "zu viele Argumente";
     if (!withPad)
-        return {};
+        return std::nullopt;
     if (c.files.empty())
         return "OTPDATEI fehlt";
     if (c.files.size() > 2)
@@ -286,7 +296,7 @@ std::string argumentProblem(const Command& c)
         return "-o fehlt";
     if (c.files[0] == "-" && (c.files.size() < 2 || c.files[1] == "-"))
         return "OTPDATEI und DATEI lesen nicht beide die Standardeingabe";
-    return {};
+    return std::nullopt;
 }
 
 // What reading cut or doubted stands ahead of what the command itself says.
@@ -378,21 +388,21 @@ CliOutcome worksheetCommand(const Command& c, const StandardInput& standardInput
     }
     const Result<Worksheet> built = Worksheet::build(input, in.pad, direction);
     if (!built)
-        throw Failure{Messages::withFullStop(Messages::text(built.failure()))};
+        throw Failed(built.failure());
     const Worksheet& sheet = *built;
     if (!c.decipherSheet && GroupFormatter::format(sheet.codeDigits).limitReached)
         notices += line(Messages::codeCut());
-    std::string pdf = worksheetPdf(sheet);
-    if (pdf.empty())
-        throw Failure{Messages::withFullStop(Messages::text({quarn::Failure::Kind::WorksheetNotSet}))};
-    return written({0, std::move(pdf), notices}, c);
+    Result<std::string> pdf = worksheetPdf(sheet);
+    if (!pdf)
+        throw Failed(pdf.failure());
+    return written({0, std::move(pdf).value(), notices}, c);
 }
 
 CliOutcome run(const Command& c, RandomSource& random, const StandardInput& standardInput,
                const WorksheetPdf& worksheetPdf)
 {
-    if (const std::string problem = argumentProblem(c); !problem.empty())
-        return usageError(problem);
+    if (const std::optional<std::string> problem = argumentProblem(c))
+        return usageError(*problem);
     if (c.name == "encode")
         return encodeCommand(c, standardInput);
     if (c.name == "decode")
@@ -410,12 +420,12 @@ CliOutcome run(const Command& c, RandomSource& random, const StandardInput& stan
 
 } // namespace
 
-std::size_t readSome(std::FILE* stream, char* buffer, std::size_t size)
+Result<std::size_t> readSome(std::FILE* stream, char* buffer, std::size_t size)
 {
     errno = 0;
     const std::size_t got = std::fread(buffer, 1, size, stream);
     if (got == 0 && std::ferror(stream))
-        throw std::runtime_error(reason(failureOf(errno, {}, FileOperation::Reading)));
+        return fileFailure(errno, {}, FileOperation::Reading);
     return got;
 }
 
@@ -453,10 +463,8 @@ CliOutcome runCli(const std::vector<std::string>& args, RandomSource& random, co
         return *outcome;
     try {
         return run(std::get<Command>(parsed), random, standardInput, worksheetPdf);
-    } catch (const Failure& failure) {
-        return {ExitFailure, {}, "quarn-cli: " + failure.message + "\n"};
     } catch (const Failed& failed) {
-        return {ExitFailure, {}, "quarn-cli: " + Messages::text(failed.failure()) + "\n"};
+        return {ExitFailure, {}, "quarn-cli: " + line(failed.failure())};
     } catch (const std::exception& e) {
         return {ExitFailure, {}, std::string("quarn-cli: ") + e.what() + "\n"};
     }

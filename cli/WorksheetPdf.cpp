@@ -70,7 +70,7 @@ private:
 
 } // namespace
 
-std::string worksheetPdf(const Worksheet& sheet)
+Result<std::string> worksheetPdf(const Worksheet& sheet)
 {
     std::optional<HeldQtMessages> held;
     std::optional<QGuiApplication> gui;
@@ -83,16 +83,19 @@ std::string worksheetPdf(const Worksheet& sheet)
         static char* argv[] = {name, nullptr};
         gui.emplace(argc, argv);
     } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        return {}; // fonts need a GUI application, and a second one cannot start
+        return Failure{Failure::Kind::WorksheetNotSet}; // fonts need a GUI application, and a second one cannot start
     }
     // With no face that has digits (no fonts found at all) the sheet would be empty pages that look written.
     const bool drawable = QFontMetricsF(WorksheetDocument::font()).inFont(QChar(u'0'));
-    const QByteArray pdf =
+    const Result<QByteArray> pdf =
         drawable ? WorksheetDocument::pdf(sheet, SystemClock().today(), WorksheetDocument::preferredPaper())
-                 : QByteArray();
-    if (pdf.isEmpty() && held)
-        held->show();
-    return pdf.toStdString();
+                 : Failure{Failure::Kind::WorksheetNotSet};
+    if (!pdf) {
+        if (held)
+            held->show();
+        return pdf.failure();
+    }
+    return pdf->toStdString();
 }
 
 } // namespace quarn::cli

@@ -32,6 +32,27 @@ struct Failure
         NoDigitInGroup,    // `character` at `place` (from 1) of group `position` (from 1)
         RepeatedGroups,    // `count` groups repeat: no random pad, nothing is enciphered with it
 
+        // A file: what the system said of it. The name stands in `file` where the front end adds it.
+        FileNotFound,   // the folder is there, the file is not
+        FolderNotFound, // a folder on the way is missing or is a file
+        IsFolder,
+        NotRegular, // a FIFO, device or socket
+        SymlinkLoop,
+        AccessDenied,
+        DiskFull,      // no room, or no inode left
+        FileExists,    // a new file was asked for and the name is taken
+        RightsNotKept, // the file written over has rights the new one could not take
+        ReadFailed,
+        WriteFailed,
+        OutputExists,    // quarn-cli's -o names a file that is there: none is ever replaced
+        InputTooLarge,   // more than `limit` bytes
+        NotADigitInCode, // `character` at `position` (from 1) of a code text to decode
+
+        // The window's pictures
+        PictureUnreadable, // no JPEG data the program reads: empty, damaged, CMYK
+        PictureTooLarge,   // more pixels than the limit, as a damaged header may claim
+        OutOfMemory,
+
         // Printing
         NoDefaultPrinter,
         PrinterNotAvailable, // the printer chosen has gone from the system

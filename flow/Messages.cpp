@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include "Limits.h"
+#include "PadFileText.h"
 #include "PassedOver.h"
 #include "Windows1252.h"
 
@@ -62,6 +63,41 @@ std::string text(const Failure& failure)
                named(failure.character) + " keine Ziffer";
     case Kind::RepeatedGroups:
         return repeatedGroups(failure.count) + "; damit wird nicht chiffriert";
+    case Kind::FileNotFound:
+        return "Datei nicht gefunden";
+    case Kind::FolderNotFound:
+        return "Ordner nicht gefunden";
+    case Kind::IsFolder:
+        return "ist ein Ordner";
+    case Kind::NotRegular:
+        return "ist keine normale Datei";
+    case Kind::SymlinkLoop:
+        return "symbolische Verknüpfungen bilden eine Schleife";
+    case Kind::AccessDenied:
+        return "Zugriff verweigert";
+    case Kind::DiskFull:
+        return "Datenträger voll";
+    case Kind::FileExists:
+        return "existiert bereits";
+    case Kind::RightsNotKept:
+        return "die Rechte der alten Datei lassen sich nicht übertragen";
+    case Kind::ReadFailed:
+        return "Lesefehler";
+    case Kind::WriteFailed:
+        return "Schreibfehler";
+    case Kind::OutputExists:
+        return "existiert bereits; ein OTP wird nie überschrieben";
+    case Kind::InputTooLarge:
+        return "zu groß: mehr als " + number(failure.limit >> 20) + " MiB";
+    case Kind::NotADigitInCode:
+        return "das " + number(failure.position) + ". Zeichen '" + PassedOver::readable(failure.character) +
+               "' ist keine Ziffer";
+    case Kind::PictureUnreadable:
+        return "Bild nicht lesbar";
+    case Kind::PictureTooLarge:
+        return "Bild zu groß";
+    case Kind::OutOfMemory:
+        return "zu wenig Speicher";
     case Kind::NoDefaultPrinter:
         return "Zur Zeit ist kein Standard-Drucker gewählt";
     case Kind::PrinterNotAvailable:
@@ -153,6 +189,14 @@ Question overwrite(std::string_view name)
     return {cat({"Wollen Sie ", name, " wirklich überschreiben?"}), true};
 }
 
+Question otherNames(std::string_view name, bool pad)
+{
+    return {
+        cat({name, " hat weitere Namen (harte Verknüpfungen); dort bliebe ", pad ? "das alte OTP" : "der alte Inhalt",
+             " erhalten. Wollen Sie trotzdem nur ", name, " überschreiben?"}),
+        false};
+}
+
 std::string secondMessage()
 {
     return "Mit diesem OTP sind jetzt zwei verschiedene Nachrichten verschlüsselt. Ein OTP darf nur einmal "
@@ -202,6 +246,11 @@ std::string endOfText(std::string_view name, std::string_view notice)
 std::string notAPad(std::string_view name, std::string_view problem)
 {
     return cat({name, " ist kein gültiges OTP: ", problem});
+}
+
+std::string notLoaded(std::string_view name, const Failure& failure)
+{
+    return PadFileText::isNoPad(failure) ? notAPad(name, text(failure)) : notRead(name, text(failure));
 }
 
 std::string repeatedGroups(std::size_t repeated)

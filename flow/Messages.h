@@ -42,6 +42,9 @@ Question closeWithPad();
 Question replacePad();
 Question overwriteUsedPad(std::string_view name);
 Question overwrite(std::string_view name);
+// Before a save writes over a file with more than one name; `pad`: the file holds a pad, whose old copy would
+// stay under the other names.
+Question otherNames(std::string_view name, bool pad);
 std::string secondMessage();
 
 // Loads and saves.
@@ -57,6 +60,8 @@ std::string notRead(std::string_view name, std::string_view reason);
 std::string endOfText(std::string_view name, std::string_view notice);
 // A pad load whose file holds no pad; `problem` says what is wrong with it.
 std::string notAPad(std::string_view name, std::string_view problem);
+// What a load says of a file it cannot take: unreadable, or no pad.
+std::string notLoaded(std::string_view name, const Failure& failure);
 // A pad whose `repeated` (> 0) groups repeat, for a message that names the file in front of it; and what the
 // window asks after that before such a pad takes the field ("&Nein" keeps the old one).
 std::string repeatedGroups(std::size_t repeated);

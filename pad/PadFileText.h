@@ -41,6 +41,12 @@ public:
     // first thing wrong: too short, or the character (as the file's author wrote it) where a digit or a blank
     // belongs.
     static Result<> check(std::string_view text);
+    // Whether a failure is one that check() gives: the text is no pad.
+    static bool isNoPad(const Failure& failure)
+    {
+        return failure.kind == Failure::Kind::PadFileTooShort || failure.kind == Failure::Kind::NoBlankAfterGroup ||
+               failure.kind == Failure::Kind::NoDigitInGroup;
+    }
 
     // How many groups of `pad` repeat a group before them. A pad the program makes has none; a pad with
     // any cannot be random.

@@ -35,6 +35,8 @@
 
 namespace quarn::DurableFile {
 
+using Kind = Failure::Kind;
+
 namespace {
 
 // The program's own temporary names, random so that two saves into one folder never meet, and fixed in form,
@@ -68,25 +70,25 @@ bool isTemporaryName(std::string_view name)
 
 namespace {
 
-FileFailure failureOf(DWORD error)
+Failure failureOf(DWORD error)
 {
     switch (error) {
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
-        return FileFailure::Exists;
+        return Failure{Kind::FileExists};
     case ERROR_PATH_NOT_FOUND:
-        return FileFailure::FolderNotFound;
+        return Failure{Kind::FolderNotFound};
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_WRITE_PROTECT:
-        return FileFailure::AccessDenied;
+        return Failure{Kind::AccessDenied};
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-        return FileFailure::DiskFull;
+        return Failure{Kind::DiskFull};
     case ERROR_CANT_RESOLVE_FILENAME:
-        return FileFailure::SymlinkLoop;
+        return Failure{Kind::SymlinkLoop};
     default:
-        return FileFailure::WriteFailed;
+        return Failure{Kind::WriteFailed};
     }
 }
 
@@ -136,16 +138,16 @@ private:
 
 } // namespace
 
-FileFailure write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
-                  const Calls&)
+Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
+               const Calls&)
 {
     const std::wstring target = path.wstring();
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return FileFailure::IsFolder;
+        return Failure{Kind::IsFolder};
     if (exists && existing == Existing::Refuse)
-        return FileFailure::Exists;
+        return Failure{Kind::FileExists};
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
     // Not the file's own name, which may hold characters the narrow code page lacks.
     const std::wstring temp = (folder / ownTemporaryName()).wstring();
@@ -176,7 +178,7 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
         DeleteFileW(temp.c_str());
         return failureOf(error);
     }
-    return FileFailure::None;
+    return {};
 }
 
 #else
@@ -341,30 +343,30 @@ struct Target
     struct stat old = {};
 };
 
-FileFailure locate(const std::filesystem::path& path, Existing existing, Target& target)
+Result<> locate(const std::filesystem::path& path, Existing existing, Target& target)
 {
     target.path = path.string();
     struct stat info;
     if (::lstat(target.path.c_str(), &info) != 0) {
         if (errno != ENOENT)
-            return failureOf(errno, path, FileOperation::Writing);
+            return fileFailure(errno, path, FileOperation::Writing);
     } else if (existing == Existing::Refuse) {
-        return S_ISDIR(info.st_mode) ? FileFailure::IsFolder : FileFailure::Exists;
+        return Failure{S_ISDIR(info.st_mode) ? Kind::IsFolder : Kind::FileExists};
     } else {
         if (S_ISLNK(info.st_mode)) {
             // Written over is the file the link names; a loop or a link to nothing is no file to ask about.
             if (::stat(target.path.c_str(), &info) != 0)
-                return errno == ENOENT ? FileFailure::Exists : failureOf(errno, path, FileOperation::Writing);
+                return errno == ENOENT ? Failure{Kind::FileExists} : fileFailure(errno, path, FileOperation::Writing);
             char* real = ::realpath(target.path.c_str(), nullptr);
             if (!real)
-                return failureOf(errno, path, FileOperation::Writing);
+                return fileFailure(errno, path, FileOperation::Writing);
             target.path = real;
             std::free(real);
         }
         if (S_ISDIR(info.st_mode))
-            return FileFailure::IsFolder;
+            return Failure{Kind::IsFolder};
         if (!S_ISREG(info.st_mode))
-            return FileFailure::NotRegular;
+            return Failure{Kind::NotRegular};
         target.exists = true;
         target.old = info;
     }
@@ -372,8 +374,8 @@ FileFailure locate(const std::filesystem::path& path, Existing existing, Target&
     target.folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.path.substr(0, slash);
     target.name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
     if (target.name.empty())
-        return FileFailure::IsFolder;
-    return FileFailure::None;
+        return Failure{Kind::IsFolder};
+    return {};
 }
 
 #ifdef __linux__
@@ -417,14 +419,14 @@ int setMode(const Calls& calls, int fd, mode_t mode)
 
 // The new file takes the old one's owner, group, ACL and mode before it has a name. What cannot be carried
 // over fails the save: the pad must not become readable to anyone the old file kept out.
-FileFailure copyRights(const Calls& calls, const Target& target, int fd)
+Result<> copyRights(const Calls& calls, const Target& target, int fd)
 {
     struct stat now;
     if (::fstat(fd, &now) != 0)
-        return FileFailure::RightsNotKept;
+        return Failure{Kind::RightsNotKept};
     if ((now.st_uid != target.old.st_uid || now.st_gid != target.old.st_gid) &&
         ::fchown(fd, target.old.st_uid, target.old.st_gid) != 0)
-        return FileFailure::RightsNotKept;
+        return Failure{Kind::RightsNotKept};
 #ifdef QUARN_HAVE_ACL
     if (const acl_t acl = ::acl_get_file(target.path.c_str(), ACL_TYPE_ACCESS)) {
         const int set = ::acl_set_fd(fd, acl);
@@ -433,19 +435,19 @@ FileFailure copyRights(const Calls& calls, const Target& target, int fd)
         const bool justTheMode = ::acl_equiv_mode(acl, nullptr) == 0;
         ::acl_free(acl);
         if (set != 0 && !(justTheMode && (error == ENOTSUP || error == EOPNOTSUPP)))
-            return FileFailure::RightsNotKept;
+            return Failure{Kind::RightsNotKept};
     } else if (errno != ENOTSUP && errno != EOPNOTSUPP) {
-        return FileFailure::RightsNotKept;
+        return Failure{Kind::RightsNotKept};
     }
 #endif
     // After the list, whose mask the group bits already are; also the set-id and sticky bits. A file system
     // without modes gives the new file the mount's mode, as the old one had.
     if (setMode(calls, fd, target.old.st_mode & 07777) != 0)
-        return FileFailure::RightsNotKept;
+        return Failure{Kind::RightsNotKept};
 #ifdef __linux__
     copyAttributes(target.path, fd);
 #endif
-    return FileFailure::None;
+    return {};
 }
 
 // An unnamed file in the folder, so that a kill leaves nothing behind; a named temporary one where the
@@ -544,14 +546,14 @@ int linkUnnamed(int fd, int folder, const std::string& name)
 
 } // namespace
 
-FileFailure write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
-                  const Calls& given)
+Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
+               const Calls& given)
 {
     const Calls calls = withSystemCalls(given);
     Target target;
-    if (const FileFailure located = locate(path, existing, target); located != FileFailure::None)
+    if (Result<> located = locate(path, existing, target); !located)
         return located;
-    const auto failed = [&path](int error) { return failureOf(error, path, FileOperation::Writing); };
+    const auto failed = [&path](int error) { return fileFailure(error, path, FileOperation::Writing); };
 
     const Descriptor folder(::open(target.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
@@ -571,19 +573,19 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
             ::unlinkat(folder.get(), temporary.c_str(), 0);
     };
 
-    FileFailure failure = FileFailure::None;
+    Result<> done;
     if (!writeAll(file.get(), bytes))
-        failure = failed(writeError(file.get(), errno));
+        done = failed(writeError(file.get(), errno));
     else if (target.exists)
-        failure = copyRights(calls, target, file.get());
+        done = copyRights(calls, target, file.get());
     // A folder's default list may have widened a new private file.
     else if (const int error = usual ? 0 : setMode(calls, file.get(), 0600))
-        failure = failed(error);
-    if (failure == FileFailure::None && !synced(calls, file.get()))
-        failure = failed(errno);
-    if (failure != FileFailure::None) {
+        done = failed(error);
+    if (done && !synced(calls, file.get()))
+        done = failed(errno);
+    if (!done) {
         removeTemporary();
-        return failure;
+        return done;
     }
 
     if (target.exists) {
@@ -622,7 +624,7 @@ FileFailure write(const std::filesystem::path& path, std::string_view bytes, Exi
             ::unlinkat(folder.get(), target.name.c_str(), 0);
         return failed(error);
     }
-    return FileFailure::None;
+    return {};
 }
 
 #endif

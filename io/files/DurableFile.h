@@ -47,8 +47,8 @@ struct Calls
 };
 
 // Saves through `calls`, the system's where a member is empty; the Windows save makes none of them.
-FileFailure write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
-                  const Calls& calls = {});
+Result<> write(const std::filesystem::path& path, std::string_view bytes, Existing existing, Access access,
+               const Calls& calls = {});
 
 // Whether `name` is one of the temporary names a save gives its file (a leftover of a killed save).
 bool isTemporaryName(std::string_view name);

@@ -5,69 +5,48 @@
 
 namespace quarn {
 
-std::string reason(FileFailure failure)
-{
-    switch (failure) {
-    case FileFailure::None:
-        return {};
-    case FileFailure::NotFound:
-        return "Datei nicht gefunden";
-    case FileFailure::FolderNotFound:
-        return "Ordner nicht gefunden";
-    case FileFailure::IsFolder:
-        return "ist ein Ordner";
-    case FileFailure::NotRegular:
-        return "ist keine normale Datei";
-    case FileFailure::SymlinkLoop:
-        return "symbolische Verkn\xC3\xBCpfungen bilden eine Schleife";
-    case FileFailure::AccessDenied:
-        return "Zugriff verweigert";
-    case FileFailure::DiskFull:
-        return "Datentr\xC3\xA4ger voll";
-    case FileFailure::Exists:
-        return "existiert bereits";
-    case FileFailure::RightsNotKept:
-        return "die Rechte der alten Datei lassen sich nicht \xC3\xBC"
-               "bertragen";
-    case FileFailure::ReadFailed:
-        return "Lesefehler";
-    case FileFailure::WriteFailed:
-        return "Schreibfehler";
-    }
-    return "Schreibfehler";
-}
+namespace {
 
-FileFailure failureOf(int error, const std::filesystem::path& path, FileOperation operation)
+using Kind = Failure::Kind;
+
+Kind kindOf(int error, const std::filesystem::path& path, FileOperation operation)
 {
     std::error_code ignored;
     // Windows refuses to open a folder as "access denied"; Linux opens it and fails to read it.
     if (error != ENOENT && error != ENOTDIR && error != ELOOP && std::filesystem::is_directory(path, ignored))
-        return FileFailure::IsFolder;
+        return Kind::IsFolder;
     switch (error) {
     case ENOENT: {
         const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-        return std::filesystem::is_directory(folder, ignored) ? FileFailure::NotFound : FileFailure::FolderNotFound;
+        return std::filesystem::is_directory(folder, ignored) ? Kind::FileNotFound : Kind::FolderNotFound;
     }
     case ENOTDIR:
-        return FileFailure::FolderNotFound;
+        return Kind::FolderNotFound;
     case EISDIR:
-        return FileFailure::IsFolder;
+        return Kind::IsFolder;
     case ELOOP:
-        return FileFailure::SymlinkLoop;
+        return Kind::SymlinkLoop;
     case EACCES:
     case EPERM:
     case EROFS:
-        return FileFailure::AccessDenied;
+        return Kind::AccessDenied;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-        return FileFailure::DiskFull;
+        return Kind::DiskFull;
     case EEXIST:
-        return FileFailure::Exists;
+        return Kind::FileExists;
     default:
-        return operation == FileOperation::Reading ? FileFailure::ReadFailed : FileFailure::WriteFailed;
+        return operation == FileOperation::Reading ? Kind::ReadFailed : Kind::WriteFailed;
     }
+}
+
+} // namespace
+
+Failure fileFailure(int error, const std::filesystem::path& path, FileOperation operation)
+{
+    return {.kind = kindOf(error, path, operation), .error = error};
 }
 
 } // namespace quarn

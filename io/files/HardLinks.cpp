@@ -27,12 +27,4 @@ std::size_t nameCount(const std::filesystem::path& path)
 #endif
 }
 
-std::string question(const std::string& name, bool pad)
-{
-    return name + " hat weitere Namen (harte Verkn\xC3\xBCpfungen); dort bliebe " +
-           (pad ? "das alte OTP" : "der alte Inhalt") + " erhalten. Wollen Sie trotzdem nur " + name +
-           " \xC3\xBC"
-           "berschreiben?";
-}
-
 } // namespace quarn::HardLinks

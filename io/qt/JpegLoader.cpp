@@ -3,7 +3,6 @@
 #include <QFile>
 #include <csetjmp>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <jerror.h>
@@ -20,14 +19,12 @@ struct ErrorManager
 {
     jpeg_error_mgr base;
     std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
+    Failure::Kind failure = Failure::Kind::PictureUnreadable;
 };
 
 [[noreturn]] void onError(j_common_ptr cinfo)
 {
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
-    std::longjmp(err->jump, 1);
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
 void onMessage(j_common_ptr cinfo, int level)
@@ -77,7 +74,7 @@ void readRows(jpeg_decompress_struct* cinfo, Decoded* d)
     }
 }
 
-// Returns 0 on success; on failure err->message says why.
+// Returns 0 on success; on failure err->failure says why.
 int decodeInto(const unsigned char* data, unsigned long size, QSize box, ErrorManager* err, Decoded* d)
 {
     jpeg_decompress_struct cinfo;
@@ -94,15 +91,13 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, ErrorMa
     jpeg_mem_src(&cinfo, data, size);
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
-        std::snprintf(err->message, sizeof(err->message), "CMYK-Bilder werden nicht unterstützt");
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
     // A progressive file keeps all of its coefficients until the last scan, whatever the scale, so the
     // file's own size is bounded too, not only the decoded one.
     if (std::uint64_t(cinfo.image_width) * cinfo.image_height > std::uint64_t(JpegLoader::MaxSourcePixels)) {
-        std::snprintf(err->message, sizeof(err->message), "Bild zu groß (%u x %u)", unsigned(cinfo.image_width),
-                      unsigned(cinfo.image_height));
+        err->failure = Failure::Kind::PictureTooLarge;
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
@@ -113,8 +108,7 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, ErrorMa
     // A header may claim up to 65500 x 65500 pixels in a few bytes; refuse before allocating for it.
     jpeg_calc_output_dimensions(&cinfo);
     if (std::uint64_t(cinfo.output_width) * cinfo.output_height > std::uint64_t(JpegLoader::MaxPixels)) {
-        std::snprintf(err->message, sizeof(err->message), "Bild zu groß (%u x %u)", unsigned(cinfo.output_width),
-                      unsigned(cinfo.output_height));
+        err->failure = Failure::Kind::PictureTooLarge;
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
@@ -123,7 +117,7 @@ int decodeInto(const unsigned char* data, unsigned long size, QSize box, ErrorMa
     d->height = int(cinfo.output_height);
     d->pixels = static_cast<unsigned char*>(std::calloc(std::size_t(d->width) * std::size_t(d->height), BytesPerPixel));
     if (!d->pixels) {
-        std::snprintf(err->message, sizeof(err->message), "zu wenig Speicher");
+        err->failure = Failure::Kind::OutOfMemory;
         jpeg_destroy_decompress(&cinfo);
         return 1;
     }
@@ -139,14 +133,14 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box)
 {
     JpegImage result;
     if (data.isEmpty()) {
-        result.error = QStringLiteral("Keine Bilddaten");
+        result.failure = Failure{Failure::Kind::PictureUnreadable};
         return result;
     }
     ErrorManager err{};
     Decoded d;
     if (decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
                    box, &err, &d) != 0) {
-        result.error = QStringLiteral("Bild nicht lesbar: ") + QString::fromUtf8(err.message);
+        result.failure = Failure{err.failure};
         return result;
     }
     // The image takes the buffer over and frees it.
@@ -154,7 +148,7 @@ JpegImage JpegLoader::decode(const QByteArray& data, QSize box)
     result.progressive = d.progressive;
     if (result.image.isNull()) {
         std::free(d.pixels);
-        result.error = QStringLiteral("zu wenig Speicher");
+        result.failure = Failure{Failure::Kind::OutOfMemory};
     }
     return result;
 }
@@ -164,7 +158,8 @@ JpegImage JpegLoader::load(const QString& path, QSize box)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         JpegImage result;
-        result.error = path + QStringLiteral(": ") + file.errorString();
+        const Failure::Kind kind = file.exists() ? Failure::Kind::ReadFailed : Failure::Kind::FileNotFound;
+        result.failure = Failure{.kind = kind, .file = path.toStdString()};
         return result;
     }
     return decode(file.readAll(), box);

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "Failure.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <optional>
 
 namespace quarn {
 
 struct JpegImage
 {
     QImage image;
-    bool progressive = false; // the file delivered its rows in several scans
-    QString error;            // empty on success
-    bool ok() const { return error.isEmpty() && !image.isNull(); }
+    bool progressive = false;       // the file delivered its rows in several scans
+    std::optional<Failure> failure; // damaged, too large, or the file unreadable
+    bool ok() const { return !failure && !image.isNull(); }
 };
 
 // Decodes JPEG data with libjpeg, at the smallest of libjpeg's scales whose result still covers `box`

@@ -43,7 +43,7 @@ void printDisplayLines(PageCanvas& canvas, const QFont& font, const QStringList&
 PrintSession::PrintSession() = default;
 PrintSession::~PrintSession() = default;
 
-Result<> PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
+Result<bool> PrintSession::print(const QStringList& lines, const QFont& font, const Dialog& dialog)
 {
     return print(
         [&](QPrinter& printer) {
@@ -56,9 +56,8 @@ Result<> PrintSession::print(const QStringList& lines, const QFont& font, const 
         dialog);
 }
 
-Result<> PrintSession::print(const Job& job, const Dialog& dialog)
+Result<bool> PrintSession::print(const Job& job, const Dialog& dialog)
 {
-    m_lastPrinted = false;
     if (printing)
         return Failure{Failure::Kind::PrintingBusy};
     if (!m_printer) {
@@ -68,7 +67,7 @@ Result<> PrintSession::print(const Job& job, const Dialog& dialog)
         m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     }
     if (!confirm(dialog))
-        return {};
+        return false;
     // The printer may have gone from the system since it was chosen.
     if (!m_printer->isValid() || QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
         return Failure{Failure::Kind::PrinterNotAvailable};
@@ -76,8 +75,7 @@ Result<> PrintSession::print(const Job& job, const Dialog& dialog)
     PrintingMark mark;
     if (!job(*m_printer))
         return Failure{Failure::Kind::PrinterInvalid};
-    m_lastPrinted = true;
-    return {};
+    return true;
 }
 
 bool PrintSession::confirm(const Dialog& dialog)

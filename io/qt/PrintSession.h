@@ -34,20 +34,16 @@ public:
     // prepared for it.
     using Job = std::function<bool(QPrinter& printer)>;
 
-    // Shows the dialog and prints the lines as printDisplayLines() does. Fails when no printer can take them;
-    // a cancelled dialog is no failure.
-    Result<> print(const QStringList& lines, const QFont& font, const Dialog& dialog);
+    // Shows the dialog and prints the lines as printDisplayLines() does: true when they were printed, false when
+    // the dialog was cancelled (no failure). Fails when no printer can take them.
+    Result<bool> print(const QStringList& lines, const QFont& font, const Dialog& dialog);
     // The same for a job of its own, with the same failures.
-    Result<> print(const Job& job, const Dialog& dialog);
-
-    // Whether the last print() wrote the lines (not cancelled, not failed).
-    bool lastPrinted() const { return m_lastPrinted; }
+    Result<bool> print(const Job& job, const Dialog& dialog);
 
 private:
     bool confirm(const Dialog& dialog);
 
     std::unique_ptr<QPrinter> m_printer;
-    bool m_lastPrinted = false;
 };
 
 } // namespace quarn

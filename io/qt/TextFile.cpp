@@ -4,7 +4,6 @@
 #include "FileFailure.h"
 #include "HardLinks.h"
 #include "InputText.h"
-#include "Messages.h"
 #include "PadFileText.h"
 #include "SystemCalls.h"
 #include "TextBytes.h"
@@ -20,11 +19,6 @@ namespace {
 
 constexpr qsizetype MaxBytesPerCharacter = 4;
 
-QString reasonText(FileFailure failure)
-{
-    return QString::fromStdString(reason(failure));
-}
-
 std::filesystem::path nativePath(const QString& path)
 {
 #ifdef Q_OS_WIN
@@ -38,29 +32,33 @@ std::filesystem::path nativePath(const QString& path)
 // would hold the window until someone writes to it, a device never ends.
 bool openForReading(QFile& file, const FilePath& path, LoadedText& loaded)
 {
-    int error = 0;
-    const std::filesystem::path native = path.native();
-    switch (SystemCalls::openRegularForReading(file, native, error)) {
-    case SystemCalls::OpenResult::Opened:
-        return true;
-    case SystemCalls::OpenResult::NotRegular: {
-        std::error_code ignored;
-        loaded.error = reasonText(std::filesystem::is_directory(native, ignored) ? FileFailure::IsFolder
-                                                                                 : FileFailure::NotRegular);
-        return false;
-    }
-    case SystemCalls::OpenResult::Failed:
-        break;
-    }
-    loaded.error = reasonText(failureOf(error, native, FileOperation::Reading));
-    return false;
+    if (Result<> opened = SystemCalls::openRegularForReading(file, path.native()); !opened)
+        loaded.failure = opened.failure();
+    return loaded.ok();
 }
 
-QString writeBytes(const QString& path, const std::string& bytes, TextFile::Access access)
+// Adds to `bytes` until it holds `wanted` or the file ends; false when the file cannot be read.
+bool readUpTo(QFile& file, std::string& bytes, qsizetype wanted)
 {
-    return reasonText(DurableFile::write(nativePath(path), bytes, DurableFile::Existing::Replace,
-                                         access == TextFile::Access::OwnerOnly ? DurableFile::Access::OwnerOnly
-                                                                               : DurableFile::Access::Usual));
+    qsizetype got = qsizetype(bytes.size());
+    bytes.resize(std::size_t(wanted));
+    while (got < wanted) {
+        const qint64 n = file.read(bytes.data() + got, wanted - got);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += qsizetype(n);
+    }
+    bytes.resize(std::size_t(got));
+    return true;
+}
+
+Result<> writeBytes(const QString& path, const std::string& bytes, TextFile::Access access)
+{
+    return DurableFile::write(nativePath(path), bytes, DurableFile::Existing::Replace,
+                              access == TextFile::Access::OwnerOnly ? DurableFile::Access::OwnerOnly
+                                                                    : DurableFile::Access::Usual);
 }
 
 } // namespace
@@ -77,22 +75,14 @@ LoadedText TextFile::read(const FilePath& path, qsizetype limit)
     limit = std::max<qsizetype>(limit, 0);
     // Enough for one character past the limit, however many bytes a UTF-8 character takes.
     const qsizetype wanted = (limit + 1) * MaxBytesPerCharacter;
-    std::string bytes(std::size_t(wanted), '\0');
-    qsizetype got = 0;
-    while (got < wanted) {
-        const qint64 n = file.read(bytes.data() + got, wanted - got);
-        if (n < 0) {
-            loaded.error = reasonText(FileFailure::ReadFailed);
-            return loaded;
-        }
-        if (n == 0)
-            break;
-        got += qsizetype(n);
+    std::string bytes;
+    if (!readUpTo(file, bytes, wanted)) {
+        loaded.failure = Failure{Failure::Kind::ReadFailed};
+        return loaded;
     }
-    bytes.resize(std::size_t(got));
 
     const auto end = bytes.find(EndOfText);
-    const bool cutShort = end == std::string::npos && got == wanted;
+    const bool cutShort = end == std::string::npos && qsizetype(bytes.size()) == wanted;
     if (end != std::string::npos)
         bytes.resize(end);
     // UTF-8 or Windows-1252 as quarn-cli reads it; the limit counts characters, not bytes.
@@ -115,32 +105,21 @@ LoadedText TextFile::readInput(const FilePath& path, qsizetype limit)
     limit = std::max<qsizetype>(limit, 0);
     // Enough for the limit, the final line break and one character more, however long a UTF-8 character;
     // after a Ctrl-Z on to the input bound, so that its notice can say how much it cut.
-    qsizetype wanted = (limit + 3) * MaxBytesPerCharacter;
     std::string bytes;
-    for (;;) {
-        const qsizetype at = qsizetype(bytes.size());
-        bytes.resize(std::size_t(wanted));
-        const qint64 n = file.read(bytes.data() + at, wanted - at);
-        if (n < 0) {
-            loaded.error = reasonText(FileFailure::ReadFailed);
+    for (qsizetype wanted = (limit + 3) * MaxBytesPerCharacter;; wanted = qsizetype(Limits::InputBytes)) {
+        if (!readUpTo(file, bytes, wanted)) {
+            loaded.failure = Failure{Failure::Kind::ReadFailed};
             return loaded;
         }
-        bytes.resize(std::size_t(at + n));
         const bool more = qsizetype(bytes.size()) == wanted;
-        if (n == 0 || !more || wanted == qsizetype(Limits::InputBytes)) {
+        // On past the limit only behind a Ctrl-Z, to say how much it cut.
+        if (!more || wanted == qsizetype(Limits::InputBytes) || InputText::endOfText(bytes) == bytes.size()) {
             const InputText::Loaded text = InputText::load(bytes, !more, std::size_t(limit));
             loaded.text = QString::fromStdU32String(text.text);
             loaded.tooLarge = text.tooLarge;
             loaded.endOfTextNotice = QString::fromStdString(text.endOfTextNotice);
             return loaded;
         }
-        if (InputText::endOfText(bytes) == bytes.size()) {
-            const InputText::Loaded text = InputText::load(bytes, false, std::size_t(limit));
-            loaded.text = QString::fromStdU32String(text.text);
-            loaded.tooLarge = text.tooLarge;
-            return loaded;
-        }
-        wanted = qsizetype(Limits::InputBytes);
     }
 }
 
@@ -153,13 +132,12 @@ LoadedText TextFile::readPad(const FilePath& path)
     PadFileText pad;
     if (!pad.readFrom(
             [&file](char* buffer, std::size_t size) { return std::ptrdiff_t(file.read(buffer, qint64(size))); })) {
-        loaded.error = reasonText(FileFailure::ReadFailed);
+        loaded.failure = Failure{Failure::Kind::ReadFailed};
         return loaded;
     }
     // A file that is no pad must not take the pad's place: a message enciphered with it could never be read.
     if (const Result<> isPad = PadFileText::check(pad.text()); !isPad) {
-        loaded.error = QString::fromStdString(Messages::text(isPad.failure()));
-        loaded.notAPad = true;
+        loaded.failure = isPad.failure();
         return loaded;
     }
     loaded.text = fromWindows1252(pad.text());
@@ -167,17 +145,17 @@ LoadedText TextFile::readPad(const FilePath& path)
     return loaded;
 }
 
-QString TextFile::write(const QString& path, const QString& text, Access access)
+Result<> TextFile::write(const QString& path, const QString& text, Access access)
 {
     return writeBytes(path, toWindows1252(text), access);
 }
 
-QString TextFile::writePad(const QString& path, const QString& padText)
+Result<> TextFile::writePad(const QString& path, const QString& padText)
 {
     return writeBytes(path, toWindows1252(padText) + "\r\n", Access::OwnerOnly);
 }
 
-QString TextFile::writeBinary(const QString& path, const QByteArray& bytes, Access access)
+Result<> TextFile::writeBinary(const QString& path, const QByteArray& bytes, Access access)
 {
     return writeBytes(path, bytes.toStdString(), access);
 }

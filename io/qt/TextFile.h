@@ -1,24 +1,25 @@
 #pragma once
 
+#include "Failure.h"
 #include "FilePath.h"
 #include "Limits.h"
 #include "PadFileText.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace quarn {
 
-// What a load gives the field. On failure the text is empty and `error` names the reason in German.
+// What a load gives the field. On failure the text is empty and `failure` says why (Messages::notLoaded words it).
 struct LoadedText
 {
     QString text;
-    bool tooLarge = false; // the file held more characters than the limit; `text` keeps the first ones
-    QString error;
-    bool notAPad = false;         // the file was read, but it holds no pad; `error` says what is wrong
-    QString endOfTextNotice;      // a Ctrl-Z ended the text before the file's end (see InputText::load)
-    qsizetype repeatedGroups = 0; // a pad whose groups repeat cannot be random
-    bool ok() const { return error.isEmpty(); }
+    bool tooLarge = false;          // the file held more characters than the limit; `text` keeps the first ones
+    std::optional<Failure> failure; // unreadable, or read and no pad
+    QString endOfTextNotice;        // a Ctrl-Z ended the text before the file's end (see InputText::load)
+    qsizetype repeatedGroups = 0;   // a pad whose groups repeat cannot be random
+    bool ok() const { return !failure; }
 };
 
 // Text, cipher and pad files: Windows-1252 bytes, one per character, CR LF line ends, no header; texts
@@ -37,7 +38,7 @@ public:
     static LoadedText readInput(const FilePath& path, qsizetype limit);
     // A pad load: the first 600 characters other than byte 0 (see PadFileText); more is never "too large",
     // only unread. They must be a pad, 100 groups of five digits each followed by a blank; anything else
-    // gives no text and `notAPad`.
+    // gives no text and the pad format's failure.
     static LoadedText readPad(const FilePath& path);
     // Both loads read regular files only, and never wait for one: anything else fails at once.
 
@@ -47,15 +48,14 @@ public:
         OwnerOnly // a pad or a decoded message: a new file is readable and writable by its owner only
     };
     // Writes the text's bytes exactly (see DurableFile): the file gets its name, or replaces the old one,
-    // only when all of it and its name are on disk. Returns an empty string on success, else the reason in
-    // German; the old file is then untouched and no temporary file is left. A file written over keeps its
-    // owner, group, mode and ACL, or is not written.
-    static QString write(const QString& path, const QString& text, Access access = Access::Usual);
+    // only when all of it and its name are on disk. On failure the old file is then untouched and no temporary file is
+    // left. A file written over keeps its owner, group, mode and ACL, or is not written.
+    static Result<> write(const QString& path, const QString& text, Access access = Access::Usual);
     // A pad file ends with CR LF, whether new or written over, so a saved pad is always 602 bytes. A new
     // one is private to its owner.
-    static QString writePad(const QString& path, const QString& padText);
+    static Result<> writePad(const QString& path, const QString& padText);
     // Bytes as they are (a PDF), by the same rules as write().
-    static QString writeBinary(const QString& path, const QByteArray& bytes, Access access);
+    static Result<> writeBinary(const QString& path, const QByteArray& bytes, Access access);
 
     // True when a regular file is at `path`: the case that asks before overwriting. Nothing else is written
     // over: a save onto a folder, FIFO or device fails.

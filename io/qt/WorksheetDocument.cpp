@@ -85,7 +85,7 @@ bool WorksheetDocument::paint(QPagedPaintDevice& device, const Worksheet& sheet,
     return painter.end();
 }
 
-QByteArray WorksheetDocument::pdf(const Worksheet& sheet, QDate date, Paper paper)
+Result<QByteArray> WorksheetDocument::pdf(const Worksheet& sheet, QDate date, Paper paper)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -96,7 +96,7 @@ QByteArray WorksheetDocument::pdf(const Worksheet& sheet, QDate date, Paper pape
         writer.setCreator(QStringLiteral("Quarn"));
         writer.setPageLayout(QPageLayout(pageSizeOf(paper), QPageLayout::Portrait, QMarginsF()));
         if (!paint(writer, sheet, date, paper))
-            return {};
+            return Failure{Failure::Kind::WorksheetNotSet};
     }
     return bytes;
 }

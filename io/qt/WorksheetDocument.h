@@ -22,7 +22,7 @@ public:
     static Paper preferredPaper();
 
     // The PDF file's bytes. Its text is real text, so a reader can search and copy it.
-    static QByteArray pdf(const Worksheet& sheet, QDate date, Paper paper);
+    static Result<QByteArray> pdf(const Worksheet& sheet, QDate date, Paper paper);
     // What a print session runs on the printer chosen: the sheet on the printer's paper (Letter if it
     // has Letter, A4 otherwise).
     static PrintSession::Job printJob(const Worksheet& sheet, QDate date);

@@ -33,7 +33,7 @@ static QStringList drawn(const RecordingCanvas& canvas)
 static bool printRefusedAsBusy()
 {
     PrintSession session;
-    const Result<> printed = session.print(QStringList{}, QFont(), PrintSession::Dialog{});
+    const Result<bool> printed = session.print(QStringList{}, QFont(), PrintSession::Dialog{});
     return !printed && printed.failure().kind == Failure::Kind::PrintingBusy;
 }
 
@@ -199,7 +199,7 @@ void TestPrinting::secondPrintDuringAJobIsRefused()
     bool dialogShown = false;
     canvas.onPageEnd = [&] {
         QVERIFY(printRefusedAsBusy());
-        const Result<> printed =
+        const Result<bool> printed =
             session.print({QStringLiteral("X")}, QFont(), [&](QPrinter&) { return dialogShown = true; });
         answers << (printed ? Failure::Kind{} : printed.failure().kind);
     };
@@ -301,7 +301,7 @@ void TestPrinting::worksheetPdfReadsBackAsTheSheet()
         QCOMPARE(QString::fromStdString(outcome.err), QString());
         QCOMPARE(outcome.exitCode, 0);
     } else {
-        const QByteArray pdf = WorksheetDocument::pdf(sheet, QDate::currentDate(), Paper::A4);
+        const QByteArray pdf = *WorksheetDocument::pdf(sheet, QDate::currentDate(), Paper::A4);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(pdf) == pdf.size());
     }

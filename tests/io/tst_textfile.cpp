@@ -1,9 +1,9 @@
 #include "DateFileName.h"
 #include "DurableFile.h"
-#include "FileFailure.h"
 #include "FileMessages.h"
 #include "FixedClock.h"
 #include "OddFiles.h"
+#include "PadFileText.h"
 #include "TestFiles.h"
 #include "TextFile.h"
 #include "Unprivileged.h"
@@ -36,6 +36,21 @@ namespace {
 
 using test::readBytes;
 using test::writeBytes;
+
+// The reason a save or a load gives, as the window words it; empty where it succeeded.
+QString why(const Result<>& done)
+{
+    return done ? QString() : QString::fromStdString(Messages::text(done.failure()));
+}
+QString why(const LoadedText& loaded)
+{
+    return loaded.failure ? QString::fromStdString(Messages::text(*loaded.failure)) : QString();
+}
+// The file was read, and it is no pad.
+bool notAPad(const LoadedText& loaded)
+{
+    return loaded.failure && PadFileText::isNoPad(*loaded.failure);
+}
 
 QString padText()
 {
@@ -139,9 +154,8 @@ struct FatCalls
 QString savePadThrough(const QString& path, const DurableFile::Calls& calls)
 {
     const std::string bytes = padText().toStdString() + "\r\n";
-    return QString::fromStdString(
-        reason(DurableFile::write(QFile::encodeName(path).toStdString(), bytes, DurableFile::Existing::Replace,
-                                  DurableFile::Access::OwnerOnly, calls)));
+    return why(DurableFile::write(QFile::encodeName(path).toStdString(), bytes, DurableFile::Existing::Replace,
+                                  DurableFile::Access::OwnerOnly, calls));
 }
 #endif
 
@@ -257,14 +271,14 @@ void TestTextFile::writtenBytesAreExact()
     const QString path = m_dir->filePath(QStringLiteral("06032026.OTP"));
     if (overExisting)
         QVERIFY(writeBytes(path, Old + Old));
-    const QString error = pad ? TextFile::writePad(path, text) : TextFile::write(path, text);
+    const QString error = pad ? why(TextFile::writePad(path, text)) : why(TextFile::write(path, text));
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(readBytes(path), bytes);
 
     // Back through a load, as far as its limit reaches; a pad load takes nothing but a pad.
     const LoadedText back = pad ? TextFile::readPad(path) : TextFile::read(path, qsizetype(Limits::CipherTextLoaded));
     if (pad && text.size() != qsizetype(Limits::Pad)) {
-        QVERIFY(back.notAPad);
+        QVERIFY(notAPad(back));
         return;
     }
     QVERIFY(back.ok());
@@ -339,7 +353,7 @@ void TestTextFile::readLimits()
     const QString path = m_dir->filePath(QStringLiteral("text.txt"));
     QVERIFY(writeBytes(path, bytes));
     const LoadedText loaded = TextFile::read(path, limit);
-    QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+    QVERIFY2(loaded.ok(), qPrintable(why(loaded)));
     QCOMPARE(loaded.text, text);
     QCOMPARE(loaded.tooLarge, tooLarge);
 }
@@ -405,8 +419,8 @@ void TestTextFile::onlyRegularFilesAreRead()
     const LoadedText pad = TextFile::readPad(path);
     QVERIFY2(!guard.finish(), "the load waited for a writer");
     for (const LoadedText& loaded : {text, pad}) {
-        QCOMPARE(loaded.error, reason);
-        QVERIFY(!loaded.notAPad);
+        QCOMPARE(why(loaded), reason);
+        QVERIFY(!notAPad(loaded));
         QVERIFY(loaded.text.isEmpty());
     }
 }
@@ -419,8 +433,8 @@ void TestTextFile::specialFilesAreNotWrittenOver()
         QSKIP("no FIFO or socket on this system");
     for (const QString& path : {fifo, socket}) {
         QVERIFY(!TextFile::isFile(path));
-        QCOMPARE(TextFile::writePad(path, padText()), QStringLiteral("ist keine normale Datei"));
-        QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), QStringLiteral("ist keine normale Datei"));
+        QCOMPARE(why(TextFile::writePad(path, padText())), QStringLiteral("ist keine normale Datei"));
+        QCOMPARE(why(TextFile::write(path, QStringLiteral("12345 "))), QStringLiteral("ist keine normale Datei"));
         QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
     }
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 2);
@@ -451,7 +465,8 @@ void TestTextFile::newPadsArePrivate()
     // There the access list says it; the Unix modes of an old file have no counterpart.
     if (oldMode >= 0)
         QSKIP("Unix modes");
-    QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
+    QCOMPARE(pad ? why(TextFile::writePad(path, padText())) : why(TextFile::write(path, QStringLiteral("12345 "))),
+             QString());
     QCOMPARE(test::onlyTheOwnerMayOpen(path), mode == 0600);
     return;
 #endif
@@ -462,7 +477,8 @@ void TestTextFile::newPadsArePrivate()
         QVERIFY(writeBytes(path, Old));
         QVERIFY(test::setMode(path, oldMode));
     }
-    QCOMPARE(pad ? TextFile::writePad(path, padText()) : TextFile::write(path, QStringLiteral("12345 ")), QString());
+    QCOMPARE(pad ? why(TextFile::writePad(path, padText())) : why(TextFile::write(path, QStringLiteral("12345 "))),
+             QString());
     QCOMPARE(QString::number(test::modeOf(path), 8), QString::number(mode, 8));
 }
 
@@ -514,7 +530,7 @@ void TestTextFile::rightsOfTheOldFileAreKept()
     struct stat before;
     QCOMPARE(::stat(native.constData(), &before), 0);
 
-    QCOMPARE(TextFile::writePad(path, padText()), QString());
+    QCOMPARE(why(TextFile::writePad(path, padText())), QString());
     QCOMPARE(readBytes(path), padText().toLatin1() + "\r\n");
     struct stat after;
     QCOMPARE(::stat(native.constData(), &after), 0);
@@ -561,7 +577,7 @@ void TestTextFile::rightsThatCannotBeKeptFailTheSave()
     const QString given = qEnvironmentVariable("QUARN_SHARED_FOLDER");
     if (given.isEmpty())
         QSKIP("SKIP: nur als root lässt sich eine Datei eines anderen Benutzers anlegen");
-    QCOMPARE(TextFile::writePad(given + QStringLiteral("/06032026.OTP"), padText()),
+    QCOMPARE(why(TextFile::writePad(given + QStringLiteral("/06032026.OTP"), padText())),
              QStringLiteral("die Rechte der alten Datei lassen sich nicht übertragen"));
 #else
     QSKIP("no owners here");
@@ -723,7 +739,7 @@ void TestTextFile::leftoversOfKilledSavesAreRemoved()
     times[1] = times[0];
     QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(leftover).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
 
-    QCOMPARE(TextFile::writePad(m_dir->filePath(QStringLiteral("06032026.OTP")), padText()), QString());
+    QCOMPARE(why(TextFile::writePad(m_dir->filePath(QStringLiteral("06032026.OTP")), padText())), QString());
     ::close(held);
     QCOMPARE(QFileInfo(leftover).exists() || QFileInfo(leftover).isSymLink(), !removed);
     QCOMPARE(readBytes(pad), padText().toLatin1());
@@ -751,21 +767,21 @@ void TestTextFile::savesOnARealFatStick()
         QSKIP(qPrintable(QStringLiteral("SKIP: no FAT stick to test on: ") + stick.refusal()));
     const auto on = [&](const char* name) { return m_dir->filePath(QStringLiteral("stick/") + QLatin1String(name)); };
 
-    QCOMPARE(TextFile::writePad(on("06032026.OTP"), padText()), QString());
-    QCOMPARE(TextFile::write(on("06032026.crp"), QStringLiteral("12345 67890 ")), QString());
-    QCOMPARE(TextFile::write(on("06032026.txt"), QStringLiteral("TREFFEN UM ACHT"), TextFile::Access::OwnerOnly),
+    QCOMPARE(why(TextFile::writePad(on("06032026.OTP"), padText())), QString());
+    QCOMPARE(why(TextFile::write(on("06032026.crp"), QStringLiteral("12345 67890 "))), QString());
+    QCOMPARE(why(TextFile::write(on("06032026.txt"), QStringLiteral("TREFFEN UM ACHT"), TextFile::Access::OwnerOnly)),
              QString());
-    QCOMPARE(TextFile::writeBinary(on("06032026.pdf"), QByteArray("%PDF-1.4\n"), TextFile::Access::OwnerOnly),
+    QCOMPARE(why(TextFile::writeBinary(on("06032026.pdf"), QByteArray("%PDF-1.4\n"), TextFile::Access::OwnerOnly)),
              QString());
     QString second = padText();
     std::rotate(second.begin(), second.begin() + 6, second.end());
-    QCOMPARE(TextFile::writePad(on("06032026.OTP"), second), QString());
-    QCOMPARE(DurableFile::write(on("neu.OTP").toStdString(), "new", DurableFile::Existing::Refuse,
-                                DurableFile::Access::OwnerOnly),
-             FileFailure::None);
-    QCOMPARE(DurableFile::write(on("neu.OTP").toStdString(), "again", DurableFile::Existing::Refuse,
-                                DurableFile::Access::OwnerOnly),
-             FileFailure::Exists);
+    QCOMPARE(why(TextFile::writePad(on("06032026.OTP"), second)), QString());
+    QCOMPARE(why(DurableFile::write(on("neu.OTP").toStdString(), "new", DurableFile::Existing::Refuse,
+                                    DurableFile::Access::OwnerOnly)),
+             QString());
+    QCOMPARE(why(DurableFile::write(on("neu.OTP").toStdString(), "again", DurableFile::Existing::Refuse,
+                                    DurableFile::Access::OwnerOnly)),
+             QStringLiteral("existiert bereits"));
 
     QCOMPARE(TextFile::readPad(on("06032026.OTP")).text, second);
     QCOMPARE(TextFile::read(on("06032026.crp"), qsizetype(Limits::CipherTextLoaded)).text,
@@ -775,7 +791,7 @@ void TestTextFile::savesOnARealFatStick()
     QCOMPARE(readBytes(on("neu.OTP")), QByteArray("new"));
 
     QVERIFY(stick.fill());
-    QCOMPARE(TextFile::writePad(on("voll.OTP"), padText()), QStringLiteral("Datenträger voll"));
+    QCOMPARE(why(TextFile::writePad(on("voll.OTP"), padText())), QStringLiteral("Datenträger voll"));
     QCOMPARE(TextFile::readPad(on("06032026.OTP")).text, second);
     const QStringList files = filesIn(m_dir->filePath(QStringLiteral("stick")));
     for (const QString& file : files)
@@ -815,7 +831,7 @@ void TestTextFile::readFailures()
 #endif
     for (const LoadedText& loaded : {TextFile::read(m_dir->filePath(relativePath), qsizetype(Limits::PlainText)),
                                      TextFile::readPad(m_dir->filePath(relativePath))}) {
-        QCOMPARE(loaded.error, reason);
+        QCOMPARE(why(loaded), reason);
         QVERIFY(loaded.text.isEmpty());
         QVERIFY(!loaded.tooLarge);
     }
@@ -852,8 +868,8 @@ void TestTextFile::writeFailuresKeepTheOldFile()
     QVERIFY(QFile::link(QStringLiteral("loop2.crp"), m_dir->filePath(QStringLiteral("loop.crp"))));
 #endif
     const QString path = m_dir->filePath(relativePath);
-    QCOMPARE(TextFile::write(path, QStringLiteral("12345 ")), reason);
-    QCOMPARE(TextFile::writePad(path, padText()), reason);
+    QCOMPARE(why(TextFile::write(path, QStringLiteral("12345 "))), reason);
+    QCOMPARE(why(TextFile::writePad(path, padText())), reason);
     QCOMPARE(readBytes(old), Old);
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("folder.crp"))).isDir());
 #ifdef Q_OS_WIN
@@ -876,7 +892,7 @@ void TestTextFile::unreadableFileIsReported()
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
 #endif
     const LoadedText loaded = TextFile::readPad(path);
-    QCOMPARE(loaded.error, QStringLiteral("Zugriff verweigert"));
+    QCOMPARE(why(loaded), QStringLiteral("Zugriff verweigert"));
     QVERIFY(loaded.text.isEmpty());
 }
 
@@ -892,7 +908,7 @@ void TestTextFile::unwritableFolderIsReported()
     {
         const test::HeldFile held(old);
         QVERIFY(held.held());
-        QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
+        QCOMPARE(why(TextFile::writePad(old, padText())), QStringLiteral("Zugriff verweigert"));
     }
     QCOMPARE(readBytes(old), Old);
     QCOMPARE(filesIn(folder), QStringList{QStringLiteral("06032026.OTP")});
@@ -900,8 +916,8 @@ void TestTextFile::unwritableFolderIsReported()
 #endif
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     // Both a new file and one written over: the old file may be writable, the folder is not.
-    QCOMPARE(TextFile::writePad(old, padText()), QStringLiteral("Zugriff verweigert"));
-    QCOMPARE(TextFile::write(folder + QStringLiteral("/new.crp"), QStringLiteral("1")),
+    QCOMPARE(why(TextFile::writePad(old, padText())), QStringLiteral("Zugriff verweigert"));
+    QCOMPARE(why(TextFile::write(folder + QStringLiteral("/new.crp"), QStringLiteral("1"))),
              QStringLiteral("Zugriff verweigert"));
     QCOMPARE(readBytes(old), Old);
     QVERIFY(!QFile::exists(folder + QStringLiteral("/new.crp")));
@@ -918,7 +934,7 @@ void TestTextFile::pathLongerThan255IsUsedWhole()
     QVERIFY(path.size() > 255);
 
     QVERIFY(!TextFile::isFile(path));
-    QCOMPARE(TextFile::writePad(path, padText()), QString());
+    QCOMPARE(why(TextFile::writePad(path, padText())), QString());
     QVERIFY(TextFile::isFile(path));
     QCOMPARE(readBytes(path).size(), 602);
     QCOMPARE(TextFile::readPad(path).text, padText());
@@ -945,7 +961,7 @@ void TestTextFile::hugeFileIsNotReadToItsEnd()
     QCOMPARE(loaded.text, QStringLiteral("HALLO WELT"));
     QVERIFY(loaded.tooLarge);
     timer.restart();
-    QVERIFY(TextFile::readPad(path).notAPad);
+    QVERIFY(notAPad(TextFile::readPad(path)));
     QVERIFY(timer.elapsed() < 2000);
 
     // A byte 0 takes no place in a pad, so only the reading bound ends a pad load of nothing but bytes 0.
@@ -957,7 +973,7 @@ void TestTextFile::hugeFileIsNotReadToItsEnd()
     timer.restart();
     const LoadedText zeros = TextFile::readPad(path);
     QVERIFY(timer.elapsed() < 2000);
-    QCOMPARE(zeros.error, QStringLiteral("das OTP hat nur 0 statt 600 Zeichen"));
+    QCOMPARE(why(zeros), QStringLiteral("das OTP hat nur 0 statt 600 Zeichen"));
 }
 
 void TestTextFile::isFileOnlyForFiles()
