@@ -23,7 +23,6 @@ public:
     static char32_t upperCase(char32_t character);
 
     const std::string& bytes() const { return m_bytes; }
-    const std::u32string& passedOver() const { return m_passedOver; }
     // Umlauts or ß were passed over: the window offers to write them out (`question`) instead of the notice.
     bool offersGermanLetters() const;
     // What was passed over, or empty.

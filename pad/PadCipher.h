@@ -27,7 +27,6 @@ struct PadCipherResult
     // Why it stopped early: a short pad, or a character that is no digit at its position (0-based) in G and P
     // alike. What was produced until then is kept above.
     std::optional<Failure> failure;
-    bool completed() const { return !failure; }
 };
 
 struct PadCipherCallbacks

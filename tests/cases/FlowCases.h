@@ -162,8 +162,9 @@ inline std::string flowProblem(const EncoderInputCase& c)
     const EncoderInput input = EncoderInput::of(c.text);
     if (input.bytes() != c.bytes)
         return "bytes " + input.bytes();
-    if (input.passedOver() != c.passedOver)
-        return "passed over " + std::to_string(input.passedOver().size());
+    // The notice names each character passed over once, in order: it stands for the list.
+    if (input.notice() != PassedOver::notice(c.passedOver))
+        return "passed over " + input.notice();
     if (input.offersGermanLetters() != c.offer)
         return "offer";
     if (input.notice().empty() != c.passedOver.empty())
